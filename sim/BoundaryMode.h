@@ -1,0 +1,19 @@
+#pragma once
+
+#include "sim/Extended.h"
+
+// The edge of the net, chosen in "Begrenzung".
+enum class BoundaryMode {
+    DampedBorder, // "Rand-Dämpfung": a 10-node damping margin around the visible net
+    LooseEnd,     // "Reflexion (loses Ende)": free border nodes, waves reflect
+    FixedEnd,     // "Reflexion (festes Ende)": border nodes held, waves reflect inverted
+};
+
+struct TBoundaryValues {
+    int GridSize;          // nodes per side, margin included
+    int Margin;            // width of the damping margin in nodes
+    Extended BaseTimeStep; // time step before the cross-grid factor
+};
+
+// GridSize - 2 * Margin is 71 in every mode: the visible net never changes size.
+TBoundaryValues BoundaryValues(BoundaryMode mode);

@@ -1,0 +1,32 @@
+#include "sim/Net.h"
+
+void TNet::BeginRunStart() {
+    SimTime = 0;
+    Restoring = 10.0L;
+    Damping = 0;
+    ZoneDamping = 2.0L;
+}
+
+void TNet::SetSourceField(int field, int typed) {
+    const std::int64_t index = std::int64_t{typed} + Margin;
+    switch (field) {
+    case 0: Source1X = index; break;
+    case 1: Source1Y = index; break;
+    case 2: Source2X = index; break;
+    case 3: Source2Y = index; break;
+    default: break;
+    }
+}
+
+void TNet::StartRun(const std::array<int, 4>& typed) {
+    BeginRunStart();
+    for (int field = 0; field < 4; ++field) {
+        SetSourceField(field, typed[static_cast<std::size_t>(field)]);
+    }
+}
+
+void TNet::PreparePass(bool crossGrid, int couplingPosition, int amplitudePosition) {
+    TimeStep = crossGrid ? BaseTimeStep * 1.5L : BaseTimeStep;
+    Coupling = static_cast<Extended>(couplingPosition);
+    Amplitude = amplitudePosition;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "sim/Net.h"
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+// The net is several megabytes: tests keep it on the heap.
+inline std::unique_ptr<TNet> MakeNet(BoundaryMode mode) {
+    auto net = std::make_unique<TNet>();
+    net->SelectBoundaryMode(mode);
+    net->StartRun({36, 36, 36, 36});
+    return net;
+}
+
+// The settings of a pass as the window's start state gives them, with the
+// excitation switched as asked.
+struct TPass {
+    BoundaryMode Mode = BoundaryMode::DampedBorder;
+    bool CrossGrid = true;
+    int Coupling = 100;
+    int Amplitude = 40;
+    TExcitationControls Excitation{};
+};
+
+// The simulation part of one run-loop pass.
+inline void RunPasses(TNet& net, const TPass& pass, int count) {
+    for (int k = 0; k < count; ++k) {
+        net.PreparePass(pass.CrossGrid, pass.Coupling, pass.Amplitude);
+        net.StepGrid(pass.Mode);
+        net.ApplyExcitation(pass.Excitation);
+        net.AdvanceTime();
+    }
+}
+
+// Bit-exact equality of two extended reals (only the 10 bytes that hold the value).
+inline bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
+
+// FNV-1a over the 10 value bytes of Z and V of every used node.
+inline std::uint64_t HashState(const TNet& net) {
+    std::uint64_t hash = 14695981039346656037ull;
+    const auto feed = [&hash](Extended value) {
+        unsigned char bytes[sizeof(Extended)];
+        std::memcpy(bytes, &value, sizeof value);
+        for (int k = 0; k < 10; ++k) {
+            hash ^= bytes[k];
+            hash *= 1099511628211ull;
+        }
+    };
+    for (int j = 1; j <= net.GridSize; ++j) {
+        for (int i = 1; i <= net.GridSize; ++i) {
+            feed(net.Nodes(i, j).Z);
+            feed(net.Nodes(i, j).V);
+        }
+    }
+    return hash;
+}
+
+// Bit-exact equality of two whole grids, unused storage included.
+inline bool SameStorage(const TGrid& a, const TGrid& b) {
+    for (std::size_t k = 0; k < a.Storage().size(); ++k) {
+        const TNode& p = a.Storage()[k];
+        const TNode& q = b.Storage()[k];
+        if (!SameBits(p.X, q.X) || !SameBits(p.Y, q.Y) || !SameBits(p.Z, q.Z) ||
+            !SameBits(p.V, q.V)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets a Debian/Ubuntu machine up for Wogenfeld, builds it, then starts the
+# program ("run") or runs every test ("test").
+set -euo pipefail
+cd "$(dirname "$0")"
+
+usage() { echo "usage: bash wogenfeld.sh run|test" >&2; exit 2; }
+[ $# -eq 1 ] || usage
+case "$1" in run | test) ;; *) usage ;; esac
+
+packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
+          libgtest-dev libbenchmark-dev fonts-dejavu-core)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# CI treats every warning as an error; a user's newer compiler should not stop a build.
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+cmake --build build -j"$(nproc)"
+
+case "$1" in
+test)
+    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    ;;
+run)
+    if [ ! -x build/ui/wogenfeld ]; then
+        echo "Built the simulation and its tests; the window of Wogenfeld does not exist yet." >&2
+        exit 1
+    fi
+    exec build/ui/wogenfeld
+    ;;
+esac
