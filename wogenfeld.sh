@@ -34,8 +34,8 @@ test)
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     ;;
 run)
-    if [ ! -x build/ui/wogenfeld ]; then
-        echo "Built the simulation and its tests; the window of Wogenfeld does not exist yet." >&2
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "Wogenfeld is built, but there is no display to open its window on (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
         exit 1
     fi
     exec build/ui/wogenfeld
