@@ -8,8 +8,22 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
+namespace {
+
+// The window's font is the Windows bitmap font "MS Sans Serif"; elsewhere a
+// sans serif of about its width keeps the captions inside their fixed places.
+void SubstituteWindowFont() {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("Nimbus Sans")});
+}
+
+} // namespace
+
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
+    SubstituteWindowFont();
     setupUi(this);
     // The frames are drawn in PaintBox1; the background picture stays beneath it.
     Image1->setPixmap(QPixmap::fromImage(Background));
