@@ -1,15 +1,28 @@
 #pragma once
 
+#include "NetTesting.h"
+
 #include "view/View.h"
 
 #include <QImage>
 #include <QPainter>
 
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
 using TSegment = std::pair<QPoint, QPoint>;
+
+// A net in motion: waves from the source at its middle.
+inline std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
+    auto net = MakeNet(mode);
+    TPass pass;
+    pass.Mode = mode;
+    pass.Excitation.Excitation = true;
+    RunPasses(*net, pass, passes);
+    return net;
+}
 
 inline QImage WhitePicture(int width = 800, int height = 600) {
     QImage picture(width, height, QImage::Format_RGB32);

@@ -1,4 +1,3 @@
-#include "NetTesting.h"
 #include "ViewTesting.h"
 
 #include "view/Projection.h"
@@ -20,16 +19,9 @@ struct TFrames {
             Last = picture.copy();
         });
     }
+    TFrames(const TFrames&) = delete; // the presenter holds `this`
+    TFrames& operator=(const TFrames&) = delete;
 };
-
-std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
-    auto net = MakeNet(mode);
-    TPass pass;
-    pass.Mode = mode;
-    pass.Excitation.Excitation = true;
-    RunPasses(*net, pass, passes);
-    return net;
-}
 
 TEST(Frame, ViewBitmapStartsWhite) {
     TFrames frames;

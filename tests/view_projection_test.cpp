@@ -26,16 +26,12 @@ TEST(Projection, OriginLandsOnTheCentreAtEveryZoom) {
 }
 
 // Zoom 1.0: one pixel per unit in the picture plane; at depth 1500, twice as far
-// from the eye, half as much.
-TEST(Projection, PerspectiveAtZoomOne) {
+// from the eye, half as much. The depth is zoomed too: at zoom 3.0 near points
+// grow far more than far ones.
+TEST(Projection, Perspective) {
     ExpectAt(Project(300, 0, 0, 10), 700, 300);
     ExpectAt(Project(300, 0, 1500, 10), 550, 300);
-    ExpectAt(Project(0, -200, 0, 10), 400, 100);
-    ExpectAt(Project(300, 0, -500, 10), 850, 300); // nearer is larger
-}
-
-TEST(Projection, ZoomScalesTheDepthToo) {
-    // x' = 1500 * 3x / (1500 + 3z): at zoom 3.0 the near point grows far more.
+    ExpectAt(Project(300, -200, -500, 10), 850, 0);
     ExpectAt(Project(100, 0, -250, 30), 400 + 600, 300);
     ExpectAt(Project(100, 0, 250, 30), 400 + 200, 300);
 }
@@ -79,17 +75,17 @@ TEST(Projection, BehindTheEyeIsMirroredThroughTheCentre) {
     ExpectAt(Project(300, 150, -3000, 10), 100, 150);
 }
 
+TEST(Projection, ZeroDenominatorFails) {
+    TScreenPoint point{7, 8};
+    EXPECT_FALSE(ProjectNode({0, 0, -1500, 0}, 1.0, 1500, point));
+    EXPECT_FALSE(ProjectNode({1, 1, -500, 0}, 3.0, 1500, point));
+}
+
 TEST(Projection, EyeDistanceIsSetByEveryProjection) {
     auto net = MakeNet(BoundaryMode::LooseEnd);
     TView view(WhitePicture());
     EXPECT_TRUE(view.ProjectGrid(*net, 11));
     EXPECT_EQ(view.EyeDistance, 1500);
-}
-
-TEST(Projection, ZeroDenominatorFails) {
-    TScreenPoint point{7, 8};
-    EXPECT_FALSE(ProjectNode({0, 0, -1500, 0}, 1.0, 1500, point));
-    EXPECT_FALSE(ProjectNode({1, 1, -500, 0}, 3.0, 1500, point));
 }
 
 } // namespace

@@ -31,23 +31,20 @@ constexpr std::int64_t HalfPixel = 32;
 constexpr int MinorShift = 16;            // the minor coordinate in 1/65536 pixel
 constexpr int SubToMinorShift = MinorShift - 6;
 
-template <bool XMajor, bool Clipped>
+// Steps along the major axis, leaving out the pixels outside the picture.
+template <bool XMajor>
 void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std::int64_t minor,
           std::int64_t slope, std::uint32_t pixel) {
-    if constexpr (Clipped) {
-        const std::int64_t majorEnd = XMajor ? target.Width : target.Height;
-        if (first < 0) {
-            minor += -first * slope;
-            first = 0;
-        }
-        last = std::min(last, majorEnd - 1);
+    const std::int64_t majorEnd = XMajor ? target.Width : target.Height;
+    if (first < 0) {
+        minor += -first * slope;
+        first = 0;
     }
+    last = std::min(last, majorEnd - 1);
     const std::int64_t minorEnd = XMajor ? target.Height : target.Width;
     for (std::int64_t major = first; major <= last; ++major, minor += slope) {
         const std::int64_t row = minor >> MinorShift;
-        if constexpr (Clipped) {
-            if (row < 0 || row >= minorEnd) continue;
-        }
+        if (row < 0 || row >= minorEnd) continue;
         const std::int64_t x = XMajor ? major : row;
         const std::int64_t y = XMajor ? row : major;
         target.Bits[y * target.Stride + x] = pixel;
@@ -55,7 +52,7 @@ void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std
 }
 
 // A line whose ends are given in 1/64 pixel, with square caps at both ends.
-template <bool Clipped>
+// Only for clipped lines: every pixel is tested against the picture.
 void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_t y1,
                         std::int64_t x2, std::int64_t y2, std::uint32_t pixel) {
     std::int64_t dx = x2 - x1;
@@ -78,7 +75,7 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
         // Both ends in one point: Qt sets its one pixel.
         const std::int64_t x = xMajor ? first : y1 >> 6;
         const std::int64_t y = xMajor ? y1 >> 6 : first;
-        if (Clipped && (x < 0 || y < 0 || x >= target.Width || y >= target.Height)) return;
+        if (x < 0 || y < 0 || x >= target.Width || y >= target.Height) return;
         target.Bits[y * target.Stride + x] = pixel;
         return;
     }
@@ -91,9 +88,48 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
     const std::int64_t offset = first * SubPixels - start + (dy > 0 ? HalfPixel : 0);
     minor += (offset * slope) >> 6;
     if (xMajor) {
-        Walk<true, Clipped>(target, first, last, minor, slope, pixel);
+        Walk<true>(target, first, last, minor, slope, pixel);
     } else {
-        Walk<false, Clipped>(target, first, last, minor, slope, pixel);
+        Walk<false>(target, first, last, minor, slope, pixel);
+    }
+}
+
+// RasterSubPixelLine for ends in whole pixels inside the picture, with the
+// half-pixel offsets worked out: the walk starts at the first end's row, plus half
+// a step, rounded up, when the line rises. All values fit in 32 bits, whose
+// division is the cheaper one.
+void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1,
+                      std::int32_t x2, std::int32_t y2, std::uint32_t pixel) {
+    std::int32_t dx = x2 - x1;
+    std::int32_t dy = y2 - y1;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    if (!xMajor) {
+        std::swap(x1, y1);
+        std::swap(x2, y2);
+        std::swap(dx, dy);
+    }
+    if (dx < 0) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+        dx = -dx;
+        dy = -dy;
+    }
+    if (dx == 0) {
+        target.Bits[std::ptrdiff_t{y1} * target.Stride + x1] = pixel;
+        return;
+    }
+    const std::int32_t slope = dy * (1 << MinorShift) / dx;
+    std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
+    std::uint32_t* const bits = target.Bits;
+    const std::ptrdiff_t stride = target.Stride;
+    if (xMajor) {
+        for (std::int32_t x = x1; x <= x2; ++x, minor += slope) {
+            bits[std::ptrdiff_t{minor >> MinorShift} * stride + x] = pixel;
+        }
+    } else {
+        for (std::int32_t y = x1; y <= x2; ++y, minor += slope) {
+            bits[std::ptrdiff_t{y} * stride + (minor >> MinorShift)] = pixel;
+        }
     }
 }
 
@@ -143,8 +179,7 @@ void RasterLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1, st
     // The mesh's usual case: both ends inside, so every pixel is, and the ends
     // are whole pixels that need no cutting.
     if (inside(x1, y1) && inside(x2, y2)) {
-        RasterSubPixelLine<false>(target, std::int64_t{x1} * SubPixels, std::int64_t{y1} * SubPixels,
-                                  std::int64_t{x2} * SubPixels, std::int64_t{y2} * SubPixels, pixel);
+        RasterInsideLine(target, x1, y1, x2, y2, pixel);
         return;
     }
     // Doubles hold every 32-bit coordinate exactly.
@@ -156,6 +191,6 @@ void RasterLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1, st
                         target.Height + 1.0)) {
         return;
     }
-    RasterSubPixelLine<true>(target, ToSubPixels(fx1), ToSubPixels(fy1), ToSubPixels(fx2),
+    RasterSubPixelLine(target, ToSubPixels(fx1), ToSubPixels(fy1), ToSubPixels(fx2),
                              ToSubPixels(fy2), pixel);
 }

@@ -6,7 +6,11 @@ double ZoomFromPosition(int position) {
     return static_cast<double>(static_cast<Extended>(position) / 10.0L);
 }
 
-bool ScreenCoordinate(Extended quotient, std::int32_t centre, std::int32_t& coordinate) {
+namespace {
+
+// The per-node work of the hot projection loop, inlined there.
+[[gnu::always_inline]] inline bool Coordinate(Extended quotient, std::int32_t centre,
+                                              std::int32_t& coordinate) {
     // Both limits are exact in extended, and no extended lies between 2^63 - 1
     // and 2^63 - 0.5, which would round up to 2^63. A NaN fails both tests.
     if (!(quotient >= -0x1p63L && quotient <= 0x1p63L - 1.0L)) return false;
@@ -17,7 +21,8 @@ bool ScreenCoordinate(Extended quotient, std::int32_t centre, std::int32_t& coor
     return true;
 }
 
-bool ProjectNode(const TNode& node, double zoom, std::int32_t eyeDistance, TScreenPoint& point) {
+[[gnu::always_inline]] inline bool Project(const TNode& node, double zoom,
+                                           std::int32_t eyeDistance, TScreenPoint& point) {
     const Extended scale = zoom;
     const Extended xz = static_cast<double>(node.X * scale);
     const Extended yz = static_cast<double>(node.Y * scale);
@@ -25,6 +30,25 @@ bool ProjectNode(const TNode& node, double zoom, std::int32_t eyeDistance, TScre
     const Extended eye = static_cast<Extended>(eyeDistance);
     const Extended depth = eye + zz;
     if (depth == 0) return false;
-    return ScreenCoordinate(eye * xz / depth, 400, point.X) &&
-           ScreenCoordinate(eye * yz / depth, 300, point.Y);
+    return Coordinate(eye * xz / depth, 400, point.X) && Coordinate(eye * yz / depth, 300, point.Y);
+}
+
+} // namespace
+
+bool ScreenCoordinate(Extended quotient, std::int32_t centre, std::int32_t& coordinate) {
+    return Coordinate(quotient, centre, coordinate);
+}
+
+bool ProjectNode(const TNode& node, double zoom, std::int32_t eyeDistance, TScreenPoint& point) {
+    return Project(node, zoom, eyeDistance, point);
+}
+
+bool ProjectGrid(const TGrid& nodes, int gridSize, double zoom, std::int32_t eyeDistance,
+                 TScreenGrid& points) {
+    for (int j = 1; j <= gridSize; ++j) {
+        for (int i = 1; i <= gridSize; ++i) {
+            if (!Project(nodes(i, j), zoom, eyeDistance, points(i, j))) return false;
+        }
+    }
+    return true;
 }

@@ -20,3 +20,8 @@ bool ScreenCoordinate(Extended quotient, std::int32_t centre, std::int32_t& coor
 // with xz, yz, zz the node's coordinates times the zoom, each rounded to double.
 // False when the denominator is zero or a coordinate fails.
 bool ProjectNode(const TNode& node, double zoom, std::int32_t eyeDistance, TScreenPoint& point);
+
+// ProjectNode for the nodes 1..gridSize of `nodes`, into `points`; stops at the
+// first node that fails.
+bool ProjectGrid(const TGrid& nodes, int gridSize, double zoom, std::int32_t eyeDistance,
+                 TScreenGrid& points);

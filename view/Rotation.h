@@ -11,8 +11,8 @@ class TRotation {
   public:
     TRotation(double phiX, double phiY, double phiZ);
 
-    // Writes X, Y, Z of `turned`; its V is left alone.
-    void Apply(const TNode& node, TNode& turned) const;
+    // Writes X, Y, Z of the nodes 1..gridSize of `turned`; V is left alone.
+    void Apply(const TGrid& nodes, TGrid& turned, int gridSize) const;
 
   private:
     Extended CosX, SinX, CosY, SinY, CosZ, SinZ;

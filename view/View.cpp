@@ -22,10 +22,7 @@ TView::TView(const QImage& background)
 }
 
 void TView::RotateGrid(TNet& net, double phiX, double phiY, double phiZ) {
-    const TRotation rotation(phiX, phiY, phiZ);
-    for (int j = 1; j <= net.GridSize; ++j) {
-        for (int i = 1; i <= net.GridSize; ++i) rotation.Apply(net.Nodes(i, j), net.ViewNodes(i, j));
-    }
+    TRotation(phiX, phiY, phiZ).Apply(net.Nodes, net.ViewNodes, net.GridSize);
 }
 
 void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
@@ -38,16 +35,9 @@ void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
 }
 
 bool TView::ProjectGrid(const TNet& net, int zoomPosition) {
-    const double zoom = ZoomFromPosition(zoomPosition);
     EyeDistance = EyeDistanceOfProjection;
-    for (int j = 1; j <= net.GridSize; ++j) {
-        for (int i = 1; i <= net.GridSize; ++i) {
-            if (!ProjectNode(net.ViewNodes(i, j), zoom, EyeDistance, ScreenPoints(i, j))) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return ::ProjectGrid(net.ViewNodes, net.GridSize, ZoomFromPosition(zoomPosition), EyeDistance,
+                       ScreenPoints);
 }
 
 bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
