@@ -23,8 +23,10 @@ struct TGolden {
 // had been looked at. Any change of arithmetic, rotation, projection or line
 // drawing changes them.
 constexpr TGolden Goldens[] = {
-    {0x0ull, 0x0ull}, {0x0ull, 0x0ull}, {0x0ull, 0x0ull}, {0x0ull, 0x0ull},
-    {0x0ull, 0x0ull}, {0x0ull, 0x0ull}, {0x0ull, 0x0ull},
+    {0xffad8546ef53eb7aull, 0xc0169fd5cf1fdcc7ull}, {0x79e4904342fc99fbull, 0xd64aa9d3034e8d43ull},
+    {0x01a9585dc29bbd7eull, 0xdd2e2df4e11f865dull}, {0x385acc23aeb67a43ull, 0x312354db0ec03b1bull},
+    {0x20d0d56e3219beecull, 0x36400ef23189b443ull}, {0xfcd1d7c7bfa7d19aull, 0xee62a339ecece8f3ull},
+    {0xda7fdce9389dad37ull, 0x38f56dbc1ab8c3c1ull},
 };
 
 TEST(GoldenFrames, EveryExampleAfter300PassesIsUnchanged) {
