@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/Net.h"
+#include "sim/StateHash.h"
 
 #include <cstdint>
 #include <cstring>
@@ -36,26 +37,6 @@ inline void RunPasses(TNet& net, const TPass& pass, int count) {
 
 // Bit-exact equality of two extended reals (only the 10 bytes that hold the value).
 inline bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
-
-// FNV-1a over the 10 value bytes of Z and V of every used node.
-inline std::uint64_t HashState(const TNet& net) {
-    std::uint64_t hash = 14695981039346656037ull;
-    const auto feed = [&hash](Extended value) {
-        unsigned char bytes[sizeof(Extended)];
-        std::memcpy(bytes, &value, sizeof value);
-        for (int k = 0; k < 10; ++k) {
-            hash ^= bytes[k];
-            hash *= 1099511628211ull;
-        }
-    };
-    for (int j = 1; j <= net.GridSize; ++j) {
-        for (int i = 1; i <= net.GridSize; ++i) {
-            feed(net.Nodes(i, j).Z);
-            feed(net.Nodes(i, j).V);
-        }
-    }
-    return hash;
-}
 
 // Bit-exact equality of two whole grids, unused storage included.
 inline bool SameStorage(const TGrid& a, const TGrid& b) {

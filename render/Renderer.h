@@ -1,0 +1,35 @@
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "ui/RunLoop.h"
+
+#include <QImage>
+
+#include <cstdint>
+
+// The window's run loop without the window: the controls are fixed values,
+// and the frames are kept instead of shown.
+class TRenderer final : private IControlPanel {
+  public:
+    explicit TRenderer(const TRenderSettings& settings);
+
+    // One firing of the run loop; false once a run start has failed.
+    bool Pass();
+
+    const TNet& Net() const { return Loop.Net(); }
+    const QImage& Frame() const { return LastFrame; }
+    const QString& Error() const { return FailedStart; }
+
+    std::uint64_t FrameHash() const;
+
+  private:
+    TControlState ReadControls() const override { return Settings.Controls; }
+    std::array<QString, 4> ReadSourceFields() const override { return Settings.SourceFields; }
+    void ReportBadSourceField(const QString& message) override { FailedStart = message; }
+
+    const TRenderSettings Settings;
+    const QImage Background;
+    TRunLoop Loop;
+    QImage LastFrame;
+    QString FailedStart;
+};

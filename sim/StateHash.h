@@ -1,0 +1,9 @@
+#pragma once
+
+#include "sim/Net.h"
+
+#include <cstdint>
+
+// FNV-1a over the ten value bytes of Z and V of every used node: a fingerprint
+// of the net's state that changes with any bit of any displacement or velocity.
+std::uint64_t HashState(const TNet& net);

@@ -1,0 +1,123 @@
+#include "ViewTesting.h"
+
+#include "view/Projection.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct TFrames {
+    std::unique_ptr<TView> View = std::make_unique<TView>(WhitePicture());
+    int Presented = 0;
+    QImage Last;
+
+    TFrames() {
+        View->SetPresenter([this](const QImage& picture) {
+            ++Presented;
+            Last = picture.copy();
+        });
+    }
+    TFrames(const TFrames&) = delete; // the presenter holds `this`
+    TFrames& operator=(const TFrames&) = delete;
+};
+
+TEST(Frame, ViewBitmapStartsWhite) {
+    TFrames frames;
+    EXPECT_EQ(frames.View->Bitmap().size(), QSize(800, 600));
+    EXPECT_EQ(frames.View->Bitmap(), WhitePicture());
+}
+
+// Before the first rotation ViewNodes holds zeros: every point lands on the
+// centre, and each zero-length line sets that one pixel.
+TEST(Frame, BeforeTheFirstRotationAllPointsAreTheCentre) {
+    auto net = std::make_unique<TNet>();
+    TFrames frames;
+    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{}));
+    for (int j = 1; j <= net->GridSize; ++j) {
+        for (int i = 1; i <= net->GridSize; ++i) {
+            ASSERT_EQ(frames.View->ScreenPoints(i, j).X, 400);
+            ASSERT_EQ(frames.View->ScreenPoints(i, j).Y, 300);
+        }
+    }
+    QImage expected = WhitePicture();
+    expected.setPixel(400, 300, qRgb(0, 0, 255));
+    EXPECT_EQ(frames.Last, expected);
+}
+
+// The frames hold the visible 71 x 71 nodes only, as 71 lines along x and, with
+// the cross grid, 71 along y, pixel for pixel as QPainter draws those lines.
+TEST(Frame, MeshIsQtsLinesOfTheVisibleNodes) {
+    for (BoundaryMode mode : {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd}) {
+        auto net = RunningNet(mode, 300);
+        for (bool crossGrid : {true, false}) {
+            for (int zoom : {5, 11, 30}) {
+                TFrames frames;
+                const TViewControls controls{.RotationX = 60, .RotationY = 20, .RotationZ = -35,
+                                             .ZoomPosition = zoom, .CrossGrid = crossGrid};
+                frames.View->UpdateRotation(*net, controls);
+                ASSERT_EQ(frames.Presented, 1);
+                EXPECT_EQ(frames.Last, frames.View->Bitmap());
+                EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, crossGrid))
+                    << "mode " << static_cast<int>(mode) << " cross grid " << crossGrid
+                    << " zoom " << zoom;
+            }
+        }
+    }
+}
+
+TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
+    auto net = RunningNet(BoundaryMode::DampedBorder, 50);
+    TFrames frames;
+    frames.View->UpdateRotation(*net, TViewControls{});
+    const QImage picture = frames.Last;
+    for (int k = 1; k <= 91; ++k) { // throw the whole margin across the picture
+        for (auto [i, j] : {std::pair{k, 1}, {k, 10}, {1, k}, {10, k}, {k, 82}, {91, k}}) {
+            net->ViewNodes(i, j) = {400.0L * (k % 3 - 1), 300.0L * (k % 2), 100.0L, 0};
+        }
+    }
+    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{}));
+    TScreenPoint corner;
+    ASSERT_TRUE(ProjectNode(net->ViewNodes(1, 1), ZoomFromPosition(11), 1500, corner));
+    EXPECT_EQ(frames.View->ScreenPoints(1, 1).X, corner.X);
+    EXPECT_EQ(frames.View->ScreenPoints(1, 1).Y, corner.Y);
+    EXPECT_EQ(frames.Last, picture);
+}
+
+// Nodes far outside the frame and behind the eye: their lines are still Qt's.
+TEST(Frame, FarAndMirroredPointsAreClippedLikeQt) {
+    auto net = RunningNet(BoundaryMode::LooseEnd, 100);
+    TFrames frames;
+    frames.View->UpdateRotation(*net, TViewControls{.ZoomPosition = 30});
+    for (int k = 1; k <= 71; k += 3) {
+        net->ViewNodes(k, 36).Z = -499.99L - k * 1e-4L;  // just in front of the eye
+        net->ViewNodes(36, k).Z = -800.0L;               // behind it
+    }
+    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{.ZoomPosition = 30}));
+    EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, true));
+}
+
+// A node in the eye's plane or projected beyond 64 bits gives up the frame:
+// nothing is presented and the last picture stays.
+TEST(Frame, FailedProjectionKeepsTheLastFrame) {
+    auto net = RunningNet(BoundaryMode::DampedBorder, 30);
+    const TViewControls zoomOne{.ZoomPosition = 10};
+    TFrames frames;
+    frames.View->UpdateRotation(*net, zoomOne);
+    const QImage last = frames.Last;
+    for (const TNode bad : {TNode{5, 5, -1500, 0}, TNode{1e30L, 0, 0, 0}}) {
+        for (auto [i, j] : {std::pair{46, 46}, {2, 2}}) { // visible, and in the margin
+            const TNode kept = net->ViewNodes(i, j);
+            net->ViewNodes(i, j) = bad;
+            EXPECT_FALSE(frames.View->DrawGrid(*net, zoomOne));
+            EXPECT_EQ(frames.Presented, 1);
+            EXPECT_EQ(frames.View->Bitmap(), last);
+            net->ViewNodes(i, j) = kept;
+        }
+    }
+    EXPECT_TRUE(frames.View->DrawGrid(*net, zoomOne));
+    EXPECT_EQ(frames.Presented, 2);
+}
+
+} // namespace

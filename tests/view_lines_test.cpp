@@ -1,0 +1,170 @@
+#include "ViewTesting.h"
+
+#include "view/TCanvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <random>
+
+namespace {
+
+constexpr int W = 64; // small pictures keep thousands of comparisons quick
+constexpr int H = 48;
+constexpr TColor Blue = 0xFF0000;
+
+QImage CanvasLines(int width, int height, const std::vector<TSegment>& segments) {
+    TCanvas canvas(width, height);
+    canvas.SetPenColor(Blue);
+    for (const auto& [from, to] : segments) {
+        canvas.MoveTo(from.x(), from.y());
+        canvas.LineTo(to.x(), to.y());
+    }
+    return canvas.Image().copy();
+}
+
+// Holds the canvas's lines against QPainter's, one segment at a time.
+void ExpectQtPixels(const std::vector<TSegment>& segments, int width = W, int height = H) {
+    int failures = 0;
+    for (const TSegment& segment : segments) {
+        const QImage ours = CanvasLines(width, height, {segment});
+        const QImage qt = QtLines(width, height, {segment});
+        if (ours != qt && ++failures <= 5) {
+            ADD_FAILURE() << "(" << segment.first.x() << ", " << segment.first.y() << ") to ("
+                          << segment.second.x() << ", " << segment.second.y() << "): "
+                          << DifferingPixels(ours, qt) << " pixels differ";
+        }
+    }
+    EXPECT_EQ(failures, 0) << "of " << segments.size() << " segments";
+}
+
+template <typename Pick> std::vector<TSegment> Segments(int count, unsigned seed, Pick pick) {
+    std::mt19937 random(seed);
+    std::vector<TSegment> segments;
+    for (int k = 0; k < count; ++k) segments.push_back(pick(random));
+    return segments;
+}
+
+int Uniform(std::mt19937& random, long long low, long long high) {
+    return static_cast<int>(std::uniform_int_distribution<long long>(low, high)(random));
+}
+
+TEST(Lines, SameAsQtInsideThePicture) {
+    ExpectQtPixels(Segments(4000, 1, [](std::mt19937& r) {
+        return TSegment{{Uniform(r, 0, W - 1), Uniform(r, 0, H - 1)},
+                        {Uniform(r, 0, W - 1), Uniform(r, 0, H - 1)}};
+    }));
+}
+
+TEST(Lines, SameAsQtAcrossTheBorder) {
+    ExpectQtPixels(Segments(4000, 2, [](std::mt19937& r) {
+        return TSegment{{Uniform(r, -W, 2 * W), Uniform(r, -H, 2 * H)},
+                        {Uniform(r, -W, 2 * W), Uniform(r, -H, 2 * H)}};
+    }));
+}
+
+// Lines through a point of the picture with both ends far away, up to the
+// limits of 32 bits: their cut ends carry the rounding that decides pixels.
+TEST(Lines, SameAsQtFromFarOutside) {
+    for (const long long reach : {3000LL, 100000LL, 2147483647LL}) {
+        ExpectQtPixels(Segments(3000, 3, [reach](std::mt19937& r) {
+            const long long cx = Uniform(r, -2, W + 2);
+            const long long cy = Uniform(r, -2, H + 2);
+            const long long ax = Uniform(r, -reach, reach);
+            const long long ay = Uniform(r, -reach, reach);
+            const double back = std::uniform_real_distribution<double>(0.0, 1.0)(r);
+            const auto clamp = [](long long v) {
+                return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+            };
+            return TSegment{
+                {clamp(cx + ax), clamp(cy + ay)},
+                {clamp(cx - static_cast<long long>(static_cast<double>(ax) * back)),
+                 clamp(cy - static_cast<long long>(static_cast<double>(ay) * back))}};
+        }));
+    }
+}
+
+TEST(Lines, SameAsQtAtTheLimitsOf32Bits) {
+    const std::vector<int> values{INT_MIN, INT_MIN + 1, -1, 0, 1, W / 2, W, INT_MAX - 1, INT_MAX};
+    std::vector<TSegment> segments;
+    for (int x1 : values) {
+        for (int y1 : values) {
+            for (const QPoint& to : {QPoint(INT_MAX, INT_MIN), QPoint(INT_MIN, INT_MAX),
+                                     QPoint(INT_MAX, INT_MAX), QPoint(W / 3, H / 3)}) {
+                segments.emplace_back(QPoint(x1, y1), to);
+            }
+        }
+    }
+    ExpectQtPixels(segments);
+}
+
+TEST(Lines, SameAsQtForStraightDiagonalAndPointLines) {
+    std::vector<TSegment> segments;
+    for (int d = 0; d <= 70; d += 7) {
+        const QPoint p(5, 40);
+        for (const QPoint& to : {p + QPoint(d, 0), p - QPoint(d, 0), p + QPoint(0, -d),
+                                 p + QPoint(d, -d), p + QPoint(-d, -d), p + QPoint(d, d)}) {
+            segments.emplace_back(p, to);
+            segments.emplace_back(to, p);
+        }
+    }
+    ExpectQtPixels(segments);
+}
+
+// A polyline of LineTo is the union of its segments as QPainter::drawLine
+// draws them; the pen moves on to each end.
+TEST(Lines, PolylineIsTheUnionOfQtSegments) {
+    std::mt19937 random(5);
+    for (int k = 0; k < 200; ++k) {
+        std::vector<QPoint> points;
+        for (int p = 0; p < 71; ++p) points.emplace_back(Uniform(random, -20, W + 20), Uniform(random, -20, H + 20));
+        TCanvas canvas(W, H);
+        canvas.SetPenColor(Blue);
+        canvas.MoveTo(points[0].x(), points[0].y());
+        for (std::size_t p = 1; p < points.size(); ++p) canvas.LineTo(points[p].x(), points[p].y());
+        std::vector<TSegment> segments;
+        AddPolyline(segments, points);
+        ASSERT_EQ(canvas.Image(), QtLines(W, H, segments)) << "polyline " << k;
+    }
+}
+
+TEST(Lines, PenColourIsBbggrr) {
+    TCanvas canvas(4, 1);
+    canvas.SetPenColor(0x00123456); // blue 0x12, green 0x34, red 0x56
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(0, 0);
+    canvas.SetPenColor(Blue);
+    canvas.MoveTo(3, 0);
+    canvas.LineTo(3, 0);
+    EXPECT_EQ(canvas.Image().pixel(0, 0), qRgb(0x56, 0x34, 0x12));
+    EXPECT_EQ(canvas.Image().pixel(3, 0), qRgb(0, 0, 255));
+}
+
+TEST(Canvas, DrawCopiesAPictureAtAPoint) {
+    QImage picture = WhitePicture(W, H);
+    TCanvas canvas(W, H);
+    canvas.Draw(picture, 0, 0); // a picture of one colour is filled in
+    picture.setPixel(5, 6, qRgb(1, 2, 3));
+    canvas.Draw(picture, 0, 0); // a changed one is copied
+    EXPECT_EQ(canvas.Image(), picture);
+
+    // Anything else goes through QPainter: another format, size or place.
+    const QImage small = picture.copy(0, 0, 20, 10).convertToFormat(QImage::Format_RGB888);
+    canvas.Draw(small, 30, 25);
+    QPainter(&picture).drawImage(30, 25, small);
+    EXPECT_EQ(canvas.Image(), picture);
+}
+
+// A presenter may keep a shallow copy; the canvas goes on drawing where it shows.
+TEST(Canvas, ACopyOfThePictureDoesNotStopTheDrawing) {
+    TCanvas canvas(W, H);
+    canvas.SetPenColor(Blue);
+    const QImage kept = canvas.Image();
+    canvas.Draw(WhitePicture(W, H).convertToFormat(QImage::Format_RGB888), 0, 0);
+    canvas.MoveTo(1, 1);
+    canvas.LineTo(40, 30);
+    EXPECT_EQ(canvas.Image(), QtLines(W, H, {{QPoint(1, 1), QPoint(40, 30)}}));
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+#include "NetTesting.h"
+#include "ViewTesting.h"
+
+#include "view/Projection.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TScreenPoint Project(Extended x, Extended y, Extended z, int zoomPosition) {
+    TScreenPoint point{-1, -1};
+    EXPECT_TRUE(ProjectNode({x, y, z, 0}, ZoomFromPosition(zoomPosition), 1500, point));
+    return point;
+}
+
+void ExpectAt(const TScreenPoint& point, std::int32_t x, std::int32_t y) {
+    EXPECT_EQ(point.X, x);
+    EXPECT_EQ(point.Y, y);
+}
+
+TEST(Projection, OriginLandsOnTheCentreAtEveryZoom) {
+    for (int zoom = 5; zoom <= 30; ++zoom) ExpectAt(Project(0, 0, 0, zoom), 400, 300);
+}
+
+// Zoom 1.0: one pixel per unit in the picture plane; at depth 1500, twice as far
+// from the eye, half as much. The depth is zoomed too: at zoom 3.0 near points
+// grow far more than far ones.
+TEST(Projection, Perspective) {
+    ExpectAt(Project(300, 0, 0, 10), 700, 300);
+    ExpectAt(Project(300, 0, 1500, 10), 550, 300);
+    ExpectAt(Project(300, -200, -500, 10), 850, 0);
+    ExpectAt(Project(100, 0, -250, 30), 400 + 600, 300);
+    ExpectAt(Project(100, 0, 250, 30), 400 + 200, 300);
+}
+
+TEST(Projection, HalvesRoundToEven) {
+    ExpectAt(Project(2.5L, 3.5L, 0, 10), 402, 304);
+    ExpectAt(Project(-2.5L, -3.5L, 0, 10), 398, 296);
+    ExpectAt(Project(0.5L, 1.5L, 0, 10), 400, 302);
+}
+
+// The inline rounding of -fno-math-errno is the C library's: nearest, halves to even.
+TEST(Projection, RoundingOfScreenCoordinates) {
+    std::int32_t c = 0;
+    const auto screen = [&c](Extended q, std::int32_t centre) {
+        EXPECT_TRUE(ScreenCoordinate(q, centre, c)) << static_cast<double>(q);
+        return c;
+    };
+    EXPECT_EQ(screen(2.5L, 0), 2);
+    EXPECT_EQ(screen(3.5L, 0), 4);
+    EXPECT_EQ(screen(-2.5L, 0), -2);
+    EXPECT_EQ(screen(-3.5L, 0), -4);
+    EXPECT_EQ(screen(2.4999999L, 0), 2);
+    // Only the low 32 bits are kept, and the centre wraps around.
+    EXPECT_EQ(screen(0x1p32L + 5, 400), 405);
+    EXPECT_EQ(screen(0x1p31L - 1, 400), INT32_MIN + 399);
+    EXPECT_EQ(screen(-0x1p63L, 300), 300);
+    EXPECT_EQ(screen(0x1p63L - 1, 0), -1);
+}
+
+TEST(Projection, QuotientsNoInt64HoldsFail) {
+    std::int32_t c = 0;
+    const Extended inf = std::numeric_limits<Extended>::infinity();
+    for (Extended q : {0x1p63L, 0x1p63L - 0.5L, -0x1p63L - 1, 1e30L, inf, -inf,
+                       std::numeric_limits<Extended>::quiet_NaN()}) {
+        EXPECT_FALSE(ScreenCoordinate(q, 400, c)) << static_cast<double>(q);
+    }
+}
+
+// Behind the eye (zz < -1500) a point is drawn through the centre, mirrored.
+TEST(Projection, BehindTheEyeIsMirroredThroughTheCentre) {
+    ExpectAt(Project(300, 150, -3000, 10), 100, 150);
+}
+
+TEST(Projection, ZeroDenominatorFails) {
+    TScreenPoint point{7, 8};
+    EXPECT_FALSE(ProjectNode({0, 0, -1500, 0}, 1.0, 1500, point));
+    EXPECT_FALSE(ProjectNode({1, 1, -500, 0}, 3.0, 1500, point));
+}
+
+TEST(Projection, EyeDistanceIsSetByEveryProjection) {
+    auto net = MakeNet(BoundaryMode::LooseEnd);
+    TView view(WhitePicture());
+    EXPECT_TRUE(view.ProjectGrid(*net, 11));
+    EXPECT_EQ(view.EyeDistance, 1500);
+}
+
+} // namespace

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "sim/Extended.h"
+
+#include <QLocale>
+#include <QString>
+
+// "Frequenz" display: Omega / (2 pi) with two decimals and the locale's decimal separator.
+QString FrequencyText(Extended omega, const QLocale& locale = QLocale());
+
+// "Amplitude" and "Kopplung" displays: the slider position as a whole number.
+QString PositionText(int position);

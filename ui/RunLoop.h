@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/ControlPanel.h"
+
+#include <memory>
+
+class QImage;
+class TView;
+
+// The run loop's state and one firing of it: a pending restart served, then
+// one pass (step, drive, rotation, drawing, time). Waiting and delivering the
+// window's messages between firings is the caller's event loop.
+class TRunLoop {
+  public:
+    // background: the picture every frame starts from.
+    explicit TRunLoop(const QImage& background);
+    ~TRunLoop();
+
+    TNet& Net() { return *NetState; }
+    const TNet& Net() const { return *NetState; }
+    TView& View() { return *ViewState; }
+    const TView& View() const { return *ViewState; }
+
+    bool PauseFlag = false;
+    bool EndFlag = false;
+
+    // Several requests before the loop serves them count as one.
+    void RequestRestart() { RestartRequested = true; }
+    bool RestartPending() const { return RestartRequested; }
+    // A run has started; false while idle.
+    bool Running() const { return RunGoingOn; }
+    // Whether the loop has work: a restart to serve or a run that is not paused.
+    bool WantsToFire() const;
+
+    void Fire(IControlPanel& panel);
+
+    // The passes' common part, for the window's loop and for programs without one.
+    void RunPass(const TControlState& controls);
+
+  private:
+    // Time and constants, then the sources field by field; a bad field stops
+    // it there and is reported. Returns whether it got through.
+    bool StartRun(IControlPanel& panel);
+
+    std::unique_ptr<TNet> NetState;
+    std::unique_ptr<TView> ViewState;
+    bool RestartRequested = false;
+    bool RunGoingOn = false;
+};

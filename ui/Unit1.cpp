@@ -1,0 +1,306 @@
+#include "ui/Unit1.h"
+
+#include "resources/BuiltinPictures.h"
+#include "ui/Displays.h"
+#include "ui/Examples.h"
+#include "view/View.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+
+namespace {
+
+// The window's font is the Windows bitmap font "MS Sans Serif"; elsewhere a
+// sans serif of about its width keeps the captions inside their fixed places.
+void SubstituteWindowFont() {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("Nimbus Sans")});
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
+    SubstituteWindowFont();
+    setupUi(this);
+    // The frames are drawn in PaintBox1; the background picture stays beneath it.
+    Image1->setPixmap(QPixmap::fromImage(Background));
+    Image1->lower();
+    Image2->setPixmap(QPixmap::fromImage(LoadInfoPicture()));
+
+    LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
+    connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
+    RunLoop.View().SetPresenter([this](const QImage& frame) { PaintBox1->ShowFrame(frame); });
+
+    ConnectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ConnectHandlers() {
+    const auto onClick = [this](QAbstractButton* button, void (TForm1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, handler);
+    };
+    // Check boxes fire when their state changes, radio buttons when they become checked.
+    const auto onToggle = [this](QAbstractButton* button, void (TForm1::*handler)()) {
+        connect(button, &QAbstractButton::toggled, this, handler);
+    };
+    const auto onCheck = [this](QAbstractButton* button, void (TForm1::*handler)()) {
+        connect(button, &QAbstractButton::toggled, this, [this, handler](bool checked) {
+            if (checked) (this->*handler)();
+        });
+    };
+    const auto onChange = [this](QScrollBar* bar, void (TForm1::*handler)()) {
+        connect(bar, &QScrollBar::valueChanged, this, handler);
+    };
+
+    onClick(Button1, &TForm1::Button1Click);
+    onClick(Button2, &TForm1::Button2Click);
+    onClick(Button3, &TForm1::Button3Click);
+    onClick(Button4, &TForm1::Button4Click);
+    onClick(Button5, &TForm1::Button5Click);
+    onClick(Button6, &TForm1::Button6Click);
+    onClick(Button7, &TForm1::Button7Click);
+    onToggle(CheckBox1, &TForm1::CheckBox1Click);
+    onToggle(CheckBox2, &TForm1::CheckBox2Click);
+    onToggle(CheckBox3, &TForm1::CheckBox3Click);
+    onToggle(CheckBox4, &TForm1::CheckBox4Click);
+    onChange(ScrollBar1, &TForm1::ScrollBar1Change);
+    onChange(ScrollBar2, &TForm1::ScrollBar2Change);
+    onChange(ScrollBar3, &TForm1::ScrollBar3Change);
+    onChange(ScrollBar4, &TForm1::ScrollBar4Change);
+    onChange(ScrollBar5, &TForm1::ScrollBar5Change);
+    onChange(ScrollBar6, &TForm1::ScrollBar6Change);
+    onChange(ScrollBar7, &TForm1::ScrollBar7Change);
+    onCheck(RadioButton6, &TForm1::RadioButton6Click);
+    onCheck(RadioButton7, &TForm1::RadioButton7Click);
+    onCheck(RadioButton8, &TForm1::RadioButton8Click);
+    onCheck(RadioButton1, &TForm1::RadioButton1Click);
+    onCheck(RadioButton2, &TForm1::RadioButton2Click);
+    onCheck(RadioButton3, &TForm1::RadioButton3Click);
+    onCheck(RadioButton4, &TForm1::RadioButton4Click);
+    onCheck(RadioButton5, &TForm1::RadioButton5Click);
+    onCheck(RadioButton9, &TForm1::RadioButton9Click);
+    onCheck(RadioButton10, &TForm1::RadioButton10Click);
+}
+
+// Qt widgets always draw double-buffered; the off-screen picture exists since
+// the run loop was made. What remains are the start values.
+void TForm1::FormCreate() {
+    TNet& net = RunLoop.Net();
+    net.Omega = OmegaFromPosition(ScrollBar1->value());
+    Edit5->setText(FrequencyText(net.Omega));
+    Edit7->setText(PositionText(ScrollBar6->value()));
+    Edit6->setText(PositionText(ScrollBar5->value()));
+
+    RunLoop.PauseFlag = false;
+    RunLoop.EndFlag = false;
+    const TBoundaryValues damped = BoundaryValues(BoundaryMode::DampedBorder);
+    net.Margin = damped.Margin;
+    net.GridSize = damped.GridSize;
+    net.ZoneDamping = 2.0L;
+    net.BaseTimeStep = damped.BaseTimeStep;
+}
+
+// Starts the first run, once: at the first activation, or where nothing ever
+// activates the window (no window manager, no screen) at the first show.
+void TForm1::FormActivate() {
+    if (Activated) return;
+    Activated = true;
+    Button1->click();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!Activated) QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+// The window's own close command does what "Ende" does.
+void TForm1::closeEvent(QCloseEvent* event) {
+    RunLoop.PauseFlag = false;
+    RunLoop.EndFlag = true;
+    ScheduleLoop();
+    event->accept();
+}
+
+void TForm1::FireLoop() {
+    // Stopped while it works, so that a message box it opens cannot fire it again.
+    LoopTimer.stop();
+    InsideFiring = true;
+    RunLoop.Fire(*this);
+    InsideFiring = false;
+    ScheduleLoop();
+}
+
+void TForm1::ScheduleLoop() {
+    if (InsideFiring) return;
+    if (RunLoop.WantsToFire()) {
+        if (!LoopTimer.isActive()) LoopTimer.start();
+    } else {
+        LoopTimer.stop();
+    }
+}
+
+void TForm1::PostRestart() {
+    RunLoop.RequestRestart();
+    ScheduleLoop();
+}
+
+TControlState TForm1::ReadControls() const {
+    TControlState state;
+    if (RadioButton8->isChecked()) {
+        state.Mode = BoundaryMode::FixedEnd;
+    } else if (RadioButton6->isChecked()) {
+        state.Mode = BoundaryMode::DampedBorder;
+    } else {
+        state.Mode = BoundaryMode::LooseEnd;
+    }
+    state.CouplingPosition = ScrollBar5->value();
+    state.AmplitudePosition = ScrollBar6->value();
+    state.Excitation = {.Excitation = CheckBox1->isChecked(),
+                        .FrequencyPosition = ScrollBar1->value(),
+                        .Source1 = CheckBox3->isChecked(),
+                        .Source2 = CheckBox4->isChecked(),
+                        .Wavefront = RadioButton10->isChecked()};
+    state.View = {.RotationX = ScrollBar2->value(),
+                  .RotationY = ScrollBar3->value(),
+                  .RotationZ = ScrollBar4->value(),
+                  .ZoomPosition = ScrollBar7->value(),
+                  .CrossGrid = CheckBox2->isChecked()};
+    return state;
+}
+
+std::array<QString, 4> TForm1::ReadSourceFields() const {
+    return {Edit1->text(), Edit2->text(), Edit3->text(), Edit4->text()};
+}
+
+void TForm1::ReportBadSourceField(const QString& message) {
+    QMessageBox::critical(this, QStringLiteral("Wogenfeld"), message);
+}
+
+void TForm1::RotateAndDraw() { RunLoop.View().UpdateRotation(RunLoop.Net(), ReadControls().View); }
+
+void TForm1::Draw() { RunLoop.View().DrawGrid(RunLoop.Net(), ReadControls().View); }
+
+// "Null": out of pause, the net at rest, and a fresh run.
+void TForm1::Button1Click() {
+    Button5->click();
+    RunLoop.Net().InitGrid();
+    PostRestart();
+}
+
+// "Info"
+void TForm1::Button2Click() { Panel5->setVisible(true); }
+
+// "Ende"
+void TForm1::Button3Click() {
+    RunLoop.PauseFlag = false;
+    RunLoop.EndFlag = true;
+    ScheduleLoop();
+    close();
+}
+
+// "Pause" and "Weiter" share one spot; exactly one of them shows.
+void TForm1::Button4Click() {
+    RunLoop.PauseFlag = true;
+    Button4->setVisible(false);
+    Button5->setVisible(true);
+    ScheduleLoop();
+}
+
+void TForm1::Button5Click() {
+    RunLoop.PauseFlag = false;
+    Button5->setVisible(false);
+    Button4->setVisible(true);
+    ScheduleLoop();
+}
+
+// "Infobox schließen"
+void TForm1::Button6Click() { Panel5->setVisible(false); }
+
+// "Rücksetzen": each bar that moves redraws through its own handler.
+void TForm1::Button7Click() {
+    ScrollBar2->setValue(60);
+    ScrollBar3->setValue(0);
+    ScrollBar4->setValue(0);
+    ScrollBar7->setValue(11);
+}
+
+// "Anregung": the drive starts or stops with a fresh run on the net as it is.
+void TForm1::CheckBox1Click() {
+    Button5->click();
+    PostRestart();
+}
+
+void TForm1::CheckBox2Click() { Draw(); }
+
+void TForm1::CheckBox3Click() {
+    const bool on = CheckBox3->isChecked();
+    Edit1->setVisible(on);
+    Edit2->setVisible(on);
+}
+
+void TForm1::CheckBox4Click() {
+    const bool on = CheckBox4->isChecked();
+    Edit3->setVisible(on);
+    Edit4->setVisible(on);
+}
+
+void TForm1::ScrollBar1Change() {
+    TNet& net = RunLoop.Net();
+    net.Omega = OmegaFromPosition(ScrollBar1->value());
+    Edit5->setText(FrequencyText(net.Omega));
+}
+
+void TForm1::ScrollBar2Change() { RotateAndDraw(); }
+void TForm1::ScrollBar3Change() { RotateAndDraw(); }
+void TForm1::ScrollBar4Change() { RotateAndDraw(); }
+void TForm1::ScrollBar5Change() { Edit6->setText(PositionText(ScrollBar5->value())); }
+void TForm1::ScrollBar6Change() { Edit7->setText(PositionText(ScrollBar6->value())); }
+void TForm1::ScrollBar7Change() { Draw(); }
+
+// A change of boundary mode rests the net and restarts; a pause stays.
+void TForm1::SelectBoundaryMode(BoundaryMode mode) {
+    RunLoop.Net().SelectBoundaryMode(mode);
+    PostRestart();
+}
+
+void TForm1::RadioButton6Click() { SelectBoundaryMode(BoundaryMode::DampedBorder); }
+void TForm1::RadioButton7Click() { SelectBoundaryMode(BoundaryMode::LooseEnd); }
+void TForm1::RadioButton8Click() { SelectBoundaryMode(BoundaryMode::FixedEnd); }
+
+void TForm1::ChooseExample(const TExample& example) {
+    Edit1->setText(QString::fromLatin1(example.SourceTexts[0]));
+    Edit2->setText(QString::fromLatin1(example.SourceTexts[1]));
+    Edit3->setText(QString::fromLatin1(example.SourceTexts[2]));
+    Edit4->setText(QString::fromLatin1(example.SourceTexts[3]));
+    ScrollBar1->setValue(example.Frequency);
+    ScrollBar6->setValue(example.Amplitude);
+    ScrollBar5->setValue(example.Coupling);
+    CheckBox3->setChecked(example.Source1);
+    CheckBox4->setChecked(example.Source2);
+    switch (example.Mode) {
+    case BoundaryMode::DampedBorder: RadioButton6->setChecked(true); break;
+    case BoundaryMode::LooseEnd: RadioButton7->setChecked(true); break;
+    case BoundaryMode::FixedEnd: RadioButton8->setChecked(true); break;
+    }
+    Button7->click();
+    Button1->click();
+    RunLoop.Net().InitGrid();
+}
+
+void TForm1::RadioButton1Click() { ChooseExample(Examples[0]); }
+void TForm1::RadioButton2Click() { ChooseExample(Examples[1]); }
+void TForm1::RadioButton3Click() { ChooseExample(Examples[2]); }
+void TForm1::RadioButton4Click() { ChooseExample(Examples[3]); }
+void TForm1::RadioButton5Click() { ChooseExample(Examples[4]); }
+void TForm1::RadioButton9Click() { ChooseExample(Examples[5]); }
+void TForm1::RadioButton10Click() { ChooseExample(Examples[6]); }

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ui/ControlPanel.h"
+#include "ui/RunLoop.h"
+#include "ui_Unit1.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+struct TExample;
+
+// The main window. Its controls are the named fields of the window
+// description; its methods are their handlers. Handlers talk to each other
+// through the controls: setting a control from code fires its handler.
+class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
+    Q_OBJECT
+  public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TRunLoop& Loop() { return RunLoop; }
+    // One firing of the run loop, as its timer does it when the window's
+    // messages have all been delivered.
+    void FireLoop();
+    bool LoopScheduled() const { return LoopTimer.isActive(); }
+
+    TControlState ReadControls() const override;
+    std::array<QString, 4> ReadSourceFields() const override;
+    void ReportBadSourceField(const QString& message) override;
+
+    void FormCreate();
+    void FormActivate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void ScrollBar1Change();
+    void ScrollBar2Change();
+    void ScrollBar3Change();
+    void ScrollBar4Change();
+    void ScrollBar5Change();
+    void ScrollBar6Change();
+    void ScrollBar7Change();
+    void RadioButton6Click();
+    void RadioButton7Click();
+    void RadioButton8Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void RadioButton5Click();
+    void RadioButton9Click();
+    void RadioButton10Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void ConnectHandlers();
+    void SelectBoundaryMode(BoundaryMode mode);
+    void ChooseExample(const TExample& example);
+    void RotateAndDraw();
+    void Draw();
+    void PostRestart();
+    // Runs the loop's timer exactly while the loop has work.
+    void ScheduleLoop();
+
+    const QImage Background; // Image1's picture, from which every frame starts
+    TRunLoop RunLoop;
+    QTimer LoopTimer;
+    bool Activated = false;
+    bool InsideFiring = false;
+};

@@ -1,0 +1,10 @@
+#include "ui/Unit1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    TForm1 Form1;
+    Form1.showMaximized();
+    return QApplication::exec();
+}

@@ -1,0 +1,73 @@
+#include "view/View.h"
+
+#include "view/Projection.h"
+#include "view/Rotation.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int PictureWidth = 800;
+constexpr int PictureHeight = 600;
+constexpr TColor MeshColor = 0xFF0000; // $00BBGGRR: blue
+constexpr std::int32_t EyeDistanceOfProjection = 1500;
+
+} // namespace
+
+TView::TView(const QImage& background)
+    : Background(background.convertToFormat(QImage::Format_RGB32)),
+      ViewBitmap(PictureWidth, PictureHeight) {
+    ViewBitmap.Draw(Background, 0, 0);
+    ViewBitmap.SetPenColor(MeshColor);
+}
+
+void TView::RotateGrid(TNet& net, double phiX, double phiY, double phiZ) {
+    TRotation(phiX, phiY, phiZ).Apply(net.Nodes, net.ViewNodes, net.GridSize);
+}
+
+void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
+    AngleX = AngleFromPosition(controls.RotationX);
+    AngleY = AngleFromPosition(controls.RotationY);
+    AngleZ = AngleFromPosition(controls.RotationZ);
+    RotateGrid(net, static_cast<double>(-AngleX), static_cast<double>(AngleY),
+               static_cast<double>(AngleZ));
+    DrawGrid(net, controls);
+}
+
+bool TView::ProjectGrid(const TNet& net, int zoomPosition) {
+    EyeDistance = EyeDistanceOfProjection;
+    return ::ProjectGrid(net.ViewNodes, net.GridSize, ZoomFromPosition(zoomPosition), EyeDistance,
+                       ScreenPoints);
+}
+
+bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
+    // A node in the eye's plane (zero denominator) or projected beyond any 64-bit
+    // pixel coordinate has no place in the picture: that is a floating-point
+    // error, and the frame is given up. Projecting before the picture is touched
+    // means nothing of the failed frame shows; the last one stays.
+    if (!ProjectGrid(net, controls.ZoomPosition)) return false;
+
+    ViewBitmap.Draw(Background, 0, 0);
+    ViewBitmap.SetPenColor(MeshColor);
+    // Only the visible nodes; the damping margin is projected but not drawn.
+    const int low = net.Margin + 1;
+    const int high = net.GridSize - net.Margin;
+    const auto moveTo = [this](const TScreenPoint& p) { ViewBitmap.MoveTo(p.X, p.Y); };
+    const auto lineTo = [this](const TScreenPoint& p) { ViewBitmap.LineTo(p.X, p.Y); };
+    for (int j = low; j <= high; ++j) {
+        moveTo(ScreenPoints(low, j));
+        for (int i = low + 1; i <= high; ++i) lineTo(ScreenPoints(i, j));
+    }
+    if (controls.CrossGrid) {
+        for (int i = low; i <= high; ++i) {
+            moveTo(ScreenPoints(i, low));
+            for (int j = low + 1; j <= high; ++j) lineTo(ScreenPoints(i, j));
+        }
+    }
+    if (Present) Present(ViewBitmap.Image());
+    return true;
+}
+
+void TView::SetPresenter(std::function<void(const QImage&)> present) {
+    Present = std::move(present);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "sim/Extended.h"
+#include "sim/Net.h"
+#include "view/TCanvas.h"
+#include "view/TScreenPoint.h"
+#include "view/ViewControls.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <functional>
+
+// The perspective wire mesh: turns the net into ViewNodes, projects them and
+// draws the visible 71 x 71 nodes as blue polylines into the off-screen
+// picture ViewBitmap, which it then hands to the presenter in one piece.
+// Knows nothing of the window: the controls come in as plain values.
+class TView {
+  public:
+    // `background`: the white 800 x 600 picture every frame starts from.
+    explicit TView(const QImage& background);
+    TView(const TView&) = delete;
+    TView& operator=(const TView&) = delete;
+
+    // Turns X, Y, Z of every node 1..GridSize of Nodes into ViewNodes.
+    void RotateGrid(TNet& net, double phiX, double phiY, double phiZ);
+
+    // The rotation update: the three angles from the three bars, the net turned
+    // by (-AngleX, AngleY, AngleZ), then a frame drawn.
+    void UpdateRotation(TNet& net, const TViewControls& controls);
+
+    // Projects every node of ViewNodes into ScreenPoints, draws the frame and
+    // presents it. False when the projection failed: then the last frame stays,
+    // in ViewBitmap and on the screen, and nothing is presented.
+    bool DrawGrid(const TNet& net, const TViewControls& controls);
+
+    // The projection step of DrawGrid on its own.
+    bool ProjectGrid(const TNet& net, int zoomPosition);
+
+    // Called with the finished picture at the end of every frame. The picture
+    // shares ViewBitmap's pixels: paint it, or keep a QImage::copy().
+    void SetPresenter(std::function<void(const QImage&)> present);
+
+    const QImage& Bitmap() const { return ViewBitmap.Image(); }
+
+    TScreenGrid ScreenPoints;
+    Extended AngleX = 0;
+    Extended AngleY = 0;
+    Extended AngleZ = 0;
+    std::int32_t EyeDistance = 0;
+
+  private:
+    QImage Background;
+    TCanvas ViewBitmap;
+    std::function<void(const QImage&)> Present;
+};

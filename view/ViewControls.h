@@ -1,0 +1,12 @@
+#pragma once
+
+// What the view reads from the window: the positions of the rotation bars
+// "Drehen" (degrees, -180..180), of the zoom bar (5..30, tenths) and the state
+// of "Kreuzgitter". The window clamps the positions before it passes them.
+struct TViewControls {
+    int RotationX = 60;    // ScrollBar2
+    int RotationY = 0;     // ScrollBar3
+    int RotationZ = 0;     // ScrollBar4
+    int ZoomPosition = 11; // ScrollBar7
+    bool CrossGrid = true; // CheckBox2
+};
