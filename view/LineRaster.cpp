@@ -1,7 +1,6 @@
 #include "view/LineRaster.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 
 // The pixels are those of Qt's raster engine for aliased cosmetic lines, found by
@@ -51,13 +50,13 @@ void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std
     }
 }
 
-// A line whose ends are given in 1/64 pixel, with square caps at both ends.
-// Only for clipped lines: every pixel is tested against the picture.
-void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_t y1,
-                        std::int64_t x2, std::int64_t y2, std::uint32_t pixel) {
-    std::int64_t dx = x2 - x1;
-    std::int64_t dy = y2 - y1;
-    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+// Turns a line so that it runs along x, swapping x and y where it is steeper,
+// and from its lower x end to its higher one; gives its extent as dx >= 0, dy.
+// Returns whether x was the major axis.
+template <class T> bool AlongMajorAxis(T& x1, T& y1, T& x2, T& y2, T& dx, T& dy) {
+    dx = x2 - x1;
+    dy = y2 - y1;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
     if (!xMajor) {
         std::swap(x1, y1);
         std::swap(x2, y2);
@@ -69,6 +68,16 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
         dx = -dx;
         dy = -dy;
     }
+    return xMajor;
+}
+
+// A line whose ends are given in 1/64 pixel, with square caps at both ends.
+// Only for clipped lines: every pixel is tested against the picture.
+void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_t y1,
+                        std::int64_t x2, std::int64_t y2, std::uint32_t pixel) {
+    std::int64_t dx = 0;
+    std::int64_t dy = 0;
+    const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
     const std::int64_t first = x1 >> 6;
     const std::int64_t last = x2 >> 6;
     if (dx == 0) {
@@ -100,20 +109,9 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
 // division is the cheaper one.
 void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1,
                       std::int32_t x2, std::int32_t y2, std::uint32_t pixel) {
-    std::int32_t dx = x2 - x1;
-    std::int32_t dy = y2 - y1;
-    const bool xMajor = std::abs(dx) >= std::abs(dy);
-    if (!xMajor) {
-        std::swap(x1, y1);
-        std::swap(x2, y2);
-        std::swap(dx, dy);
-    }
-    if (dx < 0) {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-        dx = -dx;
-        dy = -dy;
-    }
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+    const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
     if (dx == 0) {
         target.Bits[std::ptrdiff_t{y1} * target.Stride + x1] = pixel;
         return;
