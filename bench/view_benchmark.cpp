@@ -1,11 +1,16 @@
-// One whole pass of the run loop, headless, on the 91 x 91 net of "Rand-Dämpfung"
-// with the drive on and the cross grid: step, drive, rotation, projection and
-// frame. Once with the view's own line drawing, once with the same frame's lines
-// drawn by QPainter::drawPolyline; the run ends with the ratio of the medians.
+// One whole pass of the run loop on the 91 x 91 net of "Rand-Dämpfung" with the
+// drive on and the cross grid: step, drive, rotation, projection and frame.
+// Headless through the run loop itself, and again with the same frame's lines
+// drawn by QPainter::drawPolyline (the run ends with the ratio of the medians);
+// then the window's own pass, frame shown in PaintBox1 on the offscreen
+// platform; and the time step alone.
 
+#include "ui/RunLoop.h"
+#include "ui/Unit1.h"
 #include "view/Rotation.h"
 #include "view/View.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -44,13 +49,39 @@ void StepNet(TNet& net) {
 }
 
 void BM_PassWithOwnLines(benchmark::State& state) {
-    auto net = StartedNet();
-    TView view(WhiteBackground());
+    TRunLoop loop(WhiteBackground());
+    loop.Net().SelectBoundaryMode(BoundaryMode::DampedBorder);
+    loop.Net().StartRun({36, 36, 36, 36});
+    TControlState controls;
+    controls.Excitation.Excitation = true;
     for (auto _ : state) {
-        StepNet(*net);
-        view.UpdateRotation(*net, Controls);
-        net->AdvanceTime();
-        benchmark::DoNotOptimize(view.Bitmap().constBits());
+        loop.RunPass(controls);
+        benchmark::DoNotOptimize(loop.View().Bitmap().constBits());
+    }
+}
+
+// What the window does for one firing of its loop, the frame painted into
+// PaintBox1's backing store as the next delivery of messages would.
+void BM_WindowPass(benchmark::State& state) {
+    TForm1 form;
+    form.show();
+    form.CheckBox1->setChecked(true);
+    QCoreApplication::sendPostedEvents();
+    for (auto _ : state) {
+        form.FireLoop();
+        form.PaintBox1->repaint();
+    }
+    state.counters["passes/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_StepGrid(benchmark::State& state) {
+    auto net = StartedNet();
+    net->Nodes(46, 46).Z = 30; // something to compute
+    for (auto _ : state) {
+        net->PreparePass(Controls.CrossGrid, CouplingPosition, AmplitudePosition);
+        net->StepGrid(BoundaryMode::DampedBorder);
+        benchmark::DoNotOptimize(net->Nodes(46, 46).Z);
     }
 }
 
@@ -92,6 +123,8 @@ void BM_PassWithQPainterPolylines(benchmark::State& state) {
 
 BENCHMARK(BM_PassWithOwnLines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 BENCHMARK(BM_PassWithQPainterPolylines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_WindowPass)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_StepGrid)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 // Prints the ratio of the two medians after the usual table.
 class TRatioReporter : public benchmark::ConsoleReporter {
@@ -121,6 +154,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     TRatioReporter reporter;

@@ -17,7 +17,8 @@ class TRenderer final : private IControlPanel {
     bool Pass();
 
     const TNet& Net() const { return Loop.Net(); }
-    const QImage& Frame() const { return LastFrame; }
+    // The last frame drawn; an abandoned frame leaves it as it was.
+    const QImage& Frame() const;
     const QString& Error() const { return FailedStart; }
 
     std::uint64_t FrameHash() const;
@@ -28,8 +29,6 @@ class TRenderer final : private IControlPanel {
     void ReportBadSourceField(const QString& message) override { FailedStart = message; }
 
     const TRenderSettings Settings;
-    const QImage Background;
     TRunLoop Loop;
-    QImage LastFrame;
     QString FailedStart;
 };
