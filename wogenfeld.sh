@@ -32,6 +32,11 @@ cmake --build build -j"$(nproc)"
 case "$1" in
 test)
     ctest --test-dir build --output-on-failure -j"$(nproc)"
+    # Then all of it again under AddressSanitizer and UndefinedBehaviorSanitizer.
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOGENFELD_SANITIZE=ON \
+        -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+    cmake --build build-sanitize -j"$(nproc)"
+    ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
     ;;
 run)
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
