@@ -89,6 +89,7 @@ class Layout : public testing::Test {
 
 TEST_F(Layout, EveryControlHasItsParentPlaceCaptionAndVisibility) {
     EXPECT_EQ(Form->windowTitle(), "Wogenfeld");
+    EXPECT_EQ(Form->geometry(), QRect(179, 409, 1202, 961)) << "bounds when not maximised";
     for (const TPlace& place : Places) {
         SCOPED_TRACE(place.Name);
         const auto* widget = Form->findChild<QWidget*>(place.Name);

@@ -25,6 +25,9 @@ TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
     SubstituteWindowFont();
     setupUi(this);
+    // uic keeps only the size of a top-level form; this is where it stands when
+    // it is not maximised.
+    move(179, 409);
     // The frames are drawn in PaintBox1; the background picture stays beneath it.
     Image1->setPixmap(QPixmap::fromImage(Background));
     Image1->lower();
