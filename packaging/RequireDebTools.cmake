@@ -1,0 +1,10 @@
+# Run by cpack for each generator. Without these tools CPack would still make a
+# .deb, but one that declares no dependencies and fails on a clean system.
+if(CPACK_GENERATOR STREQUAL "DEB")
+    find_program(WOGENFELD_SHLIBDEPS dpkg-shlibdeps)
+    find_program(WOGENFELD_FILE file)
+    if(NOT WOGENFELD_SHLIBDEPS OR NOT WOGENFELD_FILE)
+        message(FATAL_ERROR "The Debian package needs dpkg-shlibdeps and file to find its "
+                            "dependencies: sudo apt-get install dpkg-dev file")
+    endif()
+endif()
