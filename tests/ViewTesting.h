@@ -30,6 +30,22 @@ inline QImage WhitePicture(int width = 800, int height = 600) {
     return picture;
 }
 
+// A view on a white background that counts and keeps the frames it presents.
+struct TFrames {
+    std::unique_ptr<TView> View = std::make_unique<TView>(WhitePicture());
+    int Presented = 0;
+    QImage Last;
+
+    TFrames() {
+        View->SetPresenter([this](const QImage& picture) {
+            ++Presented;
+            Last = picture.copy();
+        });
+    }
+    TFrames(const TFrames&) = delete; // the presenter holds `this`
+    TFrames& operator=(const TFrames&) = delete;
+};
+
 // Qt's own lines: QPainter::drawLine with the default one-pixel pen in blue.
 inline QImage QtLines(int width, int height, const std::vector<TSegment>& segments) {
     QImage picture = WhitePicture(width, height);

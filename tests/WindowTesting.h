@@ -35,6 +35,7 @@ struct TSeenBox {
     QString Title;
     QString Text;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    Qt::TextFormat Format = Qt::AutoText;
     bool LoopFiredWhileOpen = false;
 };
 
@@ -54,6 +55,7 @@ inline TSeenBox CloseBoxesDuring(TForm1& form, const std::function<void()>& acti
         seen.Title = box->windowTitle();
         seen.Text = box->text();
         seen.Icon = box->icon();
+        seen.Format = box->textFormat();
         box->done(QMessageBox::Ok);
     });
     watcher.start();

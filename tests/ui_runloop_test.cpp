@@ -173,6 +173,16 @@ TEST(BadSourceField, DuringARunTheBoxNamesTheTextAndTheOldRunGoesOn) {
     EXPECT_EQ(net.Source1Y, 46);
 }
 
+TEST(BadSourceField, MarkupInTheFieldIsShownAsTyped) {
+    auto form = StartedForm();
+    Fire(*form);
+    form->Edit2->setText("<b>7</b>");
+    form->Button1->click();
+    const TSeenBox seen = CloseBoxesDuring(*form, [&] { Fire(*form); });
+    EXPECT_EQ(seen.Text, "'<b>7</b>' is not a valid integer value");
+    EXPECT_EQ(seen.Format, Qt::PlainText);
+}
+
 TEST(BadSourceField, WhilePausedTheRunStaysPausedWithoutAPass) {
     auto form = StartedForm();
     Fire(*form, 4);

@@ -4,24 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
-
-struct TFrames {
-    std::unique_ptr<TView> View = std::make_unique<TView>(WhitePicture());
-    int Presented = 0;
-    QImage Last;
-
-    TFrames() {
-        View->SetPresenter([this](const QImage& picture) {
-            ++Presented;
-            Last = picture.copy();
-        });
-    }
-    TFrames(const TFrames&) = delete; // the presenter holds `this`
-    TFrames& operator=(const TFrames&) = delete;
-};
 
 TEST(Frame, ViewBitmapStartsWhite) {
     TFrames frames;

@@ -185,8 +185,12 @@ std::array<QString, 4> TForm1::ReadSourceFields() const {
     return {Edit1->text(), Edit2->text(), Edit3->text(), Edit4->text()};
 }
 
+// The field's text is shown as typed: plain text, never read as markup.
 void TForm1::ReportBadSourceField(const QString& message) {
-    QMessageBox::critical(this, QStringLiteral("Wogenfeld"), message);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), message, QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void TForm1::RotateAndDraw() { RunLoop.View().UpdateRotation(RunLoop.Net(), ReadControls().View); }
