@@ -1,6 +1,7 @@
 #include "render/Renderer.h"
 
 #include "resources/BuiltinPictures.h"
+#include "sim/StateHash.h"
 #include "view/View.h"
 
 TRenderer::TRenderer(const TRenderSettings& settings)
@@ -21,12 +22,6 @@ bool TRenderer::Pass() {
 const QImage& TRenderer::Frame() const { return Loop.View().Bitmap(); }
 
 std::uint64_t TRenderer::FrameHash() const {
-    std::uint64_t hash = 14695981039346656037ull;
     const QImage& frame = Frame();
-    const uchar* bytes = frame.constBits();
-    for (qsizetype k = 0; k < frame.sizeInBytes(); ++k) {
-        hash ^= bytes[k];
-        hash *= 1099511628211ull;
-    }
-    return hash;
+    return HashBytes(frame.constBits(), static_cast<std::size_t>(frame.sizeInBytes()));
 }

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-// Window tests run without a screen.
+// Qt tests run without a screen, on the platform set-up the program uses.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
