@@ -123,6 +123,7 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
         if (args[k] != "--example") continue;
         const TExample* example = FindExample(args[k + 1]);
         if (!example) return QStringLiteral("unknown example: %1 (1-7 or a caption)").arg(args[k + 1]);
+        // The last example's radio button drives the wavefront while it is checked.
         ApplyExample(settings, *example, example == &Examples.back());
     }
 
