@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets a Debian/Ubuntu machine up for Wogenfeld, builds it, then starts the
 # program ("run") or runs every test ("test").
 set -euo pipefail

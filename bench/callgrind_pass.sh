@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Instructions of one headless pass of the run loop (start state, "Anregung" on),
 # counted by callgrind: unlike times, the same on every run of the same binary.
 # Two runs of 100 and 300 passes; their difference leaves start-up out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole pass of the run loop on the 91 x 91 net of "Rand-Dämpfung" with the
 // drive on and the cross grid: step, drive, rotation, projection and frame.
 // Headless through the run loop itself, and again with the same frame's lines

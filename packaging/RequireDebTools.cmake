@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by cpack for each generator. Without these tools CPack would still make a
 # .deb, but one that declares no dependencies and fails on a clean system.
 if(CPACK_GENERATOR STREQUAL "DEB")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderSettings.h"
 
 #include "ui/Examples.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Net.h"
 
 // One explicit step of Z'' = -Restoring*Z + Coupling*(S - n*Z) - Damping*V for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
 #include "ui/Examples.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long runs at the hardest settings. CI runs a short version; the million
 // passes per mode on request:
 //   WOGENFELD_LONG_RUN_PASSES=1000000 build/tests/sim_tests --gtest_filter='LongRun.*'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded random user on the real window, offscreen: thousands of actions on
 // every control, interleaved with firings of the run loop, and after each one
 // the invariants the window must keep. The same seed gives the same actions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view under extreme turns and displacements: every rotation bar at its
 // ends, the zoom at both ends, nets thrown far out of the picture plane. It
 // must neither crash nor hang, and give up a frame only where the projection

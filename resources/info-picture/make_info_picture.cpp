@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes resources/info.jpg, the info page of Wogenfeld:
 //   make_info_picture OUTPUT.jpg
 // It lays the page out with Qt and writes it with libjpeg as a baseline JFIF
