@@ -58,6 +58,10 @@ pid_t Spawn(std::vector<std::string> command, std::vector<std::string> environme
     dup2(out, 2);
     if (keepOpen >= 0) fcntl(keepOpen, F_SETFD, 0);
     execvpe(argv[0], argv.data(), envp.data());
+    const char cannot[] = "cannot run ";
+    write(2, cannot, sizeof cannot - 1);
+    write(2, argv[0], strlen(argv[0]));
+    write(2, "\n", 1);
     _exit(127);
 }
 

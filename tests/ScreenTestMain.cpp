@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScreenSession.h"
+#include "ScreenTesting.h"
 
 #include <QApplication>
 
@@ -8,6 +9,8 @@
 #include <memory>
 
 namespace {
+
+QString NoScreen;
 
 // The screen's size, from WOGENFELD_SCREEN_SIZE ("1366x768"); 1920 x 1080 by default.
 QSize ScreenSize() {
@@ -25,9 +28,10 @@ class TScreenEnvironment : public testing::Environment {
     void SetUp() override {
         const QString serverError = Session.StartServer(ScreenSize());
         if (!serverError.isEmpty()) {
-            GTEST_SKIP() << "No X server could be started, so the window is not tried on a "
-                            "screen: "
-                         << serverError.toStdString();
+            NoScreen = QStringLiteral("No X server could be started, so the window is not "
+                                      "tried on a screen: %1")
+                           .arg(serverError);
+            return;
         }
         qputenv("DISPLAY", Session.Display().toLatin1());
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -54,6 +58,8 @@ class TScreenEnvironment : public testing::Environment {
 };
 
 } // namespace
+
+QString NoScreenReason() { return NoScreen; }
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

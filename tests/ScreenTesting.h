@@ -11,6 +11,9 @@
 
 class QWidget;
 
+// Why the tests have no X screen, or empty when they have one.
+QString NoScreenReason();
+
 // The whole screen as the X server holds it (the root window's pixels), not
 // what a widget would draw of itself.
 QImage GrabScreen();

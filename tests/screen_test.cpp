@@ -124,6 +124,7 @@ int VisiblyChanged(const QImage& before, const QImage& after, const QRect& area)
 class Screen : public testing::Test {
   protected:
     void SetUp() override {
+        if (!NoScreenReason().isEmpty()) GTEST_SKIP() << NoScreenReason().toStdString();
         // The pointer away from every control, so that none starts hovered.
         MovePointerTo(QGuiApplication::primaryScreen()->geometry().bottomRight());
         // As the program starts it.
