@@ -54,8 +54,9 @@ struct TConnection {
                                    nullptr),
             &std::free);
         if (!reply) return {};
+        // The value's length in bytes, whatever its format.
         return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                          xcb_get_property_value_length(reply.get()) * (reply->format / 8));
+                          xcb_get_property_value_length(reply.get()));
     }
 
     QString AtomName(xcb_atom_t atom) const {
