@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ScreenSession.h"
 #include "ScreenTesting.h"
-
-#include <QApplication>
+#include "ui/QtMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +41,8 @@ class TScreenEnvironment : public testing::Environment {
         }
         const QString managerError = Session.StartWindowManager();
         ASSERT_TRUE(managerError.isEmpty()) << managerError.toStdString();
-        Application = std::make_unique<QApplication>(Argc, Argv);
+        // As the program makes it.
+        Application = OpenApplication(Argc, Argv);
     }
 
     void TearDown() override {

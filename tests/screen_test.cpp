@@ -20,8 +20,11 @@
 
 namespace {
 
-// The bound of every wait for the window, the window manager or the screen.
-constexpr int Patience = 15000;
+// The bound of every wait for the window, the window manager or the screen,
+// in milliseconds: generous, as the machine may be shared by many programs.
+constexpr int Patience = 30000;
+// The bound of the wait for the window to come up, the slowest step.
+constexpr int StartPatience = 90000;
 
 // Waits until the condition holds or the patience runs out; the caller
 // judges what it finds then.
@@ -130,8 +133,29 @@ class Screen : public testing::Test {
         // As the program starts it.
         Form = std::make_unique<TForm1>();
         Form->showMaximized();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, Patience))
-            << "the window did not come up maximised and active with its first frame";
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, StartPatience))
+            << "the window did not come up maximised and active with its first frame: "
+            << WindowReport();
+    }
+
+    std::string WindowReport() const {
+        const QRect frame = Form->frameGeometry();
+        const QRect free = Form->screen()->availableGeometry();
+        return QStringLiteral("maximised %1, active %2, frame drawn %3, frame %4,%5 %6 x %7 "
+                              "on a free area %8,%9 %10 x %11, X states %12")
+            .arg(Form->isMaximized())
+            .arg(Form->isActiveWindow())
+            .arg(Form->PaintBox1->Frame() != nullptr)
+            .arg(frame.x())
+            .arg(frame.y())
+            .arg(frame.width())
+            .arg(frame.height())
+            .arg(free.x())
+            .arg(free.y())
+            .arg(free.width())
+            .arg(free.height())
+            .arg(WindowStates(Form.get()).join(' '))
+            .toStdString();
     }
 
     // Maximised by the window manager over the whole free screen, active,
