@@ -9,10 +9,10 @@
 // or configure with -DWOGENFELD_LONG_TESTS=ON and run `ctest -L long`.
 // A failure prints the seed and every action up to it.
 
+#include "ExampleRows.h"
 #include "WindowTesting.h"
 
 #include "ui/Displays.h"
-#include "ui/Examples.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -179,7 +179,8 @@ class TRandomUser {
         const std::size_t shown = 2000;
         const std::size_t first = Log.size() > shown ? Log.size() - shown : 0;
         if (first > 0) out << "  (" << first << " earlier steps left out)\n";
-        for (std::size_t k = first; k < Log.size(); ++k) out << "  " << Log[k] << '\n';
+        for (std::size_t k = first; k < Log.size(); ++k)
+            out << "  " << Log[k] << '\n';
         return out.str();
     }
 
@@ -218,7 +219,8 @@ class TRandomUser {
         const Extended time = Net().SimTime;
         const int dice = Random.Below(100);
         if (dice < 30) {
-            for (long long k = Random.Between(1, 3); k > 0 && Broken.empty(); --k) Fire();
+            for (long long k = Random.Between(1, 3); k > 0 && Broken.empty(); --k)
+                Fire();
         } else if (dice < 55) {
             MoveSlider();
         } else if (dice < 65) {
@@ -305,11 +307,18 @@ class TRandomUser {
         const long long hi = bar->maximum();
         long long position = Random.Between(lo, hi);
         switch (Random.Below(8)) {
-        case 0: position = lo; break;
-        case 1: position = hi; break;
-        case 2: position = Random.Between(lo - 1000, hi + 1000); break;
-        case 3: position = Random.Pick(std::vector<long long>{INT_MIN, INT_MAX, lo - 1, hi + 1});
-                break;
+        case 0:
+            position = lo;
+            break;
+        case 1:
+            position = hi;
+            break;
+        case 2:
+            position = Random.Between(lo - 1000, hi + 1000);
+            break;
+        case 3:
+            position = Random.Pick(std::vector<long long>{INT_MIN, INT_MAX, lo - 1, hi + 1});
+            break;
         case 4: { // as the bar's arrows, track and keys move it
             const auto move = static_cast<QAbstractSlider::SliderAction>(Random.Between(
                 QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderToMaximum));
@@ -317,7 +326,8 @@ class TRandomUser {
                     [&] { bar->triggerAction(move); });
             return;
         }
-        default: break;
+        default:
+            break;
         }
         Perform(Name(bar) + ".setValue(" + std::to_string(position) + ")",
                 [&] { bar->setValue(static_cast<int>(position)); });
@@ -385,10 +395,10 @@ class TRandomUser {
         const QAbstractButton* examples[] = {
             Form->RadioButton1, Form->RadioButton2, Form->RadioButton3, Form->RadioButton4,
             Form->RadioButton5, Form->RadioButton9, Form->RadioButton10};
-        for (std::size_t k = 0; k < Examples.size(); ++k) {
+        for (std::size_t k = 0; k < ExampleRows.size(); ++k) {
             if (button != examples[k]) continue;
             for (std::size_t f = 0; f < 4; ++f) {
-                const QString text = QString::fromLatin1(Examples[k].SourceTexts[f]);
+                const QString text = QString::fromLatin1(ExampleRows[k].Fields[f]);
                 Fields[f] = {text, text.toInt()};
             }
             ViewReset = true;
@@ -435,7 +445,8 @@ class TRandomUser {
                         QApplication::sendEvent(edit, &release);
                     };
                     if (text.Text.isEmpty()) key(Qt::Key_Backspace, {});
-                    for (const QChar c : text.Text) key(Qt::Key_unknown, QString(c));
+                    for (const QChar c : text.Text)
+                        key(Qt::Key_unknown, QString(c));
                 });
         Expect(edit->text() == text.Text, "the field holds " + Quoted(edit->text()));
     }
