@@ -27,8 +27,11 @@ long long Passes() {
 // sources and the wavefront.
 TPass Hardest(BoundaryMode mode) {
     TPass pass{.Mode = mode, .CrossGrid = true, .Coupling = 1500, .Amplitude = 100};
-    pass.Excitation = {.Excitation = true, .FrequencyPosition = 1505, .Source1 = true,
-                       .Source2 = true, .Wavefront = true};
+    pass.Excitation = {.Excitation = true,
+                       .FrequencyPosition = 1505,
+                       .Source1 = true,
+                       .Source2 = true,
+                       .Wavefront = true};
     return pass;
 }
 
@@ -45,23 +48,25 @@ Extended LargestDisplacement(const TNet& net) {
     return largest;
 }
 
-// Bounded: 100 times the drive's amplitude. Undamped, the reflecting nets beat
-// near a resonance (up to 6952 in a million passes of "Reflexion (loses Ende)");
-// a step beyond its limit grows by a fixed factor every pass and is past any
+// Bounded: 10 times the drive's amplitude with the damping border (at most 237
+// in a million passes), 100 times without it, where the reflecting nets beat
+// near a resonance (up to 6952 in a million passes of "Reflexion (loses Ende)").
+// A step beyond its limit grows by a fixed factor every pass and is past any
 // bound within a few hundred.
 TEST(LongRun, HardestSettingsStayBoundedInEveryMode) {
     const long long passes = Passes();
-    for (BoundaryMode mode : {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd,
-                              BoundaryMode::FixedEnd}) {
+    for (BoundaryMode mode :
+         {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd, BoundaryMode::FixedEnd}) {
         SCOPED_TRACE(static_cast<int>(mode));
         auto net = MakeNet(mode);
         net->StartRun({36, 36, 71, 1}); // the middle and a corner
         const TPass pass = Hardest(mode);
+        const Extended bound = mode == BoundaryMode::DampedBorder ? 1000.0L : 10000.0L;
         Extended largest = 0;
         for (long long done = 0; done < passes; done += 1000) {
             RunPasses(*net, pass, static_cast<int>(std::min(1000LL, passes - done)));
             largest = std::max(largest, LargestDisplacement(*net));
-            ASSERT_LT(largest, 10000.0L) << "after " << done + 1000 << " passes";
+            ASSERT_LT(largest, bound) << "after " << done + 1000 << " passes";
         }
         std::printf("mode %d: largest |Z| %.1f after %lld passes\n", static_cast<int>(mode),
                     static_cast<double>(largest), passes);
@@ -76,8 +81,8 @@ TEST(LongRun, DriveStaysOnItsAmplitudeFarFromTimeZero) {
     const TPass pass = Hardest(BoundaryMode::LooseEnd);
     const Extended a = 100;
     const Extended omega = OmegaFromPosition(1505);
-    for (Extended time : {1e6L, 123456789.123L, 1e12L, 0x1p63L / 15, 0x1p63L, 1e19L, 1e30L,
-                          1e300L, 1e4000L}) {
+    for (Extended time :
+         {1e6L, 123456789.123L, 1e12L, 0x1p63L / 15, 0x1p63L, 1e19L, 1e30L, 1e300L, 1e4000L}) {
         SCOPED_TRACE(static_cast<double>(time));
         net->InitGrid();
         net->SimTime = time;

@@ -53,8 +53,8 @@ TEST(Physics, PulseAtTheCentreSpreadsWithFourFoldSymmetry) {
 }
 
 TEST(Physics, DampingBorderDrainsTheWavesReflectingBordersKeepThem) {
-    for (BoundaryMode mode : {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd,
-                              BoundaryMode::FixedEnd}) {
+    for (BoundaryMode mode :
+         {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd, BoundaryMode::FixedEnd}) {
         auto net = MakeNet(mode);
         TPass pass{.Mode = mode};
         pass.Excitation.Excitation = true;
@@ -69,21 +69,6 @@ TEST(Physics, DampingBorderDrainsTheWavesReflectingBordersKeepThem) {
         } else {
             EXPECT_GT(left, 0.5L) << "mode " << static_cast<int>(mode) << " energy left "
                                   << static_cast<double>(left);
-        }
-    }
-}
-
-TEST(Physics, StrongestCouplingWithLongestStepStaysBounded) {
-    auto net = MakeNet(BoundaryMode::DampedBorder);
-    TPass pass{.CrossGrid = true, .Coupling = 1500, .Amplitude = 100};
-    pass.Excitation = {.Excitation = true, .FrequencyPosition = 1505, .Source2 = true,
-                       .Wavefront = true};
-    net->StartRun({1, 1, 71, 71});
-    RunPasses(*net, pass, 200000);
-    for (int j = 1; j <= net->GridSize; ++j) {
-        for (int i = 1; i <= net->GridSize; ++i) {
-            ASSERT_TRUE(std::isfinite(net->Nodes(i, j).Z));
-            ASSERT_LT(std::fabs(net->Nodes(i, j).Z), 1000.0L) << i << "," << j;
         }
     }
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
 
 #include <QApplication>
@@ -6,6 +7,6 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     TForm1 Form1;
-    Form1.showMaximized();
+    ShowMainWindow(Form1);
     return QApplication::exec();
 }
