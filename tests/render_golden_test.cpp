@@ -40,8 +40,7 @@ TEST(GoldenFrames, EveryExampleAfter300PassesIsUnchanged) {
     for (int number = 1; number <= 7; ++number) {
         SCOPED_TRACE(number);
         TRenderer renderer(ExampleSettings(number));
-        for (int pass = 0; pass < 300; ++pass)
-            ASSERT_TRUE(renderer.Pass());
+        for (int pass = 0; pass < 300; ++pass) ASSERT_TRUE(renderer.Pass());
         EXPECT_EQ(HashState(renderer.Net()), Goldens[number - 1].State);
         EXPECT_EQ(renderer.FrameHash(), Goldens[number - 1].Frame);
     }
@@ -151,21 +150,13 @@ TEST(GoldenFrames, EveryExampleMeetsItsValuesWorkedOutByHand) {
 }
 
 TEST(RenderArguments, RejectWhatTheWindowCouldNotDo) {
-    for (const QStringList& bad : {QStringList{"--example", "8"},
-                                   {"--example", "Punktquelle links"},
-                                   {"--zoom", "31"},
-                                   {"--frequency", "-1"},
-                                   {"--coupling", "1501"},
-                                   {"--amplitude", "abc"},
-                                   {"--boundary", "open"},
-                                   {"--cross-grid", "yes"},
-                                   {"--iterations", "-3"},
-                                   {"--out", "/nonexistent-folder/x.png"},
-                                   {"--every", "10"},
-                                   {"--bogus", "1"},
-                                   {"--zoom"}}) {
-        EXPECT_TRUE(std::holds_alternative<QString>(ParseRenderArguments(bad)))
-            << bad.join(' ').toStdString();
+    for (const QStringList& bad :
+         {QStringList{"--example", "8"}, {"--example", "Punktquelle links"}, {"--zoom", "31"},
+          {"--frequency", "-1"}, {"--coupling", "1501"}, {"--amplitude", "abc"},
+          {"--boundary", "open"}, {"--cross-grid", "yes"}, {"--iterations", "-3"},
+          {"--out", "/nonexistent-folder/x.png"}, {"--every", "10"}, {"--bogus", "1"},
+          {"--zoom"}}) {
+        EXPECT_TRUE(std::holds_alternative<QString>(ParseRenderArguments(bad))) << bad.join(' ').toStdString();
     }
 }
 

@@ -20,10 +20,9 @@ TEST(WholeNumber, AcceptsBlanksSignAndDigitsWithin32Bits) {
 }
 
 TEST(WholeNumber, RejectsEverythingElse) {
-    for (const char* text :
-         {"",    " ",    "-",   "+",   "abc", "1.5",        "1,5",         "12 ",
-          "1 2", "- 3",  "+ 3", "+-3", "--3", "2147483648", "-2147483649", "99999999999999999999",
-          "\t5", "0x10", "$10", "1e3", "٣",   "３"}) {
+    for (const char* text : {"", " ", "-", "+", "abc", "1.5", "1,5", "12 ", "1 2", "+-3", "--3",
+                             "- 3", "+ 3", "2147483648", "-2147483649", "99999999999999999999",
+                             "\t5", "0x10", "$10", "1e3", "٣", "３"}) {
         EXPECT_FALSE(ParseWholeNumber(QString::fromUtf8(text))) << text;
     }
 }
@@ -39,12 +38,8 @@ TEST(Displays, FrequencyInEnglishAndGermanLocales) {
         int Position;
         const char* Text;
     };
-    for (const TCase c : {TCase{0, "0.00"},
-                          {410, "0.65"},
-                          {500, "0.80"},
-                          {770, "1.23"},
-                          {800, "1.27"},
-                          {1505, "2.40"}}) {
+    for (const TCase c : {TCase{0, "0.00"}, {410, "0.65"}, {500, "0.80"}, {770, "1.23"},
+                          {800, "1.27"}, {1505, "2.40"}}) {
         const Extended omega = c.Position * 0.01L;
         EXPECT_EQ(FrequencyText(omega, english), c.Text);
         EXPECT_EQ(FrequencyText(omega, german), QString(c.Text).replace('.', ','));
