@@ -3,6 +3,7 @@
 // driven by real mouse and key events, judged by the screen's own pixels.
 #include "ScreenTesting.h"
 #include "WindowTesting.h"
+#include "ui/ShowMainWindow.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -132,7 +133,7 @@ class Screen : public testing::Test {
         MovePointerTo(QGuiApplication::primaryScreen()->geometry().bottomRight());
         // As the program starts it.
         Form = std::make_unique<TForm1>();
-        Form->showMaximized();
+        ShowMainWindow(*Form);
         ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, StartPatience))
             << "the window did not come up maximised and active with its first frame: "
             << WindowReport();
