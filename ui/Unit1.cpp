@@ -4,6 +4,7 @@
 #include "resources/BuiltinPictures.h"
 #include "ui/Displays.h"
 #include "ui/Examples.h"
+#include "ui/RestoredPlace.h"
 #include "view/View.h"
 
 #include <QCloseEvent>
@@ -20,6 +21,23 @@ void SubstituteWindowFont() {
                                 QStringLiteral("Nimbus Sans")});
 }
 
+// The window's style sheet (for its fonts of so many pixels) puts every control
+// under Qt's style sheet style, and Qt passes no palette down to a control
+// that a style sheet styles: the panel's text colour must be the caption's own.
+void GivePanelTextColourToCaptions(const QWidget* panel) {
+    const QColor text = panel->palette().color(QPalette::WindowText);
+    for (QWidget* control : panel->findChildren<QWidget*>()) {
+        const bool caption = qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+                             qobject_cast<QRadioButton*>(control);
+        if (!caption || control->palette().isBrushSet(QPalette::Active, QPalette::WindowText)) {
+            continue;
+        }
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::WindowText, text);
+        control->setPalette(palette);
+    }
+}
+
 // Whole milliseconds the loop's timer may sleep before the next paced pass;
 // the last fraction of a millisecond is waited out with zero-interval
 // firings, between which the messages are delivered as usual.
@@ -34,9 +52,13 @@ TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
     SubstituteWindowFont();
     setupUi(this);
+    // Panel1 inherits its white from Panel2, which it lies in.
+    GivePanelTextColourToCaptions(Panel2);
+    GivePanelTextColourToCaptions(Panel4);
     // uic keeps only the size of a top-level form; this is where it stands when
-    // it is not maximised.
+    // it is not maximised, as far as the screen lets it.
     move(179, 409);
+    new TRestoredPlaceKeeper(this);
     // The frames are drawn in PaintBox1; the background picture stays beneath it.
     Image1->setPixmap(QPixmap::fromImage(Background));
     Image1->lower();
