@@ -61,7 +61,7 @@ void TGifWriter::Begin(QRect area, int fps) {
     Fps = fps;
     const auto pixels = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
     Last.assign(pixels, 0);
-    Line.assign(static_cast<std::size_t>(area.width()), 0);
+    Indices.assign(pixels, 0);
     EGifSetGifVersion(Gif, true);
 }
 
@@ -91,34 +91,42 @@ QRect TGifWriter::ChangedRect(const QImage& picture) const {
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+bool TGifWriter::MapColours(const QImage& picture, QRect rect, const TGifPalette& palette) {
+    const auto width = static_cast<std::size_t>(rect.width());
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const QRgb* row = Row(picture, Area.y() + y) + Area.x() + rect.x();
+        unsigned char* indices = Indices.data() + static_cast<std::size_t>(y - rect.top()) * width;
+        // The mesh's frames are long runs of one colour: look a colour up only where it changes.
+        QRgb seen = palette.Colour(0);
+        unsigned char index = 0;
+        for (std::size_t x = 0; x < width; ++x) {
+            if (row[x] != seen) {
+                const int found = palette.Find(row[x]);
+                if (found < 0) return false;
+                seen = row[x];
+                index = static_cast<unsigned char>(found);
+            }
+            indices[x] = index;
+        }
+    }
+    return true;
+}
+
 std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
     // The frame's colours: the file's palette when it holds them all, or a
     // palette of the frame's own.
-    TGifPalette local;
-    bool inGlobal = true;
-    for (int y = rect.top(); y <= rect.bottom() && inGlobal; ++y) {
-        const QRgb* row = Row(picture, Area.y() + y) + Area.x();
-        QRgb seen = Global.Colour(0);
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (row[x] == seen) continue;
-            if (Global.Find(row[x]) < 0) {
-                inGlobal = false;
-                break;
-            }
-            seen = row[x];
-        }
-    }
-    if (!inGlobal) {
+    std::optional<TColourMap> map;
+    if (!MapColours(picture, rect, Global)) {
+        TGifPalette local;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const QRgb* row = Row(picture, Area.y() + y) + Area.x();
             for (int x = rect.left(); x <= rect.right(); ++x) {
                 if (local.Add(row[x]) < 0) return QStringLiteral("--gif: a frame has more than 256 colours");
             }
         }
+        MapColours(picture, rect, local);
+        map.emplace(local);
     }
-    const TGifPalette& palette = inGlobal ? Global : local;
-    std::optional<TColourMap> map;
-    if (!inGlobal) map.emplace(local);
 
     GraphicsControlBlock control{};
     control.DisposalMode = DISPOSE_DO_NOT;
@@ -129,24 +137,15 @@ std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
     const auto length = EGifGCBToExtension(&control, extension);
     if (EGifPutExtension(Gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_ERROR ||
         EGifPutImageDesc(Gif, rect.x(), rect.y(), rect.width(), rect.height(), false,
-                         map ? map->Map : nullptr) == GIF_ERROR) {
+                         map ? map->Map : nullptr) == GIF_ERROR ||
+        EGifPutLine(Gif, Indices.data(), rect.width() * rect.height()) == GIF_ERROR) {
         return Failure(Gif->Error);
     }
     const auto width = static_cast<std::size_t>(Area.width());
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        const QRgb* row = Row(picture, Area.y() + y) + Area.x();
-        QRgb seen = palette.Colour(0);
-        int index = 0;
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (row[x] != seen) {
-                seen = row[x];
-                index = palette.Find(seen);
-            }
-            Line[static_cast<std::size_t>(x - rect.left())] = static_cast<unsigned char>(index);
-        }
-        if (EGifPutLine(Gif, Line.data(), rect.width()) == GIF_ERROR) return Failure(Gif->Error);
         std::memcpy(Last.data() + static_cast<std::size_t>(y) * width + static_cast<std::size_t>(rect.x()),
-                    row + rect.x(), static_cast<std::size_t>(rect.width()) * sizeof(QRgb));
+                    Row(picture, Area.y() + y) + Area.x() + rect.x(),
+                    static_cast<std::size_t>(rect.width()) * sizeof(QRgb));
     }
     ++FrameCount;
     return std::nullopt;

@@ -45,6 +45,8 @@ class TGifWriter {
     std::optional<QString> Failure(int code) const;
     // The rectangle, in `area` coordinates, where `picture` differs from the last frame.
     QRect ChangedRect(const QImage& picture) const;
+    // The palette indices of `rect` into Indices; false when a colour is not in `palette`.
+    bool MapColours(const QImage& picture, QRect rect, const TGifPalette& palette);
     std::optional<QString> PutImage(const QImage& picture, QRect rect);
 
     TOutputFile File;
@@ -53,7 +55,7 @@ class TGifWriter {
     int Fps = 25;
     TGifPalette Global;
     std::vector<QRgb> Last;                   // the last frame's pixels in Area, row by row
-    std::vector<unsigned char> Line;          // one row of palette indices
+    std::vector<unsigned char> Indices;       // the frame's rectangle as palette indices
     long long FrameCount = 0;
     qint64 BytesWritten = 0;
 };

@@ -46,7 +46,7 @@ QString RenderUsage() {
         "  --gif FILE            write the chosen frames as an animated GIF that loops\n"
         "                        forever; each frame after the first holds only the\n"
         "                        rectangle that changed\n"
-        "  --every K             one frame every K passes (default 1 with --gif)\n"
+        "  --every K             one frame every K passes (default 4 with --gif)\n"
         "  --strobe              one frame per drive period instead, at the first pass\n"
         "                        whose drive phase has come round to 0 again; needs\n"
         "                        \"Anregung\", a source or the wavefront, and a\n"
@@ -299,6 +299,8 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
     }
 
     if (const std::optional<QString> conflict = Conflict(settings, fpsGiven)) return *conflict;
-    if (!settings.GifFile.isEmpty() && settings.Every == 0 && !settings.Strobe) settings.Every = 1;
+    // A GIF second then shows 100 passes, two periods of the drive at the start
+    // frequency; and encoding a frame costs less than the passes it shows.
+    if (!settings.GifFile.isEmpty() && settings.Every == 0 && !settings.Strobe) settings.Every = 4;
     return settings;
 }
