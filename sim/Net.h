@@ -27,7 +27,7 @@ Extended OmegaFromPosition(int position);
 //   Z'' = -Restoring * Z + Coupling * (sum of neighbours' Z - n * Z) - Damping * V
 struct TNet {
     TGrid Nodes;     // the state
-    TGrid PrevNodes; // snapshot of Nodes at the start of a step; neighbours are read here
+    TGrid PrevNodes; // snapshot of the Z of Nodes at the start of a step; neighbours are read here
     TGrid ViewNodes; // the rotated coordinates, written by the view
 
     // Start values are those of "Rand-Dämpfung", set at window creation
@@ -77,7 +77,7 @@ struct TNet {
     void AdvanceTime() { SimTime = SimTime + TimeStep; }
 
   private:
-    void UpdateNode(int i, int j, Extended neighbourSum, Extended neighbourCount);
+    void TakeSnapshot();
     void BorderPass();
     void InteriorPass(bool zoneDamped);
     void Drive(std::int64_t i, std::int64_t j, Extended displacement, Extended velocity);
