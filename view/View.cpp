@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/View.h"
 
+#include "view/PointProjection.h"
 #include "view/Projection.h"
 #include "view/Rotation.h"
 
@@ -30,15 +31,21 @@ void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
     AngleX = AngleFromPosition(controls.RotationX);
     AngleY = AngleFromPosition(controls.RotationY);
     AngleZ = AngleFromPosition(controls.RotationZ);
-    RotateGrid(net, static_cast<double>(-AngleX), static_cast<double>(AngleY),
-               static_cast<double>(AngleZ));
-    DrawGrid(net, controls);
+    const TRotation rotation(static_cast<double>(-AngleX), static_cast<double>(AngleY),
+                             static_cast<double>(AngleZ));
+    // DrawGrid's projection is done while the nodes are turned, each node while
+    // its turned coordinates are at hand, instead of loading them again.
+    EyeDistance = EyeDistanceOfProjection;
+    const TPointProjection project(ZoomFromPosition(controls.ZoomPosition), EyeDistance);
+    if (rotation.ApplyAndProject(net.Nodes, net.ViewNodes, net.GridSize, project, ScreenPoints)) {
+        DrawFrame(net, controls);
+    }
 }
 
 bool TView::ProjectGrid(const TNet& net, int zoomPosition) {
     EyeDistance = EyeDistanceOfProjection;
     return ::ProjectGrid(net.ViewNodes, net.GridSize, ZoomFromPosition(zoomPosition), EyeDistance,
-                       ScreenPoints);
+                         ScreenPoints);
 }
 
 bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
@@ -47,7 +54,11 @@ bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
     // error, and the frame is given up. Projecting before the picture is touched
     // means nothing of the failed frame shows; the last one stays.
     if (!ProjectGrid(net, controls.ZoomPosition)) return false;
+    DrawFrame(net, controls);
+    return true;
+}
 
+void TView::DrawFrame(const TNet& net, const TViewControls& controls) {
     ViewBitmap.Draw(Background, 0, 0);
     ViewBitmap.SetPenColor(MeshColor);
     // Only the visible nodes; the damping margin is projected but not drawn.
@@ -66,7 +77,6 @@ bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
         }
     }
     if (Present) Present(ViewBitmap.Image());
-    return true;
 }
 
 void TView::SetPresenter(std::function<void(const QImage&)> present) {

@@ -51,6 +51,9 @@ class TView {
     std::int32_t EyeDistance = 0;
 
   private:
+    // Clears the picture, draws the mesh of ScreenPoints and presents it.
+    void DrawFrame(const TNet& net, const TViewControls& controls);
+
     QImage Background;
     TCanvas ViewBitmap;
     std::function<void(const QImage&)> Present;
