@@ -17,6 +17,10 @@ struct TScreenPoint {
 // 150 x 150 projected nodes, addressed like the node grids: (i, j) from 1.
 class TScreenGrid {
   public:
+    // How far apart in memory the points of neighbouring nodes are.
+    static constexpr std::ptrdiff_t StepI = 1;
+    static constexpr std::ptrdiff_t StepJ = GridCapacity;
+
     TScreenPoint& operator()(int i, int j) { return Cells[Index(i, j)]; }
     const TScreenPoint& operator()(int i, int j) const { return Cells[Index(i, j)]; }
 

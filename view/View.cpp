@@ -64,18 +64,17 @@ void TView::DrawFrame(const TNet& net, const TViewControls& controls) {
     // Only the visible nodes; the damping margin is projected but not drawn.
     const int low = net.Margin + 1;
     const int high = net.GridSize - net.Margin;
-    const auto moveTo = [this](const TScreenPoint& p) { ViewBitmap.MoveTo(p.X, p.Y); };
-    const auto lineTo = [this](const TScreenPoint& p) { ViewBitmap.LineTo(p.X, p.Y); };
+    const int count = high - low + 1;
+    // Move to the line's first node, then a line to each of the others.
     for (int j = low; j <= high; ++j) {
-        moveTo(ScreenPoints(low, j));
-        for (int i = low + 1; i <= high; ++i) lineTo(ScreenPoints(i, j));
+        ViewBitmap.Polyline(&ScreenPoints(low, j), TScreenGrid::StepI, count);
     }
     if (controls.CrossGrid) {
         for (int i = low; i <= high; ++i) {
-            moveTo(ScreenPoints(i, low));
-            for (int j = low + 1; j <= high; ++j) lineTo(ScreenPoints(i, j));
+            ViewBitmap.Polyline(&ScreenPoints(i, low), TScreenGrid::StepJ, count);
         }
     }
+    Changed = ViewBitmap.TakeChanged();
     if (Present) Present(ViewBitmap.Image());
 }
 

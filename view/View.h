@@ -8,6 +8,7 @@
 #include "view/ViewControls.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,12 @@ class TView {
     // shares ViewBitmap's pixels: paint it, or keep a QImage::copy().
     void SetPresenter(std::function<void(const QImage&)> present);
 
+    // While the presenter runs, and until the next frame: the rectangle of the
+    // picture outside which this frame equals the one presented before it
+    // (the old and the new mesh; the whole picture for the first frame). A
+    // presenter that keeps the last frame on screen need only pass this on.
+    const QRect& ChangedRect() const { return Changed; }
+
     const QImage& Bitmap() const { return ViewBitmap.Image(); }
 
     TScreenGrid ScreenPoints;
@@ -57,4 +64,5 @@ class TView {
     QImage Background;
     TCanvas ViewBitmap;
     std::function<void(const QImage&)> Present;
+    QRect Changed;
 };
