@@ -28,6 +28,10 @@ void TView::RotateGrid(TNet& net, double phiX, double phiY, double phiZ) {
 }
 
 void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
+    if (TurnAndProject(net, controls)) DrawFrame(net, controls);
+}
+
+bool TView::TurnAndProject(TNet& net, const TViewControls& controls) {
     AngleX = AngleFromPosition(controls.RotationX);
     AngleY = AngleFromPosition(controls.RotationY);
     AngleZ = AngleFromPosition(controls.RotationZ);
@@ -37,9 +41,7 @@ void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
     // its turned coordinates are at hand, instead of loading them again.
     EyeDistance = EyeDistanceOfProjection;
     const TPointProjection project(ZoomFromPosition(controls.ZoomPosition), EyeDistance);
-    if (rotation.ApplyAndProject(net.Nodes, net.ViewNodes, net.GridSize, project, ScreenPoints)) {
-        DrawFrame(net, controls);
-    }
+    return rotation.ApplyAndProject(net.Nodes, net.ViewNodes, net.GridSize, project, ScreenPoints);
 }
 
 bool TView::ProjectGrid(const TNet& net, int zoomPosition) {

@@ -31,6 +31,11 @@ class TView {
     // by (-AngleX, AngleY, AngleZ), then a frame drawn.
     void UpdateRotation(TNet& net, const TViewControls& controls);
 
+    // The rotation update short of drawing: the angles and the turned net, and
+    // DrawGrid's projection of it done on the way. False when the projection
+    // failed (the frame is then to be given up; the net is turned all the same).
+    bool TurnAndProject(TNet& net, const TViewControls& controls);
+
     // Projects every node of ViewNodes into ScreenPoints, draws the frame and
     // presents it. False when the projection failed: then the last frame stays,
     // in ViewBitmap and on the screen, and nothing is presented.
