@@ -16,15 +16,18 @@ struct TStepConstants {
 
 // One explicit step of Z'' = -Restoring*Z + Coupling*(S - n*Z) - Damping*V for
 // one node: the velocity first, then the displacement with the new velocity.
-// S, the neighbours' Z, comes from the snapshot; the node's own Z and V are
-// still those of the snapshot, since each node is written once per step.
-[[gnu::always_inline]] inline void Advance(TNode& node, Extended neighbourSum,
+// S, the neighbours' Z, comes from the snapshot, and so may the node's own Z:
+// each node is written once per step, so its Z and V are still those of the
+// snapshot.
+[[gnu::always_inline]] inline void Advance(TNode& node, Extended z, Extended neighbourSum,
                                            Extended neighbourCount, Extended damping,
                                            const TStepConstants& k) {
-    const Extended force = (-k.Restoring * node.Z) + (neighbourSum - neighbourCount * node.Z) * k.Coupling -
-                           damping * node.V;
-    node.V = force * k.TimeStep + node.V;
-    node.Z = node.V * k.TimeStep + node.Z;
+    const Extended v = node.V;
+    const Extended force = (-k.Restoring * z) + (neighbourSum - neighbourCount * z) * k.Coupling -
+                           damping * v;
+    const Extended newV = force * k.TimeStep + v;
+    node.V = newV;
+    node.Z = newV * k.TimeStep + z;
 }
 
 } // namespace
@@ -52,7 +55,8 @@ void TNet::BorderPass() {
     const TStepConstants k{Restoring, Coupling, TimeStep};
     const Extended d = Damping;
     const auto update = [this, &k, d](int i, int j, Extended sum, Extended count) {
-        Advance(Nodes(i, j), sum, count, d, k);
+        TNode& node = Nodes(i, j);
+        Advance(node, node.Z, sum, count, d, k);
     };
 
     update(1, 1, z(2, 1) + z(1, 2), 2.0L);
@@ -79,12 +83,20 @@ void TNet::InteriorPass(bool zoneDamped) {
     // last interior node's, and stays as it was when there is none.
     Extended damping = Damping;
     for (int j = 2; j <= G - 1; ++j) {
+        // Along the row the snapshot's Z of a node is read three times: as the
+        // right neighbour, as the node's own Z (each node is written once, so
+        // its Z in Nodes is still that of the snapshot), and as the left
+        // neighbour. It is loaded once and handed on.
+        Extended left = P(1, j).Z;
+        Extended here = P(2, j).Z;
         for (int i = 2; i <= G - 1; ++i) {
+            const Extended right = P(i + 1, j).Z;
             // The window 11..81 is fixed: with the margin of 10 it is the visible net.
             const bool outsideWindow = i < 11 || i > 81 || j < 11 || j > 81;
             damping = (zoneDamped && outsideWindow) ? zone : 0;
-            Advance(Nodes(i, j), P(i - 1, j).Z + P(i + 1, j).Z + P(i, j - 1).Z + P(i, j + 1).Z,
-                    4.0L, damping, k);
+            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + P(i, j + 1).Z, 4.0L, damping, k);
+            left = here;
+            here = right;
         }
     }
     Damping = damping;
