@@ -13,15 +13,14 @@
 // False when no 64-bit integer holds the rounded quotient, or it is no number.
 [[gnu::always_inline]] inline bool RoundToScreen(Extended quotient, std::int32_t centre,
                                                  std::int32_t& coordinate) {
-    // Both limits are exact even as floats, so no 80-bit constant has to be
-    // loaded. A NaN fails the test.
-    if (!(quotient >= -0x1p63L && quotient < 0x1p63L)) return false;
-    // Rounds in the current mode, to nearest with halves to even.
+    // Rounds in the current mode, to nearest with halves to even. The FPU
+    // answers a quotient whose rounded value no 64-bit integer holds, and a
+    // NaN, with "integer indefinite", -2^63, so only that answer needs a look:
+    // it is right for quotients from -2^63 to -2^63 + 1/2.
     const long long rounded = std::llrint(quotient);
-    // The one quotient below 2^63 that rounds up to it is 2^63 - 1/2, the
-    // largest extended below 2^63 (2^63 - 1 is odd). The FPU answers it with
-    // 64-bit "integer indefinite", -2^63, which a positive quotient never rounds to.
-    if (rounded == std::numeric_limits<long long>::min() && quotient > 0) return false;
+    if (rounded == std::numeric_limits<long long>::min() && !(quotient >= -0x1p63L && quotient < 0)) {
+        return false;
+    }
     const auto low = static_cast<std::uint32_t>(static_cast<unsigned long long>(rounded));
     coordinate = static_cast<std::int32_t>(low + static_cast<std::uint32_t>(centre));
     return true;
