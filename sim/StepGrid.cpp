@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Net.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -76,30 +77,41 @@ void TNet::BorderPass() {
 
 void TNet::InteriorPass(bool zoneDamped) {
     const int G = GridSize;
+    if (G < 3) return; // no interior: Damping stays as it is
     const TGrid& P = PrevNodes;
     const TStepConstants k{Restoring, Coupling, TimeStep};
-    const Extended zone = ZoneDamping;
-    // Damping is the variable the next border pass reads: it ends as the
-    // last interior node's, and stays as it was when there is none.
-    Extended damping = Damping;
-    for (int j = 2; j <= G - 1; ++j) {
-        // Along the row the snapshot's Z of a node is read three times: as the
-        // right neighbour, as the node's own Z (each node is written once, so
-        // its Z in Nodes is still that of the snapshot), and as the left
-        // neighbour. It is loaded once and handed on.
-        Extended left = P(1, j).Z;
-        Extended here = P(2, j).Z;
-        for (int i = 2; i <= G - 1; ++i) {
+    const Extended zone = zoneDamped ? ZoneDamping : 0;
+    // Along the row the snapshot's Z of a node is read three times: as the
+    // right neighbour, as the node's own Z (each node is written once, so its
+    // Z in Nodes is still that of the snapshot), and as the left neighbour.
+    // It is loaded once and handed on.
+    Extended left = 0;
+    Extended here = 0;
+    const auto stepRun = [&](int j, int from, int to, Extended damping) {
+        for (int i = from; i <= to; ++i) {
             const Extended right = P(i + 1, j).Z;
-            // The window 11..81 is fixed: with the margin of 10 it is the visible net.
-            const bool outsideWindow = i < 11 || i > 81 || j < 11 || j > 81;
-            damping = (zoneDamped && outsideWindow) ? zone : 0;
             Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + P(i, j + 1).Z, 4.0L, damping, k);
             left = here;
             here = right;
         }
+    };
+    // The window 11..81 is fixed: with the margin of 10 it is the visible net.
+    // Outside it the zone damping acts (in "Rand-Dämpfung"; else zone is 0).
+    for (int j = 2; j <= G - 1; ++j) {
+        left = P(1, j).Z;
+        here = P(2, j).Z;
+        if (j < 11 || j > 81) {
+            stepRun(j, 2, G - 1, zone);
+        } else {
+            stepRun(j, 2, std::min(10, G - 1), zone);
+            stepRun(j, 11, std::min(81, G - 1), 0);
+            stepRun(j, 82, G - 1, zone);
+        }
     }
-    Damping = damping;
+    // Damping is the variable the next border pass reads: that of the last
+    // interior node, (G-1, G-1).
+    const bool lastOutside = G - 1 < 11 || G - 1 > 81;
+    Damping = lastOutside ? zone : 0;
 }
 
 void TNet::StepGrid(BoundaryMode mode) {
