@@ -27,7 +27,7 @@ Extended OmegaFromPosition(int position);
 //   Z'' = -Restoring * Z + Coupling * (sum of neighbours' Z - n * Z) - Damping * V
 struct TNet {
     TGrid Nodes;     // the state
-    TGrid PrevNodes; // snapshot of the Z of Nodes at the start of a step; neighbours are read here
+    TSnapshotGrid PrevNodes; // Z of Nodes at the start of a step; neighbours are read here
     TGrid ViewNodes; // the rotated coordinates, written by the view
 
     // Start values are those of "Rand-Dämpfung", set at window creation

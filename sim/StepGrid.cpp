@@ -51,7 +51,7 @@ void TNet::TakeSnapshot() {
 // The summation order of each kind of node is part of its result.
 void TNet::BorderPass() {
     const int G = GridSize;
-    const TGrid& P = PrevNodes;
+    const TSnapshotGrid& P = PrevNodes;
     const auto z = [&P](int i, int j) { return P(i, j).Z; };
     const TStepConstants k{Restoring, Coupling, TimeStep};
     const Extended d = Damping;
@@ -78,7 +78,7 @@ void TNet::BorderPass() {
 void TNet::InteriorPass(bool zoneDamped) {
     const int G = GridSize;
     if (G < 3) return; // no interior: Damping stays as it is
-    const TGrid& P = PrevNodes;
+    const TSnapshotGrid& P = PrevNodes;
     const TStepConstants k{Restoring, Coupling, TimeStep};
     const Extended zone = zoneDamped ? ZoneDamping : 0;
     // Along the row the snapshot's Z of a node is read three times: as the
