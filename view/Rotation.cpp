@@ -27,8 +27,7 @@ TRotation::TRotation(double phiX, double phiY, double phiZ)
 // Without a turn about Y or Z (cos 1, sin 0: the bar at 0, as at start and
 // after every example) each product and sum of that turn is exact, so doubles
 // give the same values, zeros' signs included, at a fraction of the FPU's
-// cost; the turned coordinates are then doubles, which are written with
-// integer operations instead of the FPU's slow 80-bit stores.
+// cost; the turned coordinates are then doubles, which WriteDouble stores.
 template <bool Project>
 bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                      const TPointProjection* project, TScreenGrid* points) const {
@@ -43,15 +42,10 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
     for (int j = 1; j <= gridSize; ++j) {
         for (std::size_t k = 0; k < count; ++k) {
             const TNode& node = nodes(static_cast<int>(k) + 1, j);
-            // The rest positions are whole numbers, which doubles hold.
-            double x = 0;
-            double y = 0;
-            x0[k] = ReadExactDouble(node.X, x) ? x : static_cast<double>(node.X);
-            const Extended ny = ReadExactDouble(node.Y, y) ? static_cast<Extended>(y) : node.Y;
-            const Extended nz = node.Z;
+            x0[k] = static_cast<double>(node.X);
             // About X: y1 = Y cos - Z sin, z1 = Y sin + Z cos.
-            y1[k] = static_cast<double>(ny * cosX - nz * sinX);
-            z1[k] = static_cast<double>(ny * sinX + nz * cosX);
+            y1[k] = static_cast<double>(node.Y * cosX - node.Z * sinX);
+            z1[k] = static_cast<double>(node.Y * sinX + node.Z * cosX);
         }
         // About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin.
         if (turnAboutY) {
