@@ -151,6 +151,21 @@ std::int64_t ToSubPixels(double coordinate) {
 }
 
 
+// The pixels of an inside line along its major axis: dx + 1 of them from
+// `first`, each one step of `majorStep` on, and the minor coordinate, in
+// 1/65536 pixel, growing by `slope`. The minor coordinate never leaves the
+// picture, so it is never negative and unsigned arithmetic gives its bits.
+template <bool XMajor>
+[[gnu::always_inline]] inline void WalkInside(std::uint32_t* first, std::ptrdiff_t stride,
+                                              std::int32_t dx, std::uint32_t minor,
+                                              std::uint32_t slope, std::uint32_t pixel) {
+    const std::ptrdiff_t majorStep = XMajor ? 1 : stride;
+    for (std::int32_t n = dx; n >= 0; --n, first += majorStep, minor += slope) {
+        const std::uint32_t across = minor >> MinorShift;
+        first[XMajor ? std::ptrdiff_t{across} * stride : std::ptrdiff_t{across}] = pixel;
+    }
+}
+
 // RasterSubPixelLine for ends in whole pixels inside the picture, with the
 // half-pixel offsets worked out: the walk starts at the first end's row, plus half
 // a step, rounded up, when the line rises. All values fit in 32 bits, whose
@@ -160,8 +175,9 @@ std::int64_t ToSubPixels(double coordinate) {
 // from one end to the other, and the minor coordinate starts on the first end's
 // row, less than half a step above it when rising, and after dx steps of the
 // slope, truncated towards zero, has not gone past the last end's row.
-[[gnu::always_inline]] inline void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1,
-                      std::int32_t x2, std::int32_t y2, std::uint32_t pixel) {
+[[gnu::always_inline]] inline void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1,
+                                                    std::int32_t y1, std::int32_t x2,
+                                                    std::int32_t y2, std::uint32_t pixel) {
     std::int32_t dx = 0;
     std::int32_t dy = 0;
     const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
@@ -170,17 +186,14 @@ std::int64_t ToSubPixels(double coordinate) {
         return;
     }
     const std::int32_t slope = dy * (1 << MinorShift) / dx;
-    std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
-    std::uint32_t* const bits = target.Bits;
-    const std::ptrdiff_t stride = target.Stride;
+    const std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
+    const auto uminor = static_cast<std::uint32_t>(minor);
+    const auto uslope = static_cast<std::uint32_t>(slope);
     if (xMajor) {
-        for (std::int32_t x = x1; x <= x2; ++x, minor += slope) {
-            bits[std::ptrdiff_t{minor >> MinorShift} * stride + x] = pixel;
-        }
+        WalkInside<true>(target.Bits + x1, target.Stride, dx, uminor, uslope, pixel);
     } else {
-        for (std::int32_t y = x1; y <= x2; ++y, minor += slope) {
-            bits[std::ptrdiff_t{y} * stride + (minor >> MinorShift)] = pixel;
-        }
+        WalkInside<false>(target.Bits + std::ptrdiff_t{x1} * target.Stride, target.Stride, dx,
+                          uminor, uslope, pixel);
     }
 }
 
@@ -203,29 +216,30 @@ TPixelRect RasterClippedLine(const TPixelBuffer& target, std::int32_t x1, std::i
 
 TPixelRect RasterPolyline(const TPixelBuffer& target, const TScreenPoint* points,
                           std::ptrdiff_t step, int count, std::uint32_t pixel) {
-    const auto inside = [&target](const TScreenPoint& p) {
-        return static_cast<std::uint32_t>(p.X) < static_cast<std::uint32_t>(target.Width) &&
-               static_cast<std::uint32_t>(p.Y) < static_cast<std::uint32_t>(target.Height);
+    TPixelRect touched;
+    if (count < 2) return touched;
+    // A copy: writing pixels cannot change it, so it stays in registers.
+    const TPixelBuffer picture = target;
+    const auto inside = [&picture](const TScreenPoint& p) {
+        return static_cast<std::uint32_t>(p.X) < static_cast<std::uint32_t>(picture.Width) &&
+               static_cast<std::uint32_t>(p.Y) < static_cast<std::uint32_t>(picture.Height);
     };
     // The lines between points inside the picture lie within the rectangle of
     // those points; each clipped line brings its own.
-    TPixelRect touched;
-    const auto add = [&touched](const TScreenPoint& p) { touched.Unite({p.X, p.Y, p.X, p.Y}); };
-    if (count <= 0) return touched;
+    for (int k = 0; k < count; ++k) {
+        const TScreenPoint& p = points[k * step];
+        if (inside(p)) touched.Unite({p.X, p.Y, p.X, p.Y});
+    }
     TScreenPoint from = *points;
     bool fromInside = inside(from);
-    if (count == 1) return touched;
-    if (fromInside) add(from);
     for (int k = 1; k < count; ++k) {
-        points += step;
-        const TScreenPoint to = *points;
+        const TScreenPoint to = points[k * step];
         const bool toInside = inside(to);
         if (fromInside && toInside) {
-            RasterInsideLine(target, from.X, from.Y, to.X, to.Y, pixel);
+            RasterInsideLine(picture, from.X, from.Y, to.X, to.Y, pixel);
         } else {
-            touched.Unite(RasterClippedLine(target, from.X, from.Y, to.X, to.Y, pixel));
+            touched.Unite(RasterClippedLine(picture, from.X, from.Y, to.X, to.Y, pixel));
         }
-        if (toInside) add(to);
         from = to;
         fromInside = toInside;
     }
