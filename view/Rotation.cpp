@@ -30,9 +30,10 @@ TRotation::TRotation(double phiX, double phiY, double phiZ)
 // cost; the turned coordinates are then doubles, which WriteDouble stores.
 template <bool Project>
 bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
-                     const TPointProjection* project, TScreenGrid* points) const {
+                     const TPointProjection* projection, TScreenGrid* points) const {
     // Local copies: writing a turned node cannot change them, so they stay in registers.
     const Extended cosX = CosX, sinX = SinX, cosY = CosY, sinY = SinY, cosZ = CosZ, sinZ = SinZ;
+    const TPointProjection project = projection ? *projection : TPointProjection(1.0, 0);
     const bool turnAboutY = !(cosY == 1 && sinY == 0);
     const bool turnAboutZ = !(cosZ == 1 && sinZ == 0);
     std::array<double, GridCapacity> x0, y1, z1, x2, z2;
@@ -82,11 +83,11 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                 y3 = y;
             }
             WriteDouble(out.Z, z2[k]);
-            if constexpr (Project) zoomed[k] = project->Zoom(x3, y3, static_cast<Extended>(z2[k]));
+            if constexpr (Project) zoomed[k] = project.Zoom(x3, y3, static_cast<Extended>(z2[k]));
         }
         if constexpr (Project) {
             for (std::size_t k = 0; k < count && projected; ++k) {
-                projected = project->Perspective(zoomed[k], (*points)(static_cast<int>(k) + 1, j));
+                projected = project.Perspective(zoomed[k], (*points)(static_cast<int>(k) + 1, j));
             }
         }
     }
