@@ -220,18 +220,32 @@ TPixelRect RasterPolyline(const TPixelBuffer& target, const TScreenPoint* points
     if (count < 2) return touched;
     // A copy: writing pixels cannot change it, so it stays in registers.
     const TPixelBuffer picture = target;
+    // The rectangle of all points; when it lies in the picture, so does every
+    // line, and within it.
+    TPixelRect bounds;
+    for (int k = 0; k < count; ++k) {
+        const TScreenPoint& p = points[k * step];
+        bounds.Unite({p.X, p.Y, p.X, p.Y});
+    }
+    if (bounds.Left >= 0 && bounds.Top >= 0 && bounds.Right < picture.Width &&
+        bounds.Bottom < picture.Height) {
+        TScreenPoint from = *points;
+        for (int k = 1; k < count; ++k) {
+            const TScreenPoint to = points[k * step];
+            RasterInsideLine(picture, from.X, from.Y, to.X, to.Y, pixel);
+            from = to;
+        }
+        return bounds;
+    }
+    // Some lines leave the picture: those between points inside it lie within
+    // the rectangle of those points, each clipped one brings its own.
     const auto inside = [&picture](const TScreenPoint& p) {
         return static_cast<std::uint32_t>(p.X) < static_cast<std::uint32_t>(picture.Width) &&
                static_cast<std::uint32_t>(p.Y) < static_cast<std::uint32_t>(picture.Height);
     };
-    // The lines between points inside the picture lie within the rectangle of
-    // those points; each clipped line brings its own.
-    for (int k = 0; k < count; ++k) {
-        const TScreenPoint& p = points[k * step];
-        if (inside(p)) touched.Unite({p.X, p.Y, p.X, p.Y});
-    }
     TScreenPoint from = *points;
     bool fromInside = inside(from);
+    if (fromInside) touched.Unite({from.X, from.Y, from.X, from.Y});
     for (int k = 1; k < count; ++k) {
         const TScreenPoint to = points[k * step];
         const bool toInside = inside(to);
@@ -240,6 +254,7 @@ TPixelRect RasterPolyline(const TPixelBuffer& target, const TScreenPoint* points
         } else {
             touched.Unite(RasterClippedLine(picture, from.X, from.Y, to.X, to.Y, pixel));
         }
+        if (toInside) touched.Unite({to.X, to.Y, to.X, to.Y});
         from = to;
         fromInside = toInside;
     }
