@@ -10,7 +10,8 @@ usage() { echo "usage: bash wogenfeld.sh run|test" >&2; exit 2; }
 case "$1" in run | test) ;; *) usage ;; esac
 
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
+          xvfb openbox xdotool libxcb1-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -18,6 +18,7 @@ class TRenderer final : private IControlPanel {
     bool Pass();
 
     const TNet& Net() const { return Loop.Net(); }
+    const TView& View() const { return Loop.View(); }
     // The last frame drawn; an abandoned frame leaves it as it was.
     const QImage& Frame() const;
     const QString& Error() const { return FailedStart; }

@@ -4,6 +4,7 @@
 #include "resources/BuiltinPictures.h"
 #include "ui/Displays.h"
 #include "ui/Examples.h"
+#include "ui/RestoredPlace.h"
 #include "view/View.h"
 
 #include <QCloseEvent>
@@ -20,15 +21,44 @@ void SubstituteWindowFont() {
                                 QStringLiteral("Nimbus Sans")});
 }
 
+// The window's style sheet (for its fonts of so many pixels) puts every control
+// under Qt's style sheet style, and Qt passes no palette down to a control
+// that a style sheet styles: the panel's text colour must be the caption's own.
+void GivePanelTextColourToCaptions(const QWidget* panel) {
+    const QColor text = panel->palette().color(QPalette::WindowText);
+    for (QWidget* control : panel->findChildren<QWidget*>()) {
+        const bool caption = qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+                             qobject_cast<QRadioButton*>(control);
+        if (!caption || control->palette().isBrushSet(QPalette::Active, QPalette::WindowText)) {
+            continue;
+        }
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::WindowText, text);
+        control->setPalette(palette);
+    }
+}
+
+// Whole milliseconds the loop's timer may sleep before the next paced pass;
+// the last fraction of a millisecond is waited out with zero-interval
+// firings, between which the messages are delivered as usual.
+int PacedDelay(const TPacer& pacer) {
+    const auto wait = pacer.WaitAt(TPacer::Clock::now());
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(wait).count());
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
     SubstituteWindowFont();
     setupUi(this);
+    // Panel1 inherits its white from Panel2, which it lies in.
+    GivePanelTextColourToCaptions(Panel2);
+    GivePanelTextColourToCaptions(Panel4);
     // uic keeps only the size of a top-level form; this is where it stands when
-    // it is not maximised.
+    // it is not maximised, as far as the screen lets it.
     move(179, 409);
+    new TRestoredPlaceKeeper(this);
     // The frames are drawn in PaintBox1; the background picture stays beneath it.
     Image1->setPixmap(QPixmap::fromImage(Background));
     Image1->lower();
@@ -135,9 +165,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TForm1::PacePasses(int passesPerSecond) {
+    Pacer.emplace(passesPerSecond);
+    LoopTimer.setTimerType(Qt::PreciseTimer);
+}
+
 void TForm1::FireLoop() {
     // Stopped while it works, so that a message box it opens cannot fire it again.
     LoopTimer.stop();
+    if (Pacer) {
+        const TPacer::Clock::time_point now = TPacer::Clock::now();
+        if (Pacer->WaitAt(now) > TPacer::Clock::duration::zero()) {
+            ScheduleLoop();
+            return;
+        }
+        Pacer->PassStarts(now);
+    }
     InsideFiring = true;
     RunLoop.Fire(*this);
     InsideFiring = false;
@@ -147,7 +190,7 @@ void TForm1::FireLoop() {
 void TForm1::ScheduleLoop() {
     if (InsideFiring) return;
     if (RunLoop.WantsToFire()) {
-        if (!LoopTimer.isActive()) LoopTimer.start();
+        if (!LoopTimer.isActive()) LoopTimer.start(Pacer ? PacedDelay(*Pacer) : 0);
     } else {
         LoopTimer.stop();
     }
