@@ -3,9 +3,11 @@
 
 #include "sim/BoundaryMode.h"
 #include "sim/Extended.h"
+#include "sim/LargeBlock.h"
 #include "sim/TNode.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // What the excitation reads from the window on every pass.
@@ -26,6 +28,10 @@ Extended OmegaFromPosition(int position);
 // Equation of motion of a node with n neighbours (Z displacement, V velocity):
 //   Z'' = -Restoring * Z + Coupling * (sum of neighbours' Z - n * Z) - Damping * V
 struct TNet {
+    // Its grids, 3 MB, on large pages.
+    static void* operator new(std::size_t bytes) { return AllocateLargeBlock(bytes); }
+    static void operator delete(void* net) noexcept { FreeLargeBlock(net); }
+
     TGrid Nodes;     // the state
     TSnapshotGrid PrevNodes; // Z of Nodes at the start of a step; neighbours are read here
     TGrid ViewNodes; // the rotated coordinates, written by the view

@@ -29,8 +29,8 @@ std::optional<std::uint32_t> SinglePixel(const QImage& picture) {
 } // namespace
 
 TCanvas::TCanvas(int width, int height)
-    : Pixels(std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(width) *
-                                               static_cast<std::size_t>(height))),
+    : Pixels(static_cast<std::uint32_t*>(AllocateLargeBlock(
+          static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t)))),
       Buffer{Pixels.get(), width, width, height},
       Picture(reinterpret_cast<uchar*>(Pixels.get()), width, height,
               static_cast<qsizetype>(width) * 4, QImage::Format_RGB32),

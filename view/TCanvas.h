@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "sim/LargeBlock.h"
 #include "view/LineRaster.h"
 #include "view/TScreenPoint.h"
 
@@ -55,7 +56,10 @@ class TCanvas {
     // The rows Top..Bottom, columns Left..Right of `picture`, or its one pixel value.
     void CopyRect(const QImage& picture, const TPixelRect& rect);
 
-    std::unique_ptr<std::uint32_t[]> Pixels;
+    struct TFreeBlock {
+        void operator()(std::uint32_t* pixels) const noexcept { FreeLargeBlock(pixels); }
+    };
+    std::unique_ptr<std::uint32_t[], TFreeBlock> Pixels; // on large pages
     TPixelBuffer Buffer;
     QImage Picture;
     std::uint32_t PenPixel;
