@@ -7,7 +7,8 @@
 // the picture's pixels: on Linux in 2 MB pages where the kernel grants them. A
 // pass touches about a thousand 4 KB pages, far more than the processor keeps
 // translated at once, and a line down the picture a new one every row or two;
-// in 2 MB pages the same walk touches a handful. Elsewhere it is plain memory.
-// The block is aligned for any type; FreeLargeBlock gives it back.
+// in 2 MB pages the same walk touches a handful. Elsewhere, and for blocks
+// under 1 MB, it is plain memory. The block is aligned for any type;
+// FreeLargeBlock, told the same size, gives it back.
 void* AllocateLargeBlock(std::size_t bytes);
-void FreeLargeBlock(void* block) noexcept;
+void FreeLargeBlock(void* block, std::size_t bytes) noexcept;

@@ -30,7 +30,7 @@ Extended OmegaFromPosition(int position);
 struct TNet {
     // Its grids, 3 MB, on large pages.
     static void* operator new(std::size_t bytes) { return AllocateLargeBlock(bytes); }
-    static void operator delete(void* net) noexcept { FreeLargeBlock(net); }
+    static void operator delete(void* net, std::size_t bytes) noexcept { FreeLargeBlock(net, bytes); }
 
     TGrid Nodes;     // the state
     TSnapshotGrid PrevNodes; // Z of Nodes at the start of a step; neighbours are read here

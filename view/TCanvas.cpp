@@ -26,11 +26,15 @@ std::optional<std::uint32_t> SinglePixel(const QImage& picture) {
     return *first;
 }
 
+std::size_t PixelBytes(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t);
+}
+
 } // namespace
 
 TCanvas::TCanvas(int width, int height)
-    : Pixels(static_cast<std::uint32_t*>(AllocateLargeBlock(
-          static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t)))),
+    : Pixels(static_cast<std::uint32_t*>(AllocateLargeBlock(PixelBytes(width, height))),
+             TFreeBlock{PixelBytes(width, height)}),
       Buffer{Pixels.get(), width, width, height},
       Picture(reinterpret_cast<uchar*>(Pixels.get()), width, height,
               static_cast<qsizetype>(width) * 4, QImage::Format_RGB32),

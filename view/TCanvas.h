@@ -57,7 +57,8 @@ class TCanvas {
     void CopyRect(const QImage& picture, const TPixelRect& rect);
 
     struct TFreeBlock {
-        void operator()(std::uint32_t* pixels) const noexcept { FreeLargeBlock(pixels); }
+        std::size_t Bytes;
+        void operator()(std::uint32_t* pixels) const noexcept { FreeLargeBlock(pixels, Bytes); }
     };
     std::unique_ptr<std::uint32_t[], TFreeBlock> Pixels; // on large pages
     TPixelBuffer Buffer;
