@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's unpaced pass rate on a real X screen beside the headless run
+// loop's, in one run. It starts its own Xvfb (1920 x 1080) and openbox, opens
+// the window maximised on Qt's xcb platform as the program does, switches
+// "Anregung" on and lets the window run; the passes are counted by the run
+// loop's own simulated time, not by watching the screen. Between the window's
+// spells the same run goes on headless (a run loop of its own, started like the
+// window's, with the window's controls), so that both sides meet the same load.
+// The last line: "window N passes/s, headless M passes/s, ratio R", the
+// medians of the rounds and their ratio.
+//
+//   build/bench/window_benchmark [--rounds N] [--seconds S]
+
+#include "ScreenSession.h"
+#include "resources/BuiltinPictures.h"
+#include "ui/Commands.h"
+#include "ui/QtMessages.h"
+#include "ui/ShowMainWindow.h"
+#include "ui/Unit1.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct TOptions {
+    int Rounds = 5;
+    double Seconds = 2.0; // per side and round
+};
+
+TOptions ParseOptions(int argc, char** argv) {
+    TOptions options;
+    for (int k = 1; k + 1 < argc; k += 2) {
+        if (std::strcmp(argv[k], "--rounds") == 0) {
+            options.Rounds = std::max(1, std::atoi(argv[k + 1]));
+        } else if (std::strcmp(argv[k], "--seconds") == 0) {
+            options.Seconds = std::max(0.1, std::atof(argv[k + 1]));
+        }
+    }
+    return options;
+}
+
+// Passes since the run's start: the simulated time advances by one time step a pass.
+long PassesOfRun(const TNet& net) { return std::lround(net.SimTime / net.TimeStep); }
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// Delivers the window's messages until the condition holds or the time is up.
+bool AwaitWindow(const std::function<bool()>& condition, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+// The window running on its own, its loop fired by its own timer, for a while.
+double WindowRate(TForm1& form, double seconds) {
+    const long before = PassesOfRun(form.Loop().Net());
+    QEventLoop wait;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &wait, &QEventLoop::quit);
+    wait.exec();
+    const double elapsed = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+    return static_cast<double>(PassesOfRun(form.Loop().Net()) - before) / elapsed;
+}
+
+double HeadlessRate(TRunLoop& loop, const TControlState& controls, double seconds) {
+    long passes = 0;
+    QElapsedTimer clock;
+    clock.start();
+    const auto limit = static_cast<qint64>(seconds * 1e9);
+    while (clock.nsecsElapsed() < limit) {
+        loop.RunPass(controls);
+        ++passes;
+    }
+    return static_cast<double>(passes) / (static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+}
+
+int Fail(const char* what, const QString& why) {
+    std::fprintf(stderr, "window_benchmark: %s%s%s\n", what, why.isEmpty() ? "" : ": ",
+                 qPrintable(why));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const TOptions options = ParseOptions(argc, argv);
+
+    TScreenSession session;
+    if (const QString error = session.StartServer({1920, 1080}); !error.isEmpty()) {
+        return Fail("no X server", error);
+    }
+    qputenv("DISPLAY", session.Display().toLatin1());
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                "QT_ENABLE_HIGHDPI_SCALING", "QT_STYLE_OVERRIDE"}) {
+        qunsetenv(scaling);
+    }
+    if (const QString error = session.StartWindowManager(); !error.isEmpty()) {
+        return Fail("no window manager", error);
+    }
+    int qtArgc = 1;
+    const auto application = OpenApplication(qtArgc, argv);
+
+    TForm1 form;
+    ShowMainWindow(form);
+    if (!AwaitWindow([&] { return form.isActiveWindow() && form.PaintBox1->Frame(); }, 90000)) {
+        return Fail("the window did not come up with its first frame", {});
+    }
+    form.CheckBox1->setChecked(true); // "Anregung": a fresh run with the drive
+    if (!AwaitWindow([&] { return PassesOfRun(form.Loop().Net()) >= 300; }, 90000)) {
+        return Fail("the window's run did not get going", {});
+    }
+
+    TRunLoop headless(LoadBackgroundPicture());
+    const TPanelValues panel{form.ReadControls(), form.ReadSourceFields()};
+    StartLikeTheWindow(headless, panel);
+    HeadlessRate(headless, panel.Controls, 0.5); // the net and the picture warmed up alike
+
+    std::vector<double> window, alone;
+    for (int round = 1; round <= options.Rounds; ++round) {
+        window.push_back(WindowRate(form, options.Seconds));
+        alone.push_back(HeadlessRate(headless, panel.Controls, options.Seconds));
+        std::printf("round %d: window %.0f passes/s, headless %.0f passes/s\n", round,
+                    window.back(), alone.back());
+        std::fflush(stdout);
+    }
+    const double windowMedian = Median(window);
+    const double headlessMedian = Median(alone);
+    std::printf("window %.0f passes/s, headless %.0f passes/s, ratio %.2f\n", windowMedian,
+                headlessMedian, windowMedian / headlessMedian);
+    return 0;
+}
