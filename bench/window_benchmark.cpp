@@ -32,6 +32,8 @@
 
 namespace {
 
+constexpr double SliceSeconds = 0.25;
+
 struct TOptions {
     int Rounds = 5;
     double Seconds = 2.0; // per side and round
@@ -69,28 +71,34 @@ bool AwaitWindow(const std::function<bool()>& condition, int milliseconds) {
     return true;
 }
 
+// Passes and seconds of one side in one round.
+struct TTally {
+    long Passes = 0;
+    double Seconds = 0;
+    double Rate() const { return static_cast<double>(Passes) / Seconds; }
+};
+
 // The window running on its own, its loop fired by its own timer, for a while.
-double WindowRate(TForm1& form, double seconds) {
+void RunWindow(TForm1& form, double seconds, TTally& tally) {
     const long before = PassesOfRun(form.Loop().Net());
     QEventLoop wait;
     QElapsedTimer clock;
     clock.start();
     QTimer::singleShot(static_cast<int>(seconds * 1000), &wait, &QEventLoop::quit);
     wait.exec();
-    const double elapsed = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
-    return static_cast<double>(PassesOfRun(form.Loop().Net()) - before) / elapsed;
+    tally.Seconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+    tally.Passes += PassesOfRun(form.Loop().Net()) - before;
 }
 
-double HeadlessRate(TRunLoop& loop, const TControlState& controls, double seconds) {
-    long passes = 0;
+void RunHeadless(TRunLoop& loop, const TControlState& controls, double seconds, TTally& tally) {
     QElapsedTimer clock;
     clock.start();
     const auto limit = static_cast<qint64>(seconds * 1e9);
     while (clock.nsecsElapsed() < limit) {
         loop.RunPass(controls);
-        ++passes;
+        ++tally.Passes;
     }
-    return static_cast<double>(passes) / (static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+    tally.Seconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
 }
 
 int Fail(const char* what, const QString& why) {
@@ -133,12 +141,21 @@ int main(int argc, char** argv) {
     TRunLoop headless(LoadBackgroundPicture());
     const TPanelValues panel{form.ReadControls(), form.ReadSourceFields()};
     StartLikeTheWindow(headless, panel);
-    HeadlessRate(headless, panel.Controls, 0.5); // the net and the picture warmed up alike
+    TTally warmUp;
+    RunHeadless(headless, panel.Controls, 0.5, warmUp); // the net and the picture warmed up alike
 
+    // Each round takes turns in short slices, so that a spell of other work on
+    // the machine falls on both sides alike.
+    const int slices = std::max(1, static_cast<int>(options.Seconds / SliceSeconds));
     std::vector<double> window, alone;
     for (int round = 1; round <= options.Rounds; ++round) {
-        window.push_back(WindowRate(form, options.Seconds));
-        alone.push_back(HeadlessRate(headless, panel.Controls, options.Seconds));
+        TTally shown, unseen;
+        for (int slice = 0; slice < slices; ++slice) {
+            RunWindow(form, options.Seconds / slices, shown);
+            RunHeadless(headless, panel.Controls, options.Seconds / slices, unseen);
+        }
+        window.push_back(shown.Rate());
+        alone.push_back(unseen.Rate());
         std::printf("round %d: window %.0f passes/s, headless %.0f passes/s\n", round,
                     window.back(), alone.back());
         std::fflush(stdout);
