@@ -27,7 +27,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <fstream>
 #include <functional>
+#include <sstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -71,16 +76,45 @@ bool AwaitWindow(const std::function<bool()>& condition, int milliseconds) {
     return true;
 }
 
-// Passes and seconds of one side in one round.
+// CPU seconds of this process, all its threads.
+double OwnCpuSeconds() {
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+}
+
+// CPU seconds of another process (user and system, fields 14 and 15 of its
+// stat), in clock ticks of 10 ms: fine over a round of seconds.
+double CpuSecondsOf(pid_t process) {
+    std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2)); // after the command's name
+    std::string field;
+    double ticks = 0;
+    for (int k = 3; k <= 15 && fields >> field; ++k) {
+        if (k >= 14) ticks += std::stod(field);
+    }
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// Passes, seconds and CPU seconds (here and in the X server) of one side in one round.
 struct TTally {
     long Passes = 0;
     double Seconds = 0;
+    double Cpu = 0;
+    double ServerCpu = 0;
     double Rate() const { return static_cast<double>(Passes) / Seconds; }
+    double MicrosecondsPerPass(double seconds) const {
+        return seconds * 1e6 / static_cast<double>(Passes);
+    }
 };
 
 // The window running on its own, its loop fired by its own timer, for a while.
-void RunWindow(TForm1& form, double seconds, TTally& tally) {
+void RunWindow(TForm1& form, pid_t server, double seconds, TTally& tally) {
     const long before = PassesOfRun(form.Loop().Net());
+    const double cpu = OwnCpuSeconds();
+    const double serverCpu = CpuSecondsOf(server);
     QEventLoop wait;
     QElapsedTimer clock;
     clock.start();
@@ -88,9 +122,12 @@ void RunWindow(TForm1& form, double seconds, TTally& tally) {
     wait.exec();
     tally.Seconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
     tally.Passes += PassesOfRun(form.Loop().Net()) - before;
+    tally.Cpu += OwnCpuSeconds() - cpu;
+    tally.ServerCpu += CpuSecondsOf(server) - serverCpu;
 }
 
 void RunHeadless(TRunLoop& loop, const TControlState& controls, double seconds, TTally& tally) {
+    const double cpu = OwnCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     const auto limit = static_cast<qint64>(seconds * 1e9);
@@ -99,6 +136,7 @@ void RunHeadless(TRunLoop& loop, const TControlState& controls, double seconds, 
         ++tally.Passes;
     }
     tally.Seconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+    tally.Cpu += OwnCpuSeconds() - cpu;
 }
 
 int Fail(const char* what, const QString& why) {
@@ -151,13 +189,16 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= options.Rounds; ++round) {
         TTally shown, unseen;
         for (int slice = 0; slice < slices; ++slice) {
-            RunWindow(form, options.Seconds / slices, shown);
+            RunWindow(form, session.ServerProcess(), options.Seconds / slices, shown);
             RunHeadless(headless, panel.Controls, options.Seconds / slices, unseen);
         }
         window.push_back(shown.Rate());
         alone.push_back(unseen.Rate());
-        std::printf("round %d: window %.0f passes/s, headless %.0f passes/s\n", round,
-                    window.back(), alone.back());
+        std::printf("round %d: window %.0f passes/s (CPU a pass: %.0f us, and %.0f us in Xvfb), "
+                    "headless %.0f passes/s (%.0f us)\n",
+                    round, window.back(), shown.MicrosecondsPerPass(shown.Cpu),
+                    shown.MicrosecondsPerPass(shown.ServerCpu), alone.back(),
+                    unseen.MicrosecondsPerPass(unseen.Cpu));
         std::fflush(stdout);
     }
     const double windowMedian = Median(window);
