@@ -20,6 +20,14 @@ void SubstituteWindowFont() {
                                 QStringLiteral("Nimbus Sans")});
 }
 
+// Whole milliseconds the loop's timer may sleep before the next paced pass;
+// the last fraction of a millisecond is waited out with zero-interval
+// firings, between which the messages are delivered as usual.
+int PacedDelay(const TPacer& pacer) {
+    const auto wait = pacer.WaitAt(TPacer::Clock::now());
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(wait).count());
+}
+
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -135,9 +143,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void TForm1::PacePasses(int passesPerSecond) {
+    Pacer.emplace(passesPerSecond);
+    LoopTimer.setTimerType(Qt::PreciseTimer);
+}
+
 void TForm1::FireLoop() {
     // Stopped while it works, so that a message box it opens cannot fire it again.
     LoopTimer.stop();
+    if (Pacer) {
+        const TPacer::Clock::time_point now = TPacer::Clock::now();
+        if (Pacer->WaitAt(now) > TPacer::Clock::duration::zero()) {
+            ScheduleLoop();
+            return;
+        }
+        Pacer->PassStarts(now);
+    }
     InsideFiring = true;
     RunLoop.Fire(*this);
     InsideFiring = false;
@@ -147,7 +168,7 @@ void TForm1::FireLoop() {
 void TForm1::ScheduleLoop() {
     if (InsideFiring) return;
     if (RunLoop.WantsToFire()) {
-        if (!LoopTimer.isActive()) LoopTimer.start();
+        if (!LoopTimer.isActive()) LoopTimer.start(Pacer ? PacedDelay(*Pacer) : 0);
     } else {
         LoopTimer.stop();
     }

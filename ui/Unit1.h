@@ -2,12 +2,15 @@
 #pragma once
 
 #include "ui/ControlPanel.h"
+#include "ui/Pacer.h"
 #include "ui/RunLoop.h"
 #include "ui_Unit1.h"
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 struct TExample;
 
@@ -25,6 +28,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     // messages have all been delivered.
     void FireLoop();
     bool LoopScheduled() const { return LoopTimer.isActive(); }
+    // At most this many passes a second from now on; without it the passes
+    // follow each other as fast as the machine allows.
+    void PacePasses(int passesPerSecond);
 
     TControlState ReadControls() const override;
     std::array<QString, 4> ReadSourceFields() const override;
@@ -79,6 +85,7 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     const QImage Background; // Image1's picture, from which every frame starts
     TRunLoop RunLoop;
     QTimer LoopTimer;
+    std::optional<TPacer> Pacer;
     bool Activated = false;
     bool InsideFiring = false;
 };
