@@ -9,8 +9,9 @@ usage() { echo "usage: bash wogenfeld.sh run|test" >&2; exit 2; }
 [ $# -eq 1 ] || usage
 case "$1" in run | test) ;; *) usage ;; esac
 
-packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2)
+packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
+          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
+          xvfb openbox xdotool libxcb1-dev)
 # The tests also build the Debian package and check it as a distribution would.
 [ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils)
 missing=()

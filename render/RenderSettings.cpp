@@ -7,18 +7,20 @@
 #include <QFileInfo>
 
 #include <map>
+#include <optional>
 
-TControlState TRenderSettings::StartControls() {
-    TControlState controls;
-    controls.Excitation.Excitation = true;
-    return controls;
+TRenderSettings::TRenderSettings() : TPanelValues(StartPanel()) {
+    Controls.Excitation.Excitation = true;
 }
 
 QString RenderUsage() {
     return QStringLiteral(
         "Usage: wogenfeld-render [options]\n"
-        "Runs the Wogenfeld net without a window and writes its frames as PNG.\n"
+        "Runs the Wogenfeld net without a window and writes its frames as PNG or as\n"
+        "an animated GIF, the motion of chosen nodes and the energy of the net as a\n"
+        "table and a chart, and a profile of the net along a row or a column.\n"
         "\n"
+        "The controls of the window:\n"
         "  --example N|CAPTION   one of the seven examples, by number (1-7) or by its\n"
         "                        caption, e.g. \"Zwei Punktquellen eng\"; default: the\n"
         "                        window's start state\n"
@@ -35,13 +37,48 @@ QString RenderUsage() {
         "                        source positions as typed in the window (1..71)\n"
         "  --source1-on on|off, --source2-on on|off\n"
         "                        the source check boxes \"1\" and \"2\"\n"
+        "\n"
+        "The run and its pictures:\n"
         "  --iterations N        passes of the run loop (default 600)\n"
-        "  --out FILE            write the last frame to FILE\n"
-        "  --every K --out-dir DIR\n"
-        "                        write every K-th frame to DIR/frame-NNNNNN.png\n"
+        "  --out FILE            write the last frame to FILE (PNG)\n"
+        "  --out-dir DIR         write the chosen frames to DIR/frame-NNNNNN.png, NNNNNN\n"
+        "                        the pass; needs --every or --strobe\n"
+        "  --gif FILE            write the chosen frames as an animated GIF that loops\n"
+        "                        forever; each frame after the first holds only the\n"
+        "                        rectangle that changed\n"
+        "  --every K             one frame every K passes (default 4 with --gif)\n"
+        "  --strobe              one frame per drive period instead, at the first pass\n"
+        "                        whose drive phase has come round to 0 again; needs\n"
+        "                        \"Anregung\", a source or the wavefront, and a\n"
+        "                        frequency above 0; also thins --csv and --plot to\n"
+        "                        those passes\n"
+        "  --fps N               playback rate of the GIF, 1..50 frames per second\n"
+        "                        (default 25)\n"
+        "  --crop                cut every picture to the smallest rectangle that holds\n"
+        "                        each drawn pixel of the pictures written, plus 8 pixels;\n"
+        "                        the run is then computed twice\n"
+        "\n"
+        "Measuring:\n"
+        "  --probe X,Y           follow the node X,Y (1..71, as the source fields count)\n"
+        "                        in --csv and --plot; may be given several times\n"
+        "  --csv FILE            one row per pass: pass, SimTime (the time the pass's\n"
+        "                        drive ran at), the displacement Z of each probe, and the\n"
+        "                        energy per unit mass of the visible 71 x 71 net\n"
+        "                        (kinetic, own springs, coupling springs, total)\n"
+        "  --plot FILE           the same series as a line chart (PNG): displacements\n"
+        "                        above, energies below, against SimTime\n"
+        "  --profile FILE        the 71 displacements along a row or a column at the\n"
+        "                        last pass, as CSV; with one of\n"
+        "  --profile-row Y       the row Y (nodes 1..71 in x)\n"
+        "  --profile-column X    the column X (nodes 1..71 in y)\n"
+        "\n"
         "  --hash                print hashes of the net's state and of the last frame\n"
-        "  --quiet               no progress on standard error\n"
-        "  --help                this text\n");
+        "  --quiet               no progress on standard error (otherwise a progress bar\n"
+        "                        on a terminal, plain lines for long runs elsewhere)\n"
+        "  --help                this text\n"
+        "\n"
+        "Files are written under a temporary name and renamed when complete. Bad\n"
+        "arguments end the program with status 2, a failed run or write with 1.\n");
 }
 
 namespace {
@@ -59,6 +96,17 @@ std::optional<bool> ParseSwitch(const QString& text) {
     return std::nullopt;
 }
 
+std::optional<TNodePosition> ParsePair(const QString& text) {
+    const QStringList xy = text.split(',');
+    if (xy.size() != 2) return std::nullopt;
+    const std::optional<int> x = ParseWholeNumber(xy[0]);
+    const std::optional<int> y = ParseWholeNumber(xy[1]);
+    if (!x || !y) return std::nullopt;
+    return TNodePosition{*x, *y};
+}
+
+bool InVisibleNet(int index) { return index >= 1 && index <= 71; }
+
 const TExample* FindExample(const QString& text) {
     const std::optional<int> number = ParseWholeNumber(text);
     if (number && *number >= 1 && *number <= static_cast<int>(Examples.size())) {
@@ -72,23 +120,69 @@ const TExample* FindExample(const QString& text) {
     return nullptr;
 }
 
-void ApplyExample(TRenderSettings& settings, const TExample& example, bool wavefront) {
-    for (std::size_t k = 0; k < 4; ++k) {
-        settings.SourceFields[k] = QString::fromLatin1(example.SourceTexts[k]);
-    }
-    TControlState& controls = settings.Controls;
-    controls.Excitation.FrequencyPosition = example.Frequency;
-    controls.AmplitudePosition = example.Amplitude;
-    controls.CouplingPosition = example.Coupling;
-    controls.Excitation.Source1 = example.Source1;
-    controls.Excitation.Source2 = example.Source2;
-    controls.Excitation.Wavefront = wavefront;
-    controls.Mode = example.Mode;
-}
-
 bool DirectoryWritable(const QString& path) {
     const QFileInfo info(path);
     return info.isDir() && info.isWritable();
+}
+
+// The options that take a value, besides the sliders and the switches.
+const QStringList ValueOptions = {"--example",     "--boundary",      "--source1",       "--source2",
+                                  "--iterations",  "--every",         "--out",           "--out-dir",
+                                  "--gif",         "--fps",           "--probe",         "--csv",
+                                  "--plot",        "--profile",       "--profile-row",   "--profile-column"};
+
+// What the settings ask for that cannot be done, or nothing.
+std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
+    if (s.Strobe && s.Every > 0) return QStringLiteral("--strobe and --every choose the frames in two ways; give one");
+    if (s.Every > 0 && !s.WritesFrames()) return QStringLiteral("--every needs --out-dir or --gif");
+    if (!s.OutDir.isEmpty() && s.Every == 0 && !s.Strobe) {
+        return QStringLiteral("--out-dir needs --every or --strobe");
+    }
+    if (fpsGiven && s.GifFile.isEmpty()) return QStringLiteral("--fps needs --gif");
+    if (s.Crop && s.OutFile.isEmpty() && !s.WritesFrames()) {
+        return QStringLiteral("--crop needs a picture: --out, --out-dir or --gif");
+    }
+    if (!s.Probes.empty() && s.CsvFile.isEmpty() && s.PlotFile.isEmpty()) {
+        return QStringLiteral("--probe needs --csv or --plot");
+    }
+    if (s.ProfileFile.isEmpty() != (s.Profile == ProfileLine::None)) {
+        return QStringLiteral("--profile needs one --profile-row or --profile-column, and they need --profile");
+    }
+    if (s.Strobe) {
+        if (!s.WritesFrames() && s.CsvFile.isEmpty() && s.PlotFile.isEmpty()) {
+            return QStringLiteral("--strobe needs --gif, --out-dir, --csv or --plot");
+        }
+        const TExcitationControls& drive = s.Controls.Excitation;
+        if (!drive.Excitation || !(drive.Source1 || drive.Source2 || drive.Wavefront)) {
+            return QStringLiteral("--strobe needs a drive: \"Anregung\" and a source or the wavefront on");
+        }
+        if (drive.FrequencyPosition == 0) return QStringLiteral("--strobe needs a frequency above 0 (Omega is 0)");
+    }
+
+    // Every file once, each in a folder that can be written.
+    const std::pair<const char*, const QString*> files[] = {
+        {"--out", &s.OutFile}, {"--gif", &s.GifFile},   {"--csv", &s.CsvFile},
+        {"--plot", &s.PlotFile}, {"--profile", &s.ProfileFile}};
+    for (std::size_t k = 0; k < std::size(files); ++k) {
+        const QString& path = *files[k].second;
+        if (path.isEmpty()) continue;
+        if (!DirectoryWritable(QFileInfo(path).absolutePath())) {
+            return QStringLiteral("%1: cannot write %2: its folder does not exist or is not writable")
+                .arg(QLatin1String(files[k].first), path);
+        }
+        if (QFileInfo(path).isDir()) return QStringLiteral("%1: %2 is a folder").arg(QLatin1String(files[k].first), path);
+        for (std::size_t m = 0; m < k; ++m) {
+            if (!files[m].second->isEmpty() &&
+                QFileInfo(*files[m].second).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
+                return QStringLiteral("%1 and %2 name the same file %3")
+                    .arg(QLatin1String(files[m].first), QLatin1String(files[k].first), path);
+            }
+        }
+    }
+    if (!s.OutDir.isEmpty() && !DirectoryWritable(s.OutDir)) {
+        return QStringLiteral("--out-dir: cannot write into the folder %1").arg(s.OutDir);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -98,12 +192,12 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
     TControlState& controls = settings.Controls;
 
     // Slider options: the slider's range is the option's range.
-    struct TSlider {
-        int* Position;
+    struct TRange {
+        int* Value;
         int Min;
         int Max;
     };
-    const std::map<QString, TSlider> sliders = {
+    const std::map<QString, TRange> ranges = {
         {"--frequency", {&controls.Excitation.FrequencyPosition, 0, 1505}},
         {"--amplitude", {&controls.AmplitudePosition, 0, 100}},
         {"--coupling", {&controls.CouplingPosition, 0, 1500}},
@@ -111,6 +205,10 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
         {"--rotate-y", {&controls.View.RotationY, -180, 180}},
         {"--rotate-z", {&controls.View.RotationZ, -180, 180}},
         {"--zoom", {&controls.View.ZoomPosition, 5, 30}},
+        // Browsers slow down GIFs whose frames last less than 2/100 s.
+        {"--fps", {&settings.Fps, 1, 50}},
+        {"--profile-row", {&settings.ProfileIndex, 1, 71}},
+        {"--profile-column", {&settings.ProfileIndex, 1, 71}},
     };
     const std::map<QString, bool*> switches = {
         {"--excitation", &controls.Excitation.Excitation},
@@ -118,81 +216,91 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
         {"--source1-on", &controls.Excitation.Source1},
         {"--source2-on", &controls.Excitation.Source2},
     };
+    const std::map<QString, bool*> flags = {
+        {"--hash", &settings.PrintHashes}, {"--quiet", &settings.Quiet},
+        {"--strobe", &settings.Strobe},    {"--crop", &settings.Crop}};
+    const std::map<QString, QString*> paths = {
+        {"--out", &settings.OutFile}, {"--out-dir", &settings.OutDir}, {"--gif", &settings.GifFile},
+        {"--csv", &settings.CsvFile}, {"--plot", &settings.PlotFile},  {"--profile", &settings.ProfileFile}};
 
     // The example goes first, so that the other options change it.
     for (qsizetype k = 0; k + 1 < args.size(); ++k) {
         if (args[k] != "--example") continue;
         const TExample* example = FindExample(args[k + 1]);
-        if (!example) return QStringLiteral("unknown example: %1 (1-7 or a caption)").arg(args[k + 1]);
-        // The last example's radio button drives the wavefront while it is checked.
-        ApplyExample(settings, *example, example == &Examples.back());
+        if (!example) return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(args[k + 1]);
+        SetExampleValues(settings, *example);
     }
 
+    bool fpsGiven = false;
     for (qsizetype k = 0; k < args.size(); ++k) {
         const QString& option = args[k];
         if (option == "--help") return THelpRequested{};
-        if (option == "--hash") {
-            settings.PrintHashes = true;
+        if (const auto flag = flags.find(option); flag != flags.end()) {
+            *flag->second = true;
             continue;
         }
-        if (option == "--quiet") {
-            settings.Quiet = true;
-            continue;
-        }
-        static const QStringList valueOptions = {"--example", "--boundary", "--source1", "--source2",
-                                                 "--iterations", "--every", "--out", "--out-dir"};
-        if (!sliders.contains(option) && !switches.contains(option) && !valueOptions.contains(option)) {
+        if (!ranges.contains(option) && !switches.contains(option) && !ValueOptions.contains(option)) {
             return QStringLiteral("unknown option: %1").arg(option);
         }
         if (k + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(option);
         const QString& value = args[++k];
 
         if (option == "--example") continue;
-        if (const auto slider = sliders.find(option); slider != sliders.end()) {
-            const std::optional<int> position = ParseWholeNumber(value);
-            const TSlider& s = slider->second;
-            if (!position || *position < s.Min || *position > s.Max) {
+        if (const auto range = ranges.find(option); range != ranges.end()) {
+            const std::optional<int> number = ParseWholeNumber(value);
+            const TRange& r = range->second;
+            if (!number || *number < r.Min || *number > r.Max) {
                 return QStringLiteral("%1 must be a whole number from %2 to %3, not %4")
-                    .arg(option).arg(s.Min).arg(s.Max).arg(value);
+                    .arg(option).arg(r.Min).arg(r.Max).arg(value);
             }
-            *s.Position = *position;
+            *r.Value = *number;
+            fpsGiven |= option == "--fps";
+            if (option == "--profile-row" || option == "--profile-column") {
+                if (settings.Profile != ProfileLine::None) {
+                    return QStringLiteral("%1: a profile runs along one row or one column").arg(option);
+                }
+                settings.Profile = option == "--profile-row" ? ProfileLine::Row : ProfileLine::Column;
+            }
         } else if (const auto onOff = switches.find(option); onOff != switches.end()) {
             const std::optional<bool> on = ParseSwitch(value);
             if (!on) return QStringLiteral("%1 must be on or off, not %2").arg(option, value);
             *onOff->second = *on;
+        } else if (const auto path = paths.find(option); path != paths.end()) {
+            if (value.isEmpty()) return QStringLiteral("%1 needs a file name").arg(option);
+            *path->second = value;
         } else if (option == "--boundary") {
             if (value == "damped") controls.Mode = BoundaryMode::DampedBorder;
             else if (value == "loose") controls.Mode = BoundaryMode::LooseEnd;
             else if (value == "fixed") controls.Mode = BoundaryMode::FixedEnd;
             else return QStringLiteral("--boundary must be damped, loose or fixed, not %1").arg(value);
         } else if (option == "--source1" || option == "--source2") {
-            const QStringList xy = value.split(',');
-            if (xy.size() != 2 || !ParseWholeNumber(xy[0]) || !ParseWholeNumber(xy[1])) {
+            if (!ParsePair(value)) {
                 return QStringLiteral("%1 must be two whole numbers X,Y, not %2").arg(option, value);
             }
+            const QStringList xy = value.split(',');
             const std::size_t first = option == "--source1" ? 0 : 2;
             settings.SourceFields[first] = xy[0];
             settings.SourceFields[first + 1] = xy[1];
-        } else if (option == "--iterations" || option == "--every") {
-            const std::optional<long long> count = ParseCount(value);
-            if (!count) return QStringLiteral("%1 must be a whole number of 0 or more, not %2").arg(option, value);
-            (option == "--iterations" ? settings.Iterations : settings.Every) = *count;
-        } else if (option == "--out") {
-            settings.OutFile = value;
+        } else if (option == "--probe") {
+            const std::optional<TNodePosition> node = ParsePair(value);
+            if (!node || !InVisibleNet(node->X) || !InVisibleNet(node->Y)) {
+                return QStringLiteral("--probe must be X,Y with both from 1 to 71, not %1").arg(value);
+            }
+            settings.Probes.push_back(*node);
         } else {
-            settings.OutDir = value;
+            const std::optional<long long> count = ParseCount(value);
+            const bool every = option == "--every";
+            if (!count || (every && *count == 0)) {
+                return QStringLiteral("%1 must be a whole number of %2 or more, not %3")
+                    .arg(option).arg(every ? 1 : 0).arg(value);
+            }
+            (every ? settings.Every : settings.Iterations) = *count;
         }
     }
 
-    if ((settings.Every > 0) != !settings.OutDir.isEmpty()) {
-        return QStringLiteral("--every and --out-dir go together");
-    }
-    if (!settings.OutDir.isEmpty() && !DirectoryWritable(settings.OutDir)) {
-        return QStringLiteral("cannot write into the folder %1").arg(settings.OutDir);
-    }
-    if (!settings.OutFile.isEmpty() && !DirectoryWritable(QFileInfo(settings.OutFile).absolutePath())) {
-        return QStringLiteral("cannot write %1: its folder does not exist or is not writable")
-            .arg(settings.OutFile);
-    }
+    if (const std::optional<QString> conflict = Conflict(settings, fpsGiven)) return *conflict;
+    // A GIF second then shows 100 passes, two periods of the drive at the start
+    // frequency; and encoding a frame costs less than the passes it shows.
+    if (!settings.GifFile.isEmpty() && settings.Every == 0 && !settings.Strobe) settings.Every = 4;
     return settings;
 }

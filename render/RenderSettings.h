@@ -1,32 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/ControlPanel.h"
+#include "ui/Commands.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <variant>
+#include <vector>
 
-// What wogenfeld-render is asked to do.
-struct TRenderSettings {
-    TControlState Controls = StartControls();
-    std::array<QString, 4> SourceFields{"36", "36", "36", "36"};
+// A node of the visible net as the source fields count it: 1..71 each way.
+struct TNodePosition {
+    int X;
+    int Y;
+};
+
+// The line of nodes a profile runs along.
+enum class ProfileLine { None, Row, Column };
+
+// What wogenfeld-render is asked to do: the controls of the window (the
+// window's start state, but with "Anregung" on: a resting net shows nothing),
+// how long to run, and what to write.
+struct TRenderSettings : TPanelValues {
+    TRenderSettings();
+
     long long Iterations = 600;
     QString OutFile;     // the last frame, as PNG
-    QString OutDir;      // every Every-th frame, as PNG
-    long long Every = 0;
+    QString OutDir;      // the chosen frames, as PNG
+    QString GifFile;     // the chosen frames, as an animated GIF
+    long long Every = 0; // passes per frame; 0: --every not given
+    bool Strobe = false; // one frame per drive period instead of every K-th pass
+    int Fps = 25;        // playback rate of the GIF
+    bool Crop = false;   // pictures cut to what the run draws, plus a margin
+
+    std::vector<TNodePosition> Probes;
+    QString CsvFile;  // one row per pass (or per strobe frame)
+    QString PlotFile; // the same series as a line chart, PNG
+
+    QString ProfileFile;
+    ProfileLine Profile = ProfileLine::None;
+    int ProfileIndex = 0; // the row's Y or the column's X, 1..71
+
     bool PrintHashes = false;
     bool Quiet = false;
 
-    // The window's start state, but with "Anregung" on: a resting net shows nothing.
-    static TControlState StartControls();
+    // Whether a pass gives a frame to the GIF or the folder (not the stroboscope's choice).
+    bool EveryKth(long long pass) const { return Every > 0 && pass % Every == 0; }
+    bool WritesFrames() const { return !OutDir.isEmpty() || !GifFile.isEmpty(); }
 };
 
 QString RenderUsage();
 
 // The settings from the arguments (without the program's name), a request for
-// help, or a message saying what is wrong with them.
+// help, or a one-line message that names the option at fault.
 struct THelpRequested {};
 std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(const QStringList& args);

@@ -5,14 +5,8 @@
 #include "sim/StateHash.h"
 #include "view/View.h"
 
-TRenderer::TRenderer(const TRenderSettings& settings)
-    : Settings(settings), Loop(LoadBackgroundPicture()) {
-    // As the window: created with "Rand-Dämpfung" in force; then the chosen
-    // mode's values, the net at rest and a fresh run, as an example or "Null" does.
-    TNet& net = Loop.Net();
-    net.Omega = OmegaFromPosition(Settings.Controls.Excitation.FrequencyPosition);
-    net.SelectBoundaryMode(Settings.Controls.Mode);
-    Loop.RequestRestart();
+TRenderer::TRenderer(const TRenderSettings& settings) : Settings(settings), Loop(LoadBackgroundPicture()) {
+    StartLikeTheWindow(Loop, Settings);
 }
 
 bool TRenderer::Pass() {

@@ -18,6 +18,9 @@ class TRenderer final : private IControlPanel {
     bool Pass();
 
     const TNet& Net() const { return Loop.Net(); }
+    const TView& View() const { return Loop.View(); }
+    // The simulated time the last pass ran at: the time of its drive.
+    Extended PassTime() const { return Loop.PassTime(); }
     // The last frame drawn; an abandoned frame leaves it as it was.
     const QImage& Frame() const;
     const QString& Error() const { return FailedStart; }

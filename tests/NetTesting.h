@@ -3,27 +3,32 @@
 
 #include "sim/Net.h"
 #include "sim/StateHash.h"
+#include "ui/Commands.h"
 
 #include <cstdint>
 #include <cstring>
 #include <memory>
 
-// The net is several megabytes: tests keep it on the heap.
+// The net is several megabytes: tests keep it on the heap. Created as the
+// window creates it, in the boundary mode asked for, with a run started from
+// the window's start texts in the source fields.
 inline std::unique_ptr<TNet> MakeNet(BoundaryMode mode) {
+    const TPanelValues start = StartPanel();
     auto net = std::make_unique<TNet>();
+    CreateNetValues(*net, start.Controls.Excitation.FrequencyPosition);
     net->SelectBoundaryMode(mode);
-    net->StartRun({36, 36, 36, 36});
+    StartRunFromFields(*net, start.SourceFields);
     return net;
 }
 
 // The settings of a pass as the window's start state gives them, with the
 // excitation switched as asked.
 struct TPass {
-    BoundaryMode Mode = BoundaryMode::DampedBorder;
-    bool CrossGrid = true;
-    int Coupling = 100;
-    int Amplitude = 40;
-    TExcitationControls Excitation{};
+    BoundaryMode Mode = StartPanel().Controls.Mode;
+    bool CrossGrid = StartPanel().Controls.View.CrossGrid;
+    int Coupling = StartPanel().Controls.CouplingPosition;
+    int Amplitude = StartPanel().Controls.AmplitudePosition;
+    TExcitationControls Excitation = StartPanel().Controls.Excitation;
 };
 
 // The simulation part of one run-loop pass.

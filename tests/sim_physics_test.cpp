@@ -73,19 +73,4 @@ TEST(Physics, DampingBorderDrainsTheWavesReflectingBordersKeepThem) {
     }
 }
 
-TEST(Physics, StrongestCouplingWithLongestStepStaysBounded) {
-    auto net = MakeNet(BoundaryMode::DampedBorder);
-    TPass pass{.CrossGrid = true, .Coupling = 1500, .Amplitude = 100};
-    pass.Excitation = {.Excitation = true, .FrequencyPosition = 1505, .Source2 = true,
-                       .Wavefront = true};
-    net->StartRun({1, 1, 71, 71});
-    RunPasses(*net, pass, 200000);
-    for (int j = 1; j <= net->GridSize; ++j) {
-        for (int i = 1; i <= net->GridSize; ++i) {
-            ASSERT_TRUE(std::isfinite(net->Nodes(i, j).Z));
-            ASSERT_LT(std::fabs(net->Nodes(i, j).Z), 1000.0L) << i << "," << j;
-        }
-    }
-}
-
 } // namespace

@@ -1,58 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowTesting.h"
 
-#include "ui/Examples.h"
+#include "ExampleRows.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QRadioButton* ExampleButton(TForm1& form, int index) {
-    QRadioButton* buttons[] = {form.RadioButton1, form.RadioButton2, form.RadioButton3,
-                               form.RadioButton4, form.RadioButton5, form.RadioButton9,
-                               form.RadioButton10};
-    return buttons[index];
-}
-
-TEST(Examples, EachSetsItsControlsRestsTheNetAndStartsOneRun) {
-    struct TExpected {
-        const char* Frequency;
-        int GridSize;
-        int Source1X, Source1Y, Source2X, Source2Y;
-    };
-    const TExpected expected[] = {
-        {"1.27", 91, 46, 46, 46, 46}, {"1.27", 91, 11, 11, 11, 11}, {"1.27", 91, 38, 11, 54, 11},
-        {"1.27", 91, 34, 11, 58, 11}, {"0.65", 71, 36, 36, 36, 36}, {"0.80", 71, 36, 36, 36, 36},
-        {"1.23", 91, 46, 46, 46, 46}};
+TEST(Examples, EachSetsTheControlsOfItsRowRestsTheNetAndStartsOneRun) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     QLocale::setDefault(english);
     auto form = StartedForm();
     Fire(*form, 3);
+    const auto radio = [&form](const char* name) { return form->findChild<QRadioButton*>(name); };
     // Start from the last example so that every one changes something.
     for (int index : {6, 0, 1, 2, 3, 4, 5, 6}) {
-        SCOPED_TRACE(index);
-        const TExample& example = Examples[static_cast<std::size_t>(index)];
+        const TExampleRow& row = ExampleRows[static_cast<std::size_t>(index)];
+        SCOPED_TRACE(row.Caption);
         form->ScrollBar2->setValue(-40);
+        form->ScrollBar3->setValue(17);
+        form->ScrollBar4->setValue(-5);
         form->ScrollBar7->setValue(25);
         form->Button4->click();
         form->Loop().Net().Nodes(40, 40).Z = 3;
 
-        EXPECT_EQ(ExampleButton(*form, index)->text(), QString::fromUtf8(example.Caption));
-        ExampleButton(*form, index)->setChecked(true);
-        EXPECT_EQ(form->Edit1->text(), example.SourceTexts[0]);
-        EXPECT_EQ(form->Edit4->text(), example.SourceTexts[3]);
-        EXPECT_EQ(form->ScrollBar1->value(), example.Frequency);
-        EXPECT_EQ(form->ScrollBar6->value(), example.Amplitude);
-        EXPECT_EQ(form->ScrollBar5->value(), example.Coupling);
-        EXPECT_EQ(form->Edit5->text(), expected[index].Frequency);
-        EXPECT_EQ(form->Edit7->text(), QString::number(example.Amplitude));
-        EXPECT_EQ(form->Edit6->text(), QString::number(example.Coupling));
-        EXPECT_EQ(form->CheckBox3->isChecked(), example.Source1);
-        EXPECT_EQ(form->CheckBox4->isChecked(), example.Source2);
-        EXPECT_EQ(form->Edit1->isHidden(), !example.Source1);
-        EXPECT_EQ(form->Edit3->isHidden(), !example.Source2);
-        EXPECT_EQ(form->ReadControls().Mode, example.Mode);
+        QRadioButton* example = radio(row.Button);
+        ASSERT_NE(example, nullptr);
+        EXPECT_EQ(example->text(), QString::fromUtf8(row.Caption));
+        example->setChecked(true);
+        const QLineEdit* fields[] = {form->Edit1, form->Edit2, form->Edit3, form->Edit4};
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(fields[k]->text(), row.Fields[k]) << k;
+        EXPECT_EQ(form->ScrollBar1->value(), row.Frequency);
+        EXPECT_EQ(form->ScrollBar6->value(), row.Amplitude);
+        EXPECT_EQ(form->ScrollBar5->value(), row.Coupling);
+        EXPECT_EQ(form->Edit5->text(), row.FrequencyText);
+        EXPECT_EQ(form->Edit7->text(), QString::number(row.Amplitude));
+        EXPECT_EQ(form->Edit6->text(), QString::number(row.Coupling));
+        EXPECT_EQ(form->CheckBox3->isChecked(), row.Source1);
+        EXPECT_EQ(form->CheckBox4->isChecked(), row.Source2);
+        EXPECT_EQ(form->Edit1->isHidden(), !row.Source1);
+        EXPECT_EQ(form->Edit2->isHidden(), !row.Source1);
+        EXPECT_EQ(form->Edit3->isHidden(), !row.Source2);
+        EXPECT_EQ(form->Edit4->isHidden(), !row.Source2);
+        QRadioButton* boundary = radio(row.Boundary);
+        ASSERT_NE(boundary, nullptr);
+        EXPECT_TRUE(boundary->isChecked());
+        EXPECT_EQ(boundary->text(), QString::fromUtf8(row.BoundaryCaption));
+        EXPECT_FALSE(form->CheckBox1->isChecked()) << "an example leaves Anregung alone";
+        EXPECT_TRUE(form->CheckBox2->isChecked()) << "and Kreuzgitter";
         EXPECT_EQ(form->ScrollBar2->value(), 60) << "view reset";
+        EXPECT_EQ(form->ScrollBar3->value(), 0);
+        EXPECT_EQ(form->ScrollBar4->value(), 0);
         EXPECT_EQ(form->ScrollBar7->value(), 11);
         EXPECT_FALSE(form->Loop().PauseFlag) << "an example leaves pause";
         EXPECT_FALSE(form->Button4->isHidden());
@@ -60,13 +59,15 @@ TEST(Examples, EachSetsItsControlsRestsTheNetAndStartsOneRun) {
 
         Fire(*form);
         const TNet& net = form->Loop().Net();
+        // The damping border adds a margin of 10 nodes on every side.
+        const int margin = row.Mode == BoundaryMode::DampedBorder ? 10 : 0;
         EXPECT_EQ(PassesOfRun(net), 1);
-        EXPECT_EQ(net.GridSize, expected[index].GridSize);
-        EXPECT_EQ(net.Source1X, expected[index].Source1X);
-        EXPECT_EQ(net.Source1Y, expected[index].Source1Y);
-        EXPECT_EQ(net.Source2X, expected[index].Source2X);
-        EXPECT_EQ(net.Source2Y, expected[index].Source2Y);
-        EXPECT_EQ(form->ReadControls().Excitation.Wavefront, index == 6);
+        EXPECT_EQ(net.GridSize, 71 + 2 * margin);
+        EXPECT_EQ(net.Source1X, Typed(row, 0) + margin);
+        EXPECT_EQ(net.Source1Y, Typed(row, 1) + margin);
+        EXPECT_EQ(net.Source2X, Typed(row, 2) + margin);
+        EXPECT_EQ(net.Source2Y, Typed(row, 3) + margin);
+        EXPECT_EQ(form->ReadControls().Excitation.Wavefront, DrivesWavefront(row));
     }
     QLocale::setDefault(QLocale::system());
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/RestoredPlace.h"
 #include "ui/Unit1.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +180,10 @@ TEST_F(Layout, FontsAndColours) {
         EXPECT_EQ(look.Widget->font().pixelSize(), look.PixelSize);
         EXPECT_EQ(look.Widget->font().bold(), look.Bold);
         EXPECT_TRUE(ShowsTextIn(look.Widget, look.Text));
+        // What the caption is drawn in once shown: a style-sheeted control
+        // inherits no palette, and a grab paints it on its own background.
+        EXPECT_EQ(look.Widget->palette().color(QPalette::Active, look.Widget->foregroundRole()).name(),
+                  look.Text.name());
     }
     EXPECT_EQ(Form->palette().color(QPalette::Window), QColor(0x59, 0x59, 0x59));
     for (QFrame* panel : {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5}) {
@@ -206,6 +211,27 @@ TEST_F(Layout, TabOrderFollowsEachParentAndStopsOnlyAtCheckedRadioButtons) {
         QApplication::sendEvent(focused, &tab);
     }
     EXPECT_EQ(visited, expected);
+}
+
+// The screens: 1920 x 1080, 1366 x 768, 1024 x 768, and one whose free area
+// starts below a 30-pixel panel. The frame: 1202 x 961 pixels of window in a
+// 1-pixel border with a 20-pixel title bar and a 5-pixel bottom edge, 1204 x 986.
+TEST(RestoredPlace, StaysWhereItFitsElseMovesUpAndLeftJustEnough) {
+    const QSize frame(1204, 986);
+    // 179 + 1204 = 1383 and 409 + 986 = 1395: too low for 1080 lines, by 315.
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 0, 1920, 1080}), QPoint(179, 94));
+    // On 2560 x 1440 it fits where it is.
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 0, 2560, 1440}), QPoint(179, 409));
+    // 1383 - 1366 = 17 to the left; taller than the screen: the top stays on it.
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 0, 1366, 768}), QPoint(162, 0));
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 0, 1024, 768}), QPoint(0, 0));
+    // Below a panel: up to 1080 - 986 = 94 still clears it; on 768 lines the top meets it.
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 30, 1920, 1050}), QPoint(179, 94));
+    EXPECT_EQ(FramePlaceOnScreen({{179, 409}, frame}, {0, 30, 1366, 738}), QPoint(162, 30));
+    // A second screen to the right, at x 1920: a frame there is judged by that screen.
+    EXPECT_EQ(FramePlaceOnScreen({{2099, 409}, frame}, {1920, 0, 1920, 1080}), QPoint(2099, 94));
+    // A frame that hangs off the top left is brought onto the area.
+    EXPECT_EQ(FramePlaceOnScreen({{-50, -20}, frame}, {0, 0, 1920, 1080}), QPoint(0, 0));
 }
 
 } // namespace

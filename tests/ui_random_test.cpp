@@ -9,10 +9,10 @@
 // or configure with -DWOGENFELD_LONG_TESTS=ON and run `ctest -L long`.
 // A failure prints the seed and every action up to it.
 
+#include "ExampleRows.h"
 #include "WindowTesting.h"
 
 #include "ui/Displays.h"
-#include "ui/Examples.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -385,10 +385,10 @@ class TRandomUser {
         const QAbstractButton* examples[] = {
             Form->RadioButton1, Form->RadioButton2, Form->RadioButton3, Form->RadioButton4,
             Form->RadioButton5, Form->RadioButton9, Form->RadioButton10};
-        for (std::size_t k = 0; k < Examples.size(); ++k) {
+        for (std::size_t k = 0; k < ExampleRows.size(); ++k) {
             if (button != examples[k]) continue;
             for (std::size_t f = 0; f < 4; ++f) {
-                const QString text = QString::fromLatin1(Examples[k].SourceTexts[f]);
+                const QString text = QString::fromLatin1(ExampleRows[k].Fields[f]);
                 Fields[f] = {text, text.toInt()};
             }
             ViewReset = true;

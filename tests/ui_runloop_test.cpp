@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WindowTesting.h"
 
+#include "ui/ShowMainWindow.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,6 +32,16 @@ TEST(StartUp, FirstShowPerformsNullOnceAndTheFirstPassShowsTheNetAtRest) {
     DeliverPosted();
     EXPECT_FALSE(form->Loop().RestartPending()) << "activation starts the first run only";
     EXPECT_EQ(PassesOfRun(net), 6);
+}
+
+TEST(StartUp, TheWindowOpensMaximisedAndStartsItsFirstRun) {
+    TForm1 form;
+    ShowMainWindow(form);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.isMaximized());
+    EXPECT_EQ(form.windowTitle(), "Wogenfeld");
+    DeliverPosted();
+    EXPECT_TRUE(form.Loop().RestartPending()) << "the first Null";
 }
 
 TEST(RunLoop, PauseAndWeiterSwapOnOneSpotAndHoldTheLoop) {
@@ -96,6 +108,29 @@ TEST(RunLoop, AnregungWhilePausedRestartsTheRunWithoutRestingTheNet) {
     EXPECT_EQ(PassesOfRun(form->Loop().Net()), 1);
     EXPECT_NE(form->Loop().Net().Nodes(30, 30).Z, 0) << "the displaced node swings on";
     EXPECT_EQ(form->Loop().Net().Nodes(46, 46).V, -320) << "the drive sets in from rest";
+}
+
+// Source 2 switched on during a run joins the drive where it stands: after 10
+// passes of dt = 1.5 * 0.0115 = 0.01725 the time is 0.1725, and the drive
+// Z = -40 sin(8 t) = -40 sin(1.38) = -39.274, V = -320 cos(1.38) = -60.685.
+TEST(RunLoop, SourceTwoSwitchedOnMidRunJoinsTheRunningDrive) {
+    auto form = StartedForm();
+    form->Edit3->setText("20");
+    form->Edit4->setText("30");
+    form->CheckBox1->setChecked(true); // a fresh run reads the fields
+    Fire(*form, 10);
+    const TNet& net = form->Loop().Net();
+    ASSERT_EQ(net.Nodes(30, 40).Z, 0) << "22 nodes from source 1: not reached in 10 passes";
+    form->CheckBox4->setChecked(true);
+    Fire(*form);
+    const Extended t = 10 * 0.01725L;
+    const Extended z = -40 * std::sin(8 * t);
+    const Extended v = -320 * std::cos(8 * t);
+    EXPECT_NEAR(static_cast<double>(net.Nodes(30, 40).Z), -39.274, 0.001);
+    EXPECT_NEAR(static_cast<double>(net.Nodes(30, 40).V), -60.685, 0.001);
+    EXPECT_LE(std::fabs(net.Nodes(30, 40).Z - z), 1e-15L * std::fabs(z));
+    EXPECT_LE(std::fabs(net.Nodes(30, 40).V - v), 1e-15L * std::fabs(v));
+    EXPECT_EQ(PassesOfRun(net), 11) << "no restart";
 }
 
 TEST(RunLoop, SeveralRestartRequestsMakeOneFreshStart) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/RunLoop.h"
 
-#include "ui/WholeNumber.h"
+#include "ui/Commands.h"
 #include "view/View.h"
 
 TRunLoop::TRunLoop(const QImage& background)
@@ -14,19 +14,9 @@ bool TRunLoop::WantsToFire() const {
 }
 
 bool TRunLoop::StartRun(IControlPanel& panel) {
-    TNet& net = *NetState;
-    net.BeginRunStart();
-    const std::array<QString, 4> fields = panel.ReadSourceFields();
-    for (int field = 0; field < 4; ++field) {
-        const QString& text = fields[static_cast<std::size_t>(field)];
-        const std::optional<int> typed = ParseWholeNumber(text);
-        if (!typed) {
-            panel.ReportBadSourceField(NotAWholeNumberMessage(text));
-            return false;
-        }
-        net.SetSourceField(field, *typed);
-    }
-    return true;
+    const std::optional<QString> failure = StartRunFromFields(*NetState, panel.ReadSourceFields());
+    if (failure) panel.ReportBadSourceField(*failure);
+    return !failure;
 }
 
 void TRunLoop::Fire(IControlPanel& panel) {
@@ -51,5 +41,6 @@ void TRunLoop::RunPass(const TControlState& controls) {
     net.StepGrid(controls.Mode);
     net.ApplyExcitation(controls.Excitation);
     ViewState->UpdateRotation(net, controls.View);
+    LastPassTime = net.SimTime;
     net.AdvanceTime();
 }

@@ -37,6 +37,8 @@ class TRunLoop {
 
     // The passes' common part, for the window's loop and for programs without one.
     void RunPass(const TControlState& controls);
+    // The simulated time the last pass ran at, before it advanced the time.
+    Extended PassTime() const { return LastPassTime; }
 
   private:
     // Time and constants, then the sources field by field; a bad field stops
@@ -47,4 +49,5 @@ class TRunLoop {
     std::unique_ptr<TView> ViewState;
     bool RestartRequested = false;
     bool RunGoingOn = false;
+    Extended LastPassTime = 0;
 };

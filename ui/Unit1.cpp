@@ -2,8 +2,10 @@
 #include "ui/Unit1.h"
 
 #include "resources/BuiltinPictures.h"
+#include "ui/Commands.h"
 #include "ui/Displays.h"
 #include "ui/Examples.h"
+#include "ui/RestoredPlace.h"
 #include "view/View.h"
 
 #include <QCloseEvent>
@@ -20,6 +22,23 @@ void SubstituteWindowFont() {
                                 QStringLiteral("Nimbus Sans")});
 }
 
+// The window's style sheet (for its fonts of so many pixels) puts every control
+// under Qt's style sheet style, and Qt passes no palette down to a control
+// that a style sheet styles: the panel's text colour must be the caption's own.
+void GivePanelTextColourToCaptions(const QWidget* panel) {
+    const QColor text = panel->palette().color(QPalette::WindowText);
+    for (QWidget* control : panel->findChildren<QWidget*>()) {
+        const bool caption = qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+                             qobject_cast<QRadioButton*>(control);
+        if (!caption || control->palette().isBrushSet(QPalette::Active, QPalette::WindowText)) {
+            continue;
+        }
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::WindowText, text);
+        control->setPalette(palette);
+    }
+}
+
 // Whole milliseconds the loop's timer may sleep before the next paced pass;
 // the last fraction of a millisecond is waited out with zero-interval
 // firings, between which the messages are delivered as usual.
@@ -34,9 +53,13 @@ TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
     SubstituteWindowFont();
     setupUi(this);
+    // Panel1 inherits its white from Panel2, which it lies in.
+    GivePanelTextColourToCaptions(Panel2);
+    GivePanelTextColourToCaptions(Panel4);
     // uic keeps only the size of a top-level form; this is where it stands when
-    // it is not maximised.
+    // it is not maximised, as far as the screen lets it.
     move(179, 409);
+    new TRestoredPlaceKeeper(this);
     // The frames are drawn in PaintBox1; the background picture stays beneath it.
     Image1->setPixmap(QPixmap::fromImage(Background));
     Image1->lower();
@@ -102,19 +125,10 @@ void TForm1::ConnectHandlers() {
 // Qt widgets always draw double-buffered; the off-screen picture exists since
 // the run loop was made. What remains are the start values.
 void TForm1::FormCreate() {
-    TNet& net = RunLoop.Net();
-    net.Omega = OmegaFromPosition(ScrollBar1->value());
-    Edit5->setText(FrequencyText(net.Omega));
+    CreateRunValues(RunLoop, ScrollBar1->value());
+    Edit5->setText(FrequencyText(RunLoop.Net().Omega));
     Edit7->setText(PositionText(ScrollBar6->value()));
     Edit6->setText(PositionText(ScrollBar5->value()));
-
-    RunLoop.PauseFlag = false;
-    RunLoop.EndFlag = false;
-    const TBoundaryValues damped = BoundaryValues(BoundaryMode::DampedBorder);
-    net.Margin = damped.Margin;
-    net.GridSize = damped.GridSize;
-    net.ZoneDamping = 2.0L;
-    net.BaseTimeStep = damped.BaseTimeStep;
 }
 
 // Starts the first run, once: at the first activation, or where nothing ever
@@ -222,8 +236,8 @@ void TForm1::Draw() { RunLoop.View().DrawGrid(RunLoop.Net(), ReadControls().View
 // "Null": out of pause, the net at rest, and a fresh run.
 void TForm1::Button1Click() {
     Button5->click();
-    RunLoop.Net().InitGrid();
-    PostRestart();
+    RestartAtRest(RunLoop);
+    ScheduleLoop();
 }
 
 // "Info"
@@ -246,7 +260,7 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Button5Click() {
-    RunLoop.PauseFlag = false;
+    ContinueRun(RunLoop);
     Button5->setVisible(false);
     Button4->setVisible(true);
     ScheduleLoop();
@@ -257,10 +271,11 @@ void TForm1::Button6Click() { Panel5->setVisible(false); }
 
 // "Rücksetzen": each bar that moves redraws through its own handler.
 void TForm1::Button7Click() {
-    ScrollBar2->setValue(60);
-    ScrollBar3->setValue(0);
-    ScrollBar4->setValue(0);
-    ScrollBar7->setValue(11);
+    const TViewControls start;
+    ScrollBar2->setValue(start.RotationX);
+    ScrollBar3->setValue(start.RotationY);
+    ScrollBar4->setValue(start.RotationZ);
+    ScrollBar7->setValue(start.ZoomPosition);
 }
 
 // "Anregung": the drive starts or stops with a fresh run on the net as it is.
@@ -298,25 +313,29 @@ void TForm1::ScrollBar7Change() { Draw(); }
 
 // A change of boundary mode rests the net and restarts; a pause stays.
 void TForm1::SelectBoundaryMode(BoundaryMode mode) {
-    RunLoop.Net().SelectBoundaryMode(mode);
-    PostRestart();
+    ChangeBoundaryMode(RunLoop, mode);
+    ScheduleLoop();
 }
 
 void TForm1::RadioButton6Click() { SelectBoundaryMode(BoundaryMode::DampedBorder); }
 void TForm1::RadioButton7Click() { SelectBoundaryMode(BoundaryMode::LooseEnd); }
 void TForm1::RadioButton8Click() { SelectBoundaryMode(BoundaryMode::FixedEnd); }
 
+// The example's values reach the net through the controls and their handlers.
 void TForm1::ChooseExample(const TExample& example) {
-    Edit1->setText(QString::fromLatin1(example.SourceTexts[0]));
-    Edit2->setText(QString::fromLatin1(example.SourceTexts[1]));
-    Edit3->setText(QString::fromLatin1(example.SourceTexts[2]));
-    Edit4->setText(QString::fromLatin1(example.SourceTexts[3]));
-    ScrollBar1->setValue(example.Frequency);
-    ScrollBar6->setValue(example.Amplitude);
-    ScrollBar5->setValue(example.Coupling);
-    CheckBox3->setChecked(example.Source1);
-    CheckBox4->setChecked(example.Source2);
-    switch (example.Mode) {
+    TPanelValues panel{ReadControls(), ReadSourceFields()};
+    SetExampleValues(panel, example);
+    const TControlState& controls = panel.Controls;
+    Edit1->setText(panel.SourceFields[0]);
+    Edit2->setText(panel.SourceFields[1]);
+    Edit3->setText(panel.SourceFields[2]);
+    Edit4->setText(panel.SourceFields[3]);
+    ScrollBar1->setValue(controls.Excitation.FrequencyPosition);
+    ScrollBar6->setValue(controls.AmplitudePosition);
+    ScrollBar5->setValue(controls.CouplingPosition);
+    CheckBox3->setChecked(controls.Excitation.Source1);
+    CheckBox4->setChecked(controls.Excitation.Source2);
+    switch (controls.Mode) {
     case BoundaryMode::DampedBorder: RadioButton6->setChecked(true); break;
     case BoundaryMode::LooseEnd: RadioButton7->setChecked(true); break;
     case BoundaryMode::FixedEnd: RadioButton8->setChecked(true); break;

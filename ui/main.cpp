@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtMessages.h"
+#include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
 #include "ui/WindowOptions.h"
 
@@ -30,6 +31,6 @@ int main(int argc, char* argv[]) {
     const auto application = OpenApplication(qtArgc, argv);
     TForm1 Form1;
     if (options.PassesPerSecond) Form1.PacePasses(*options.PassesPerSecond);
-    Form1.showMaximized();
+    ShowMainWindow(Form1);
     return QApplication::exec();
 }

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "sim/Net.h"
+
+#include <QByteArray>
+
+#include <array>
+
+// The 71 displacements of the visible net along the row Y = `index` (nodes
+// X = 1..71) or the column X = `index` (Y = 1..71), counted as the source
+// fields count.
+std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index);
+
+// The profile as a table: a header, then the position along the line and Z.
+QByteArray ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line);

@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/RenderJob.h"
+
+#include "render/DrawnArea.h"
+#include "render/GifWriter.h"
+#include "render/OutputFile.h"
+#include "render/Plot.h"
+#include "render/Profile.h"
+#include "render/Progress.h"
+#include "render/Renderer.h"
+#include "render/Series.h"
+#include "render/Stroboscope.h"
+#include "sim/StateHash.h"
+
+#include <QDir>
+#include <QLocale>
+
+#include <optional>
+
+namespace {
+
+// Which passes give a frame (and, with the stroboscope, a row of the series).
+class TFrameChoice {
+  public:
+    explicit TFrameChoice(const TRenderSettings& settings) : Settings(settings) {}
+    bool Takes(const TRenderer& renderer, long long pass) {
+        if (!Settings.Strobe) return Settings.EveryKth(pass);
+        return Strobe.Flash(renderer.Net().Omega * renderer.PassTime());
+    }
+
+  private:
+    const TRenderSettings& Settings;
+    TStroboscope Strobe;
+};
+
+class TJob {
+  public:
+    TJob(const TRenderSettings& settings, std::FILE* messages)
+        : Settings(settings), Messages(messages),
+          Progress(settings.Crop ? 2 * settings.Iterations : settings.Iterations, settings.Quiet, messages),
+          Series(settings.Probes, !settings.PlotFile.isEmpty()) {}
+
+    int Run();
+
+  private:
+    void Say(const QString& text) {
+        Progress.Finish();
+        std::fprintf(Messages, "wogenfeld-render: %s\n", qPrintable(text));
+    }
+    std::optional<QString> OpenOutputs();
+    // The rectangle that every picture written will be cut to.
+    std::optional<QRect> MeasureCrop();
+    int Render();
+    std::optional<QString> WriteFrame(const QImage& frame, long long pass);
+    std::optional<QString> FinishOutputs(const TRenderer& renderer);
+
+    const TRenderSettings& Settings;
+    std::FILE* Messages;
+    TProgress Progress;
+    long long PassesDone = 0;
+    QRect Crop;
+    TGifWriter Gif;
+    TOutputFile Csv;
+    TOutputFile Plot;
+    TOutputFile Profile;
+    TOutputFile Out;
+    TSeries Series;
+};
+
+std::optional<QString> TJob::OpenOutputs() {
+    if (!Settings.GifFile.isEmpty()) {
+        if (std::optional<QString> failure = Gif.Open(Settings.GifFile)) return failure;
+    }
+    const std::pair<TOutputFile*, std::pair<const QString*, const char*>> files[] = {
+        {&Csv, {&Settings.CsvFile, "--csv"}},
+        {&Plot, {&Settings.PlotFile, "--plot"}},
+        {&Profile, {&Settings.ProfileFile, "--profile"}},
+        {&Out, {&Settings.OutFile, "--out"}}};
+    for (const auto& [file, what] : files) {
+        if (what.first->isEmpty()) continue;
+        if (std::optional<QString> failure = file->Open(*what.first, QLatin1String(what.second))) return failure;
+    }
+    if (Csv.IsOpen()) Csv.Device().write(Series.HeaderLine());
+    return std::nullopt;
+}
+
+std::optional<QRect> TJob::MeasureCrop() {
+    TRenderer renderer(Settings);
+    TFrameChoice choice(Settings);
+    const QRgb background = renderer.Frame().pixel(0, 0);
+    QRect drawn;
+    for (long long pass = 1; pass <= Settings.Iterations; ++pass) {
+        if (!renderer.Pass()) return std::nullopt;
+        Progress.Update(++PassesDone);
+        const bool framed = choice.Takes(renderer, pass) && Settings.WritesFrames();
+        const bool last = pass == Settings.Iterations && Out.IsOpen();
+        if (framed || last) drawn |= DrawnRect(renderer.Frame(), background);
+    }
+    return CropRect(drawn, renderer.Frame().size());
+}
+
+std::optional<QString> TJob::WriteFrame(const QImage& frame, long long pass) {
+    if (!Settings.OutDir.isEmpty()) {
+        const QString name = QStringLiteral("frame-%1.png").arg(pass, 6, 10, QLatin1Char('0'));
+        const QImage picture = Settings.Crop ? frame.copy(Crop) : frame;
+        if (std::optional<QString> failure = WritePngFile(picture, QDir(Settings.OutDir).filePath(name), "--out-dir")) {
+            return failure;
+        }
+    }
+    if (!Settings.GifFile.isEmpty()) return Gif.AddFrame(frame);
+    return std::nullopt;
+}
+
+std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
+    if (Out.IsOpen()) {
+        if (std::optional<QString> failure = Out.CommitPng(renderer.Frame().copy(Crop))) return failure;
+    }
+    if (Profile.IsOpen()) {
+        Profile.Device().write(ProfileTable(ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex),
+                                            Settings.Profile));
+        if (std::optional<QString> failure = Profile.Commit()) return failure;
+    }
+    if (Csv.IsOpen()) {
+        if (std::optional<QString> failure = Csv.Commit()) return failure;
+    }
+    if (Plot.IsOpen()) {
+        if (std::optional<QString> failure = Plot.CommitPng(DrawPlot(Series))) return failure;
+    }
+    if (!Settings.GifFile.isEmpty()) {
+        if (std::optional<QString> failure = Gif.Finish()) return failure;
+        if (!Settings.Quiet) {
+            Say(QStringLiteral("%1: %2 frames, %3 bytes (%4)")
+                    .arg(Settings.GifFile)
+                    .arg(Gif.Frames())
+                    .arg(Gif.Bytes())
+                    .arg(QLocale::c().formattedDataSize(Gif.Bytes())));
+        }
+    }
+    return std::nullopt;
+}
+
+int TJob::Render() {
+    TRenderer renderer(Settings);
+    TFrameChoice choice(Settings);
+    if (!Settings.Crop) Crop = renderer.Frame().rect();
+    if (!Settings.GifFile.isEmpty()) Gif.Begin(Crop, Settings.Fps);
+    for (long long pass = 1; pass <= Settings.Iterations; ++pass) {
+        if (!renderer.Pass()) {
+            Say(renderer.Error());
+            return RenderFailed;
+        }
+        Progress.Update(++PassesDone);
+        const bool taken = choice.Takes(renderer, pass);
+        std::optional<QString> failure;
+        if (taken) failure = WriteFrame(renderer.Frame(), pass);
+        if (!failure && (Csv.IsOpen() || Plot.IsOpen()) && (taken || !Settings.Strobe)) {
+            const TSeriesRow row = Series.Measure(renderer.Net(), pass, renderer.PassTime());
+            Series.Record(row);
+            if (Csv.IsOpen() && Csv.Device().write(TSeries::RowLine(row)) < 0) {
+                failure = QStringLiteral("--csv: cannot write %1").arg(Settings.CsvFile);
+            }
+        }
+        if (failure) {
+            Say(*failure);
+            return RenderFailed;
+        }
+    }
+    Progress.Finish();
+    if (std::optional<QString> failure = FinishOutputs(renderer)) {
+        Say(*failure);
+        return RenderFailed;
+    }
+    if (Settings.PrintHashes) {
+        std::printf("state %016llx\nframe %016llx\n", static_cast<unsigned long long>(HashState(renderer.Net())),
+                    static_cast<unsigned long long>(renderer.FrameHash()));
+    }
+    return RenderSucceeded;
+}
+
+int TJob::Run() {
+    if (std::optional<QString> failure = OpenOutputs()) {
+        Say(*failure);
+        return BadArguments;
+    }
+    if (Settings.Crop) {
+        const std::optional<QRect> measured = MeasureCrop();
+        if (!measured) return Render(); // the run start fails again, and says so
+        Crop = *measured;
+    }
+    return Render();
+}
+
+} // namespace
+
+int RunRender(const TRenderSettings& settings, std::FILE* messages) {
+    TJob job(settings, messages);
+    return job.Run();
+}

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/Series.h"
+
+#include <charconv>
+#include <utility>
+
+QByteArray NumberText(double value) {
+    // Shortest representation that reads back as the same double, always with ".".
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return QByteArray(digits, static_cast<qsizetype>(end - digits));
+}
+
+TSeries::TSeries(std::vector<TNodePosition> probes, bool keepRows)
+    : ProbeNodes(std::move(probes)), KeepRows(keepRows) {}
+
+TSeriesRow TSeries::Measure(const TNet& net, long long pass, Extended simTime) const {
+    TSeriesRow row;
+    row.Pass = pass;
+    row.SimTime = static_cast<double>(simTime);
+    row.Probes.reserve(ProbeNodes.size());
+    for (const TNodePosition& probe : ProbeNodes) {
+        // Counted from 1 inside the damping margin, as the source fields.
+        row.Probes.push_back(static_cast<double>(net.Nodes(probe.X + net.Margin, probe.Y + net.Margin).Z));
+    }
+    const TEnergy energy = VisibleEnergy(net);
+    row.Kinetic = static_cast<double>(energy.Kinetic);
+    row.OwnSprings = static_cast<double>(energy.OwnSprings);
+    row.CouplingSprings = static_cast<double>(energy.CouplingSprings);
+    row.Total = static_cast<double>(energy.Total);
+    return row;
+}
+
+void TSeries::Record(const TSeriesRow& row) {
+    if (KeepRows) KeptRows.push_back(row);
+}
+
+QString TSeries::ProbeName(const TNodePosition& probe) {
+    return QStringLiteral("Z_%1_%2").arg(probe.X).arg(probe.Y);
+}
+
+QByteArray TSeries::HeaderLine() const {
+    QByteArray line = "pass,SimTime";
+    for (const TNodePosition& probe : ProbeNodes) line += ',' + ProbeName(probe).toLatin1();
+    line += ",E_kinetic,E_own_springs,E_coupling_springs,E_total\n";
+    return line;
+}
+
+QByteArray TSeries::RowLine(const TSeriesRow& row) {
+    QByteArray line = QByteArray::number(row.Pass) + ',' + NumberText(row.SimTime);
+    for (double z : row.Probes) line += ',' + NumberText(z);
+    for (double e : {row.Kinetic, row.OwnSprings, row.CouplingSprings, row.Total}) line += ',' + NumberText(e);
+    line += '\n';
+    return line;
+}

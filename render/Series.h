@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "sim/Energy.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+// What --csv and --plot record of a pass: its number (from 1), the simulated
+// time its drive ran at, the displacement of each probe, and the energy of the
+// visible net.
+struct TSeriesRow {
+    long long Pass = 0;
+    double SimTime = 0;
+    std::vector<double> Probes;
+    double Kinetic = 0;
+    double OwnSprings = 0;
+    double CouplingSprings = 0;
+    double Total = 0;
+};
+
+class TSeries {
+  public:
+    // `keepRows`: whether the rows are kept for a chart, besides being
+    // formatted for the table.
+    TSeries(std::vector<TNodePosition> probes, bool keepRows);
+
+    const std::vector<TNodePosition>& Probes() const { return ProbeNodes; }
+    const std::vector<TSeriesRow>& Rows() const { return KeptRows; }
+
+    // The row of the pass just run on `net`.
+    TSeriesRow Measure(const TNet& net, long long pass, Extended simTime) const;
+    void Record(const TSeriesRow& row);
+
+    // The table's header line and one row's line, comma-separated, with "." as
+    // the decimal point and the shortest digits that give the same double back.
+    QByteArray HeaderLine() const;
+    static QByteArray RowLine(const TSeriesRow& row);
+    // A probe's column name, e.g. Z_36_36.
+    static QString ProbeName(const TNodePosition& probe);
+
+  private:
+    std::vector<TNodePosition> ProbeNodes;
+    bool KeepRows;
+    std::vector<TSeriesRow> KeptRows;
+};
+
+// A number as the table writes it.
+QByteArray NumberText(double value);

@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ScreenSession.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto StartLimit = std::chrono::seconds(60); // a loaded machine starts servers slowly
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Starts command with the given environment; its output goes to logPath, and
+// keepOpen (if not -1) stays open in it. The child gets SIGTERM when this
+// program ends, however it ends.
+pid_t Spawn(std::vector<std::string> command, std::vector<std::string> environment,
+            const QString& logPath, int keepOpen) {
+    // Everything the child needs is made before the fork: after it, only
+    // async-signal-safe calls.
+    std::vector<char*> argv = Pointers(command);
+    std::vector<char*> envp = Pointers(environment);
+    const std::string log = QFile::encodeName(logPath).toStdString();
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child != 0) return child;
+
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) _exit(1); // the parent is already gone
+    const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int in = open("/dev/null", O_RDONLY);
+    if (out < 0 || in < 0) _exit(126);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(out, 2);
+    if (keepOpen >= 0) fcntl(keepOpen, F_SETFD, 0);
+    execvpe(argv[0], argv.data(), envp.data());
+    const char cannot[] = "cannot run ";
+    write(2, cannot, sizeof cannot - 1);
+    write(2, argv[0], strlen(argv[0]));
+    write(2, "\n", 1);
+    _exit(127);
+}
+
+std::vector<std::string> EnvironmentWith(const std::string& name, const std::string& value) {
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        if (std::strncmp(*entry, (name + '=').c_str(), name.size() + 1) != 0) {
+            environment.emplace_back(*entry);
+        }
+    }
+    environment.push_back(name + '=' + value);
+    return environment;
+}
+
+// Reaps pid if it has ended, and forgets it then.
+bool Ended(pid_t& pid) {
+    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == pid) pid = -1;
+    return pid <= 0;
+}
+
+// Asks politely, then firmly; always reaps.
+void End(pid_t& pid) {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    const auto limit = Clock::now() + std::chrono::seconds(5);
+    while (Clock::now() < limit) {
+        if (Ended(pid)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+QString LastLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QStringList lines = QString::fromLocal8Bit(file.readAll()).trimmed().split('\n');
+    return lines.mid(std::max<qsizetype>(0, lines.size() - 8)).join('\n');
+}
+
+} // namespace
+
+QString TScreenSession::StartServer(QSize size) {
+    if (!Logs.isValid()) return QStringLiteral("no temporary folder for the server's log");
+    const QString log = Logs.filePath(QStringLiteral("Xvfb.log"));
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return QStringLiteral("no pipe: %1").arg(strerror(errno));
+    // -displayfd: the server takes the first free display and writes its number there.
+    const std::string screen = QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()).toStdString();
+    Server = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", screen,
+                    "-dpi", "96", "-nolisten", "tcp"},
+                   EnvironmentWith("LC_ALL", "C"), log, ready[1]);
+    close(ready[1]);
+
+    std::string number;
+    const auto limit = Clock::now() + StartLimit;
+    while (number.empty() || number.back() != '\n') {
+        if (Ended(Server) || Clock::now() > limit) {
+            close(ready[0]);
+            End(Server);
+            return QStringLiteral("Xvfb did not start:\n%1").arg(LastLines(log));
+        }
+        pollfd wait{.fd = ready[0], .events = POLLIN, .revents = 0};
+        if (poll(&wait, 1, 100) <= 0) continue;
+        char c = 0;
+        if (read(ready[0], &c, 1) == 1) number += c;
+    }
+    close(ready[0]);
+    DisplayNumber = std::stoi(number);
+    return {};
+}
+
+QString TScreenSession::StartWindowManager() {
+    const QString log = Logs.filePath(QStringLiteral("openbox.log"));
+    // An empty configuration home: openbox takes its system-wide settings,
+    // not whatever the person running the tests made of it.
+    std::vector<std::string> environment =
+        EnvironmentWith("XDG_CONFIG_HOME", QFile::encodeName(Logs.path()).toStdString());
+    std::erase_if(environment, [](const std::string& entry) { return entry.starts_with("DISPLAY="); });
+    environment.push_back("DISPLAY=" + Display().toStdString());
+    Manager = Spawn({"openbox", "--sm-disable"}, environment, log, -1);
+
+    const std::string display = Display().toStdString();
+    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return QStringLiteral("cannot connect to the X server on %1").arg(Display());
+    }
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 5, "WM_S0"), nullptr);
+    const xcb_atom_t selection = atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(atom);
+
+    bool managing = false;
+    const auto limit = Clock::now() + StartLimit;
+    while (!managing && Clock::now() < limit && !Ended(Manager)) {
+        xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+            connection, xcb_get_selection_owner(connection, selection), nullptr);
+        managing = owner && owner->owner != XCB_NONE;
+        free(owner);
+        if (!managing) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    xcb_disconnect(connection);
+    if (!managing) {
+        End(Manager);
+        return QStringLiteral("openbox did not start:\n%1").arg(LastLines(log));
+    }
+    return {};
+}
+
+void TScreenSession::Stop() {
+    End(Manager);
+    End(Server);
+}

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <sys/types.h>
+
+// A virtual X screen with a window manager, the world of the screen tests:
+// Xvfb on a display number it finds free itself, and openbox on it. Both end
+// with the session, and, through the kernel, with the test program should it
+// die first, so that no test leaves a server behind.
+class TScreenSession {
+  public:
+    TScreenSession() = default;
+    TScreenSession(const TScreenSession&) = delete;
+    TScreenSession& operator=(const TScreenSession&) = delete;
+    ~TScreenSession() { Stop(); }
+
+    // Each returns an empty text once the thing runs, else what went wrong.
+    QString StartServer(QSize size);
+    // Returns when openbox manages the screen (owns its WM_S0 selection).
+    QString StartWindowManager();
+    // The window manager first, then the server; waits for both to end.
+    void Stop();
+
+    // ":N", valid after StartServer.
+    QString Display() const { return QStringLiteral(":%1").arg(DisplayNumber); }
+
+  private:
+    QTemporaryDir Logs; // the servers' output, shown when they fail to start
+    pid_t Server = -1;
+    pid_t Manager = -1;
+    int DisplayNumber = -1;
+};
