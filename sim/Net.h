@@ -3,9 +3,11 @@
 
 #include "sim/BoundaryMode.h"
 #include "sim/Extended.h"
+#include "sim/LargeBlock.h"
 #include "sim/TNode.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // What the excitation reads from the window on every pass.
@@ -26,8 +28,12 @@ Extended OmegaFromPosition(int position);
 // Equation of motion of a node with n neighbours (Z displacement, V velocity):
 //   Z'' = -Restoring * Z + Coupling * (sum of neighbours' Z - n * Z) - Damping * V
 struct TNet {
+    // Its grids, 3 MB, on large pages.
+    static void* operator new(std::size_t bytes) { return AllocateLargeBlock(bytes); }
+    static void operator delete(void* net, std::size_t bytes) noexcept { FreeLargeBlock(net, bytes); }
+
     TGrid Nodes;     // the state
-    TGrid PrevNodes; // snapshot of Nodes at the start of a step; neighbours are read here
+    TSnapshotGrid PrevNodes; // Z of Nodes at the start of a step; neighbours are read here
     TGrid ViewNodes; // the rotated coordinates, written by the view
 
     // Start values are those of "Rand-Dämpfung", set at window creation
@@ -77,7 +83,7 @@ struct TNet {
     void AdvanceTime() { SimTime = SimTime + TimeStep; }
 
   private:
-    void UpdateNode(int i, int j, Extended neighbourSum, Extended neighbourCount);
+    void TakeSnapshot();
     void BorderPass();
     void InteriorPass(bool zoneDamped);
     void Drive(std::int64_t i, std::int64_t j, Extended displacement, Extended velocity);

@@ -1,17 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Net.h"
 
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The values of the step that stay the same for every node. Held in a local
+// copy, the compiler knows that writing a node cannot change them and keeps
+// them in registers instead of reloading them from the net for every node.
+struct TStepConstants {
+    Extended Restoring;
+    Extended Coupling;
+    Extended TimeStep;
+};
+
 // One explicit step of Z'' = -Restoring*Z + Coupling*(S - n*Z) - Damping*V for
-// node (i, j): the velocity first, then the displacement with the new velocity.
-// S, the neighbours' Z, comes from the snapshot; the node's own Z and V are
-// still those of the snapshot, since each node is written once per step.
-void TNet::UpdateNode(int i, int j, Extended neighbourSum, Extended neighbourCount) {
-    TNode& node = Nodes(i, j);
-    const Extended force = (-Restoring * node.Z) +
-                           (neighbourSum - neighbourCount * node.Z) * Coupling -
-                           Damping * node.V;
-    node.V = force * TimeStep + node.V;
-    node.Z = node.V * TimeStep + node.Z;
+// one node: the velocity first, then the displacement with the new velocity.
+// S, the neighbours' Z, comes from the snapshot, and so may the node's own Z:
+// each node is written once per step, so until then its Z in Nodes is still
+// the snapshot's.
+[[gnu::always_inline]] inline void Advance(TNode& node, Extended z, Extended neighbourSum,
+                                           Extended neighbourCount, Extended damping,
+                                           const TStepConstants& k) {
+    const Extended v = node.V;
+    const Extended force = (-k.Restoring * z) + (neighbourSum - neighbourCount * z) * k.Coupling -
+                           damping * v;
+    const Extended newV = force * k.TimeStep + v;
+    node.V = newV;
+    node.Z = newV * k.TimeStep + z;
+}
+
+} // namespace
+
+// Only the displacements of the used nodes are ever read from the snapshot, so
+// only they are copied: 16 bytes of a node's 64, and no unused node, a tenth
+// of the whole storage's 1.4 MB in the largest net. Bytes are copied, not
+// values, so no bit can change on the way.
+void TNet::TakeSnapshot() {
+    const int G = GridSize;
+    for (int j = 1; j <= G; ++j) {
+        for (int i = 1; i <= G; ++i) {
+            std::memcpy(&PrevNodes(i, j).Z, &Nodes(i, j).Z, sizeof(Extended));
+        }
+    }
 }
 
 // Corners (2 neighbours) and edges (3), with the Damping the previous step's
@@ -20,40 +52,73 @@ void TNet::UpdateNode(int i, int j, Extended neighbourSum, Extended neighbourCou
 // The summation order of each kind of node is part of its result.
 void TNet::BorderPass() {
     const int G = GridSize;
-    const TGrid& P = PrevNodes;
+    const TSnapshotGrid& P = PrevNodes;
     const auto z = [&P](int i, int j) { return P(i, j).Z; };
+    const TStepConstants k{Restoring, Coupling, TimeStep};
+    const Extended d = Damping;
+    const auto update = [this, &k, d](int i, int j, Extended sum, Extended count) {
+        TNode& node = Nodes(i, j);
+        Advance(node, node.Z, sum, count, d, k);
+    };
 
-    UpdateNode(1, 1, z(2, 1) + z(1, 2), 2.0L);
-    UpdateNode(1, G, z(1, G - 1) + z(2, G), 2.0L);
-    UpdateNode(G, 1, z(G - 1, 1) + z(G, 2), 2.0L);
-    UpdateNode(G, G, z(G - 1, G) + z(G, G - 1), 2.0L);
+    update(1, 1, z(2, 1) + z(1, 2), 2.0L);
+    update(1, G, z(1, G - 1) + z(2, G), 2.0L);
+    update(G, 1, z(G - 1, 1) + z(G, 2), 2.0L);
+    update(G, G, z(G - 1, G) + z(G, G - 1), 2.0L);
 
     for (int j = 2; j <= G - 1; ++j) {
-        UpdateNode(1, j, z(2, j) + z(1, j - 1) + z(1, j + 1), 3.0L);
-        UpdateNode(G, j, z(G - 1, j) + z(G, j - 1) + z(G, j + 1), 3.0L);
+        update(1, j, z(2, j) + z(1, j - 1) + z(1, j + 1), 3.0L);
+        update(G, j, z(G - 1, j) + z(G, j - 1) + z(G, j + 1), 3.0L);
     }
     for (int i = 2; i <= G - 1; ++i) {
-        UpdateNode(i, 1, z(i, 2) + z(i - 1, 1) + z(i + 1, 1), 3.0L);
-        UpdateNode(i, G, z(i, G - 1) + z(i - 1, G) + z(i + 1, G), 3.0L);
+        update(i, 1, z(i, 2) + z(i - 1, 1) + z(i + 1, 1), 3.0L);
+        update(i, G, z(i, G - 1) + z(i - 1, G) + z(i + 1, G), 3.0L);
     }
 }
 
 void TNet::InteriorPass(bool zoneDamped) {
     const int G = GridSize;
-    const TGrid& P = PrevNodes;
+    if (G < 3) return; // no interior: Damping stays as it is
+    const TSnapshotGrid& P = PrevNodes;
+    const TStepConstants k{Restoring, Coupling, TimeStep};
+    const Extended zone = zoneDamped ? ZoneDamping : 0;
+    // Along the row the snapshot's Z of a node is read three times: as the
+    // right neighbour, as the node's own Z (each node is written once, so its
+    // Z in Nodes is still that of the snapshot), and as the left neighbour.
+    // It is loaded once and handed on.
+    Extended left = 0;
+    Extended here = 0;
+    const auto stepRun = [&](int j, int from, int to, Extended damping) {
+        for (int i = from; i <= to; ++i) {
+            const Extended right = P(i + 1, j).Z;
+            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + P(i, j + 1).Z, 4.0L, damping, k);
+            left = here;
+            here = right;
+        }
+    };
+    // The window 11..81 is fixed: with the margin of 10 it is the visible net.
+    // Outside it the zone damping acts (in "Rand-Dämpfung"; else zone is 0).
+    // A row goes in runs of one damping, which then needs no register of its
+    // own when it is 0, so the FPU's eight hold the node's velocity too.
     for (int j = 2; j <= G - 1; ++j) {
-        for (int i = 2; i <= G - 1; ++i) {
-            // The window 11..81 is fixed: with the margin of 10 it is the visible net.
-            const bool outsideWindow = i < 11 || i > 81 || j < 11 || j > 81;
-            Damping = (zoneDamped && outsideWindow) ? ZoneDamping : 0;
-            UpdateNode(i, j, P(i - 1, j).Z + P(i + 1, j).Z + P(i, j - 1).Z + P(i, j + 1).Z,
-                       4.0L);
+        left = P(1, j).Z;
+        here = P(2, j).Z;
+        if (j < 11 || j > 81) {
+            stepRun(j, 2, G - 1, zone);
+        } else {
+            stepRun(j, 2, std::min(10, G - 1), zone);
+            stepRun(j, 11, std::min(81, G - 1), 0);
+            stepRun(j, 82, G - 1, zone);
         }
     }
+    // Damping is the variable the next border pass reads: that of the last
+    // interior node, (G-1, G-1).
+    const bool lastOutside = G - 1 < 11 || G - 1 > 81;
+    Damping = lastOutside ? zone : 0;
 }
 
 void TNet::StepGrid(BoundaryMode mode) {
-    PrevNodes = Nodes;
+    TakeSnapshot();
     // A fixed border is never moved; it holds its neighbours as fixed points.
     if (mode != BoundaryMode::FixedEnd) BorderPass();
     InteriorPass(mode == BoundaryMode::DampedBorder);

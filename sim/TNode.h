@@ -19,20 +19,34 @@ struct TNode {
 // Storage of a grid: always 150 x 150, of which 1..GridSize is used.
 inline constexpr int GridCapacity = 150;
 
-// A 150 x 150 grid addressed as in the physics, (i, j) from 1, i the x index.
+// 150 x 150 cells addressed as in the physics, (i, j) from 1, i the x index.
 // Stored with i running fastest, because every pass has j outside and i inside.
-class TGrid {
+template <class TCell> class TCellGrid {
   public:
-    TNode& operator()(int i, int j) { return Cells[Index(i, j)]; }
-    const TNode& operator()(int i, int j) const { return Cells[Index(i, j)]; }
+    // How far apart in memory the cells of neighbouring nodes are.
+    static constexpr std::ptrdiff_t StepI = 1;
+    static constexpr std::ptrdiff_t StepJ = GridCapacity;
 
-    // The whole storage, for the snapshot copy and for exact comparisons.
-    std::array<TNode, GridCapacity * GridCapacity>& Storage() { return Cells; }
-    const std::array<TNode, GridCapacity * GridCapacity>& Storage() const { return Cells; }
+    TCell& operator()(int i, int j) { return Cells[Index(i, j)]; }
+    const TCell& operator()(int i, int j) const { return Cells[Index(i, j)]; }
+
+    // The whole storage, for exact comparisons.
+    std::array<TCell, GridCapacity * GridCapacity>& Storage() { return Cells; }
+    const std::array<TCell, GridCapacity * GridCapacity>& Storage() const { return Cells; }
 
   private:
     static std::size_t Index(int i, int j) {
         return static_cast<std::size_t>(j - 1) * GridCapacity + static_cast<std::size_t>(i - 1);
     }
-    std::array<TNode, GridCapacity * GridCapacity> Cells{};
+    std::array<TCell, GridCapacity * GridCapacity> Cells{};
 };
+
+// A grid of nodes.
+using TGrid = TCellGrid<TNode>;
+
+// What the time step keeps of a node at its start: the displacement, the one
+// value it reads of the neighbours.
+struct TSnapshotNode {
+    Extended Z = 0;
+};
+using TSnapshotGrid = TCellGrid<TSnapshotNode>;

@@ -51,6 +51,46 @@ TEST(Frame, MeshIsQtsLinesOfTheVisibleNodes) {
     }
 }
 
+// One view drawing frame after frame of a running net, turned, zoomed far past
+// the picture's edges and back, with and without the cross grid, and with a
+// frame given up on the way: every frame is Qt's mesh on a white picture, as
+// if nothing had been drawn before it. ChangedRect holds every pixel in which a
+// frame differs from the one presented before it, the whole picture at first.
+TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
+    auto net = RunningNet(BoundaryMode::DampedBorder, 100);
+    TFrames frames;
+    QImage shown = WhitePicture();
+    const int zooms[] = {11, 30, 5, 20, 11, 30};
+    for (int frame = 0; frame < 12; ++frame) {
+        const TViewControls controls{.RotationX = 60 - 17 * frame, .RotationY = 9 * frame,
+                                     .RotationZ = frame % 2 ? -40 : 0,
+                                     .ZoomPosition = zooms[frame % 6], .CrossGrid = frame % 4 != 3};
+        RunPasses(*net, {.Excitation = {.Excitation = true}}, 7);
+        if (frame == 5) { // a node in the eye's plane: the frame is given up
+            const TNode kept = net->ViewNodes(40, 40);
+            net->ViewNodes(40, 40) = {5, 5, -1500, 0}; // zoom 1.0: depth 1500 - 1500
+            ASSERT_FALSE(frames.View->DrawGrid(*net, {.ZoomPosition = 10}));
+            net->ViewNodes(40, 40) = kept;
+        }
+        frames.View->UpdateRotation(*net, controls);
+        ASSERT_EQ(frames.Presented, frame + 1);
+        ASSERT_EQ(frames.Last, QtFrame(*frames.View, *net, controls.CrossGrid)) << "frame " << frame;
+
+        const QRect changed = frames.View->ChangedRect();
+        if (frame == 0) {
+            EXPECT_EQ(changed, QRect(0, 0, 800, 600));
+        }
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                if (frames.Last.pixel(x, y) != shown.pixel(x, y)) {
+                    ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
+                }
+            }
+        }
+        shown = frames.Last;
+    }
+}
+
 TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 50);
     TFrames frames;

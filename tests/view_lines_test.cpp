@@ -157,6 +157,63 @@ TEST(Canvas, DrawCopiesAPictureAtAPoint) {
     EXPECT_EQ(canvas.Image(), picture);
 }
 
+// Lines of every kind drawn over a picture, a polyline at a time from points
+// spaced out in memory: each frame is Qt's segments on that picture, and
+// drawing the same picture again gives it back exactly, however little of it
+// is copied. TakeChanged holds every pixel that changed.
+TEST(Canvas, DrawingThePictureAgainTakesBackEveryLine) {
+    QImage gradient(W, H, QImage::Format_RGB32);
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) gradient.setPixel(x, y, qRgb(4 * x, 5 * y, 128));
+    }
+    std::mt19937 random(11);
+    for (const QImage& picture : {WhitePicture(W, H), gradient}) {
+        TCanvas canvas(W, H);
+        canvas.SetPenColor(Blue);
+        canvas.Draw(picture, 0, 0);
+        canvas.TakeChanged();
+        QImage before = picture;
+        for (int frame = 0; frame < 60; ++frame) {
+            // Some frames wholly inside, some across the border, some from far out.
+            const int reach = frame % 3 == 0 ? 0 : frame % 3 == 1 ? 30 : 1000000;
+            std::vector<TScreenPoint> spaced(3 * 12);
+            std::vector<QPoint> points;
+            for (std::size_t k = 0; k < spaced.size(); k += 3) {
+                spaced[k] = {Uniform(random, -reach, W - 1 + reach), Uniform(random, -reach, H - 1 + reach)};
+                points.emplace_back(spaced[k].X, spaced[k].Y);
+            }
+            canvas.Polyline(spaced.data(), 3, 12);
+            std::vector<TSegment> segments;
+            AddPolyline(segments, points);
+            QImage expected = picture;
+            QPainter painter(&expected);
+            painter.setPen(QColor(0, 0, 255));
+            for (const auto& [from, to] : segments) painter.drawLine(from, to);
+            painter.end();
+            ASSERT_EQ(canvas.Image(), expected) << "frame " << frame;
+
+            const QRect changed = canvas.TakeChanged();
+            for (int y = 0; y < H; ++y) {
+                for (int x = 0; x < W; ++x) {
+                    if (canvas.Image().pixel(x, y) != before.pixel(x, y)) {
+                        ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
+                    }
+                }
+            }
+            canvas.Draw(picture, 0, 0);
+            ASSERT_EQ(canvas.Image(), picture) << "frame " << frame;
+            before = expected;
+        }
+        // After a picture drawn elsewhere than over the whole canvas, all of it is copied.
+        canvas.Draw(gradient.copy(0, 0, 8, 8), 3, 3);
+        EXPECT_EQ(canvas.TakeChanged(), QRect(0, 0, W, H));
+        canvas.Draw(picture, 0, 0);
+        EXPECT_EQ(canvas.Image(), picture);
+        EXPECT_EQ(canvas.TakeChanged(), QRect(0, 0, W, H));
+        EXPECT_TRUE(canvas.TakeChanged().isEmpty());
+    }
+}
+
 // A presenter may keep a shallow copy; the canvas goes on drawing where it shows.
 TEST(Canvas, ACopyOfThePictureDoesNotStopTheDrawing) {
     TCanvas canvas(W, H);

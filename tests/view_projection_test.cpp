@@ -71,6 +71,20 @@ TEST(Projection, QuotientsNoInt64HoldsFail) {
     }
 }
 
+// Next to -2^63 every quotient that rounds to it is held, and nothing below.
+TEST(Projection, QuotientsRoundingToTheLowestInt64AreHeld) {
+    std::int32_t c = 0;
+    for (Extended q : {-0x1p63L, -0x1p63L + 0.5L}) { // -2^63 + 1/2 rounds to the even -2^63
+        c = 0;
+        EXPECT_TRUE(ScreenCoordinate(q, 300, c)) << static_cast<double>(q);
+        EXPECT_EQ(c, 300); // the low 32 bits of -2^63 are 0
+    }
+    EXPECT_TRUE(ScreenCoordinate(-0x1p63L + 1.5L, 0, c));
+    EXPECT_EQ(c, 2); // -2^63 + 2: low bits 2
+    EXPECT_FALSE(ScreenCoordinate(-0x1p63L - 1, 0, c));
+    EXPECT_FALSE(ScreenCoordinate(-0x1p64L, 0, c));
+}
+
 // Behind the eye (zz < -1500) a point is drawn through the centre, mirrored.
 TEST(Projection, BehindTheEyeIsMirroredThroughTheCentre) {
     ExpectAt(Project(300, 150, -3000, 10), 100, 150);

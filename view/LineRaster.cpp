@@ -32,9 +32,12 @@ constexpr int MinorShift = 16;            // the minor coordinate in 1/65536 pix
 constexpr int SubToMinorShift = MinorShift - 6;
 
 // Steps along the major axis, leaving out the pixels outside the picture.
+// Returns the rectangle of the columns walked and the rows passed on the way,
+// inside the picture; the minor coordinate moves one way only, so these lie
+// between the rows of the first and the last column.
 template <bool XMajor>
-void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std::int64_t minor,
-          std::int64_t slope, std::uint32_t pixel) {
+TPixelRect Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last,
+                std::int64_t minor, std::int64_t slope, std::uint32_t pixel) {
     const std::int64_t majorEnd = XMajor ? target.Width : target.Height;
     if (first < 0) {
         minor += -first * slope;
@@ -42,6 +45,11 @@ void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std
     }
     last = std::min(last, majorEnd - 1);
     const std::int64_t minorEnd = XMajor ? target.Height : target.Width;
+    const std::int64_t firstRow = minor >> MinorShift;
+    const std::int64_t lastRow = (minor + (last - first) * slope) >> MinorShift;
+    const std::int64_t low = std::max<std::int64_t>(std::min(firstRow, lastRow), 0);
+    const std::int64_t high = std::min(std::max(firstRow, lastRow), minorEnd - 1);
+    if (first > last || low > high) return {};
     for (std::int64_t major = first; major <= last; ++major, minor += slope) {
         const std::int64_t row = minor >> MinorShift;
         if (row < 0 || row >= minorEnd) continue;
@@ -49,6 +57,9 @@ void Walk(const TPixelBuffer& target, std::int64_t first, std::int64_t last, std
         const std::int64_t y = XMajor ? row : major;
         target.Bits[y * target.Stride + x] = pixel;
     }
+    const auto narrow = [](std::int64_t value) { return static_cast<std::int32_t>(value); };
+    return XMajor ? TPixelRect{narrow(first), narrow(low), narrow(last), narrow(high)}
+                  : TPixelRect{narrow(low), narrow(first), narrow(high), narrow(last)};
 }
 
 // Turns a line so that it runs along x, swapping x and y where it is steeper,
@@ -74,8 +85,8 @@ template <class T> bool AlongMajorAxis(T& x1, T& y1, T& x2, T& y2, T& dx, T& dy)
 
 // A line whose ends are given in 1/64 pixel, with square caps at both ends.
 // Only for clipped lines: every pixel is tested against the picture.
-void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_t y1,
-                        std::int64_t x2, std::int64_t y2, std::uint32_t pixel) {
+TPixelRect RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_t y1,
+                              std::int64_t x2, std::int64_t y2, std::uint32_t pixel) {
     std::int64_t dx = 0;
     std::int64_t dy = 0;
     const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
@@ -85,9 +96,11 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
         // Both ends in one point: Qt sets its one pixel.
         const std::int64_t x = xMajor ? first : y1 >> 6;
         const std::int64_t y = xMajor ? y1 >> 6 : first;
-        if (x < 0 || y < 0 || x >= target.Width || y >= target.Height) return;
+        if (x < 0 || y < 0 || x >= target.Width || y >= target.Height) return {};
         target.Bits[y * target.Stride + x] = pixel;
-        return;
+        const auto px = static_cast<std::int32_t>(x);
+        const auto py = static_cast<std::int32_t>(y);
+        return {px, py, px, py};
     }
     const std::int64_t slope = (dy << MinorShift) / dx;
     // The walk starts half a pixel before the first end (the square cap) ...
@@ -97,39 +110,8 @@ void RasterSubPixelLine(const TPixelBuffer& target, std::int64_t x1, std::int64_
     // left edge otherwise.
     const std::int64_t offset = first * SubPixels - start + (dy > 0 ? HalfPixel : 0);
     minor += (offset * slope) >> 6;
-    if (xMajor) {
-        Walk<true>(target, first, last, minor, slope, pixel);
-    } else {
-        Walk<false>(target, first, last, minor, slope, pixel);
-    }
-}
-
-// RasterSubPixelLine for ends in whole pixels inside the picture, with the
-// half-pixel offsets worked out: the walk starts at the first end's row, plus half
-// a step, rounded up, when the line rises. All values fit in 32 bits, whose
-// division is the cheaper one.
-void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1,
-                      std::int32_t x2, std::int32_t y2, std::uint32_t pixel) {
-    std::int32_t dx = 0;
-    std::int32_t dy = 0;
-    const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
-    if (dx == 0) {
-        target.Bits[std::ptrdiff_t{y1} * target.Stride + x1] = pixel;
-        return;
-    }
-    const std::int32_t slope = dy * (1 << MinorShift) / dx;
-    std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
-    std::uint32_t* const bits = target.Bits;
-    const std::ptrdiff_t stride = target.Stride;
-    if (xMajor) {
-        for (std::int32_t x = x1; x <= x2; ++x, minor += slope) {
-            bits[std::ptrdiff_t{minor >> MinorShift} * stride + x] = pixel;
-        }
-    } else {
-        for (std::int32_t y = x1; y <= x2; ++y, minor += slope) {
-            bits[std::ptrdiff_t{y} * stride + (minor >> MinorShift)] = pixel;
-        }
-    }
+    return xMajor ? Walk<true>(target, first, last, minor, slope, pixel)
+                  : Walk<false>(target, first, last, minor, slope, pixel);
 }
 
 // Cuts the line back to [left, right] x [top, bottom] as Qt does before it
@@ -168,19 +150,55 @@ std::int64_t ToSubPixels(double coordinate) {
     return static_cast<std::int64_t>(coordinate * static_cast<double>(SubPixels));
 }
 
-} // namespace
 
-void RasterLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                std::int32_t y2, std::uint32_t pixel) {
-    const auto inside = [&target](std::int32_t x, std::int32_t y) {
-        return x >= 0 && y >= 0 && x < target.Width && y < target.Height;
-    };
-    // The mesh's usual case: both ends inside, so every pixel is, and the ends
-    // are whole pixels that need no cutting.
-    if (inside(x1, y1) && inside(x2, y2)) {
-        RasterInsideLine(target, x1, y1, x2, y2, pixel);
+// The pixels of an inside line along its major axis: dx + 1 of them from
+// `first`, each one step of `majorStep` on, and the minor coordinate, in
+// 1/65536 pixel, growing by `slope`. The minor coordinate never leaves the
+// picture, so it is never negative and unsigned arithmetic gives its bits.
+template <bool XMajor>
+[[gnu::always_inline]] inline void WalkInside(std::uint32_t* first, std::ptrdiff_t stride,
+                                              std::int32_t dx, std::uint32_t minor,
+                                              std::uint32_t slope, std::uint32_t pixel) {
+    const std::ptrdiff_t majorStep = XMajor ? 1 : stride;
+    for (std::int32_t n = dx; n >= 0; --n, first += majorStep, minor += slope) {
+        const std::uint32_t across = minor >> MinorShift;
+        first[XMajor ? std::ptrdiff_t{across} * stride : std::ptrdiff_t{across}] = pixel;
+    }
+}
+
+// RasterSubPixelLine for ends in whole pixels inside the picture, with the
+// half-pixel offsets worked out: the walk starts at the first end's row, plus half
+// a step, rounded up, when the line rises. All values fit in 32 bits, whose
+// division is the cheaper one.
+//
+// Its pixels lie within the rectangle of its ends: the walk covers the columns
+// from one end to the other, and the minor coordinate starts on the first end's
+// row, less than half a step above it when rising, and after dx steps of the
+// slope, truncated towards zero, has not gone past the last end's row.
+[[gnu::always_inline]] inline void RasterInsideLine(const TPixelBuffer& target, std::int32_t x1,
+                                                    std::int32_t y1, std::int32_t x2,
+                                                    std::int32_t y2, std::uint32_t pixel) {
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+    const bool xMajor = AlongMajorAxis(x1, y1, x2, y2, dx, dy);
+    if (dx == 0) {
+        target.Bits[std::ptrdiff_t{y1} * target.Stride + x1] = pixel;
         return;
     }
+    const std::int32_t slope = dy * (1 << MinorShift) / dx;
+    const std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
+    const auto uminor = static_cast<std::uint32_t>(minor);
+    const auto uslope = static_cast<std::uint32_t>(slope);
+    if (xMajor) {
+        WalkInside<true>(target.Bits + x1, target.Stride, dx, uminor, uslope, pixel);
+    } else {
+        WalkInside<false>(target.Bits + std::ptrdiff_t{x1} * target.Stride, target.Stride, dx,
+                          uminor, uslope, pixel);
+    }
+}
+
+TPixelRect RasterClippedLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1,
+                             std::int32_t x2, std::int32_t y2, std::uint32_t pixel) {
     // Doubles hold every 32-bit coordinate exactly.
     double fx1 = x1;
     double fy1 = y1;
@@ -188,8 +206,57 @@ void RasterLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1, st
     double fy2 = y2;
     if (!CutToRectangle(fx1, fy1, fx2, fy2, -1.0, -1.0, target.Width + 1.0,
                         target.Height + 1.0)) {
-        return;
+        return {};
     }
-    RasterSubPixelLine(target, ToSubPixels(fx1), ToSubPixels(fy1), ToSubPixels(fx2),
-                             ToSubPixels(fy2), pixel);
+    return RasterSubPixelLine(target, ToSubPixels(fx1), ToSubPixels(fy1), ToSubPixels(fx2),
+                              ToSubPixels(fy2), pixel);
+}
+
+} // namespace
+
+TPixelRect RasterPolyline(const TPixelBuffer& target, const TScreenPoint* points,
+                          std::ptrdiff_t step, int count, std::uint32_t pixel) {
+    TPixelRect touched;
+    if (count < 2) return touched;
+    // A copy: writing pixels cannot change it, so it stays in registers.
+    const TPixelBuffer picture = target;
+    // The rectangle of all points; when it lies in the picture, so does every
+    // line, and within it.
+    TPixelRect bounds;
+    for (int k = 0; k < count; ++k) {
+        const TScreenPoint& p = points[k * step];
+        bounds.Unite({p.X, p.Y, p.X, p.Y});
+    }
+    if (bounds.Left >= 0 && bounds.Top >= 0 && bounds.Right < picture.Width &&
+        bounds.Bottom < picture.Height) {
+        TScreenPoint from = *points;
+        for (int k = 1; k < count; ++k) {
+            const TScreenPoint to = points[k * step];
+            RasterInsideLine(picture, from.X, from.Y, to.X, to.Y, pixel);
+            from = to;
+        }
+        return bounds;
+    }
+    // Some lines leave the picture: those between points inside it lie within
+    // the rectangle of those points, each clipped one brings its own.
+    const auto inside = [&picture](const TScreenPoint& p) {
+        return static_cast<std::uint32_t>(p.X) < static_cast<std::uint32_t>(picture.Width) &&
+               static_cast<std::uint32_t>(p.Y) < static_cast<std::uint32_t>(picture.Height);
+    };
+    TScreenPoint from = *points;
+    bool fromInside = inside(from);
+    if (fromInside) touched.Unite({from.X, from.Y, from.X, from.Y});
+    for (int k = 1; k < count; ++k) {
+        const TScreenPoint to = points[k * step];
+        const bool toInside = inside(to);
+        if (fromInside && toInside) {
+            RasterInsideLine(picture, from.X, from.Y, to.X, to.Y, pixel);
+        } else {
+            touched.Unite(RasterClippedLine(picture, from.X, from.Y, to.X, to.Y, pixel));
+        }
+        if (toInside) touched.Unite({to.X, to.Y, to.X, to.Y});
+        from = to;
+        fromInside = toInside;
+    }
+    return touched;
 }

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+
+#include "view/TScreenPoint.h"
 
 // The pixels of a 32-bit picture; Stride counts pixels, not bytes.
 struct TPixelBuffer {
@@ -12,9 +16,29 @@ struct TPixelBuffer {
     int Height = 0;
 };
 
-// Sets the pixels of the aliased one-pixel line from (x1, y1) to (x2, y2), both
-// end pixels included, to `pixel`: the same pixels as QPainter::drawLine with a
-// one-pixel pen of square cap on a picture of this size. Any 32-bit coordinates
-// are fine; the line is clipped to the picture.
-void RasterLine(const TPixelBuffer& target, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                std::int32_t y2, std::uint32_t pixel);
+// The pixels Left..Right x Top..Bottom, both ends included. The empty
+// rectangle lies beyond every edge, so uniting with it needs no test.
+struct TPixelRect {
+    std::int32_t Left = std::numeric_limits<std::int32_t>::max();
+    std::int32_t Top = std::numeric_limits<std::int32_t>::max();
+    std::int32_t Right = std::numeric_limits<std::int32_t>::min();
+    std::int32_t Bottom = std::numeric_limits<std::int32_t>::min();
+
+    bool Empty() const { return Left > Right || Top > Bottom; }
+    void Unite(const TPixelRect& other) {
+        Left = std::min(Left, other.Left);
+        Top = std::min(Top, other.Top);
+        Right = std::max(Right, other.Right);
+        Bottom = std::max(Bottom, other.Bottom);
+    }
+};
+
+// The aliased one-pixel line from (x1, y1) to (x2, y2), both end pixels
+// included, in `pixel`: the same pixels as QPainter::drawLine with a one-pixel
+// pen of square cap on a picture of this size.
+
+// The polyline through `count` points, `step` apart in memory: a line from
+// each point to the next, each as above. Any 32-bit coordinates are fine; lines
+// are clipped to the picture. Returns a rectangle that holds every pixel set.
+TPixelRect RasterPolyline(const TPixelBuffer& target, const TScreenPoint* points,
+                          std::ptrdiff_t step, int count, std::uint32_t pixel);

@@ -26,41 +26,60 @@ std::optional<std::uint32_t> SinglePixel(const QImage& picture) {
     return *first;
 }
 
+std::size_t PixelBytes(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t);
+}
+
 } // namespace
 
 TCanvas::TCanvas(int width, int height)
-    : Pixels(std::make_unique<std::uint32_t[]>(static_cast<std::size_t>(width) *
-                                               static_cast<std::size_t>(height))),
+    : Pixels(static_cast<std::uint32_t*>(AllocateLargeBlock(PixelBytes(width, height))),
+             TFreeBlock{PixelBytes(width, height)}),
       Buffer{Pixels.get(), width, width, height},
       Picture(reinterpret_cast<uchar*>(Pixels.get()), width, height,
               static_cast<qsizetype>(width) * 4, QImage::Format_RGB32),
-      PenPixel(PixelOf(0)) {
+      PenPixel(PixelOf(0)), Changed(Whole()) {
     std::fill_n(Pixels.get(), static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                 0xFFFFFFFFu);
 }
 
+TPixelRect TCanvas::Whole() const { return {0, 0, Buffer.Width - 1, Buffer.Height - 1}; }
+
+void TCanvas::CopyRect(const QImage& picture, const TPixelRect& rect) {
+    if (rect.Empty()) return;
+    const auto columns = static_cast<std::size_t>(rect.Right - rect.Left + 1);
+    const auto row = [this, &rect](int y) {
+        return Pixels.get() + static_cast<std::ptrdiff_t>(y) * Buffer.Stride + rect.Left;
+    };
+    if (LastPictureFill) {
+        // One row pixel by pixel, the others copied from it in wide blocks: a
+        // fill writes the picture without reading it.
+        std::fill_n(row(rect.Top), columns, *LastPictureFill);
+        for (int y = rect.Top + 1; y <= rect.Bottom; ++y) {
+            std::memcpy(row(y), row(rect.Top), columns * sizeof(std::uint32_t));
+        }
+        return;
+    }
+    for (int y = rect.Top; y <= rect.Bottom; ++y) {
+        const auto* const source = reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y));
+        std::memcpy(row(y), source + rect.Left, columns * sizeof(std::uint32_t));
+    }
+}
+
 void TCanvas::Draw(const QImage& picture, int x, int y) {
     if (x == 0 && y == 0 && picture.format() == QImage::Format_RGB32 &&
-        picture.width() == Buffer.Width && picture.height() == Buffer.Height &&
-        picture.bytesPerLine() == Picture.bytesPerLine()) {
-        // Every frame starts from the same white picture: a fill writes it without
-        // reading it, at a third of the time of the copy. The cacheKey changes
-        // whenever the picture's pixels do.
+        picture.width() == Buffer.Width && picture.height() == Buffer.Height) {
+        // Every frame starts from the same white picture. The cacheKey changes
+        // whenever the picture's pixels do; until then the canvas differs from
+        // it only where lines were drawn.
         if (LastPictureKey != picture.cacheKey()) {
             LastPictureKey = picture.cacheKey();
             LastPictureFill = SinglePixel(picture);
+            Drawn = Whole();
         }
-        if (LastPictureFill) {
-            // One row pixel by pixel, the others copied from it in wide blocks.
-            const auto width = static_cast<std::size_t>(Buffer.Width);
-            std::fill_n(Pixels.get(), width, *LastPictureFill);
-            for (int row = 1; row < Buffer.Height; ++row) {
-                std::memcpy(Pixels.get() + static_cast<std::size_t>(row) * width, Pixels.get(),
-                            width * sizeof(std::uint32_t));
-            }
-        } else {
-            std::memcpy(Pixels.get(), picture.constBits(), static_cast<std::size_t>(picture.sizeInBytes()));
-        }
+        CopyRect(picture, Drawn);
+        Changed.Unite(Drawn);
+        Drawn = TPixelRect{};
         return;
     }
     // Painting through Picture would detach it from the pixels while someone
@@ -69,6 +88,16 @@ void TCanvas::Draw(const QImage& picture, int x, int y) {
                   Picture.bytesPerLine(), QImage::Format_RGB32);
     QPainter painter(&target);
     painter.drawImage(x, y, picture);
+    LastPictureKey.reset();
+    Changed = Whole();
+}
+
+QRect TCanvas::TakeChanged() {
+    TPixelRect changed = Changed;
+    changed.Unite(Drawn);
+    Changed = TPixelRect{};
+    if (changed.Empty()) return {};
+    return QRect(QPoint(changed.Left, changed.Top), QPoint(changed.Right, changed.Bottom));
 }
 
 void TCanvas::SetPenColor(TColor color) { PenPixel = PixelOf(color); }
@@ -79,7 +108,14 @@ void TCanvas::MoveTo(std::int32_t x, std::int32_t y) {
 }
 
 void TCanvas::LineTo(std::int32_t x, std::int32_t y) {
-    RasterLine(Buffer, PenX, PenY, x, y, PenPixel);
-    PenX = x;
-    PenY = y;
+    const TScreenPoint ends[] = {{PenX, PenY}, {x, y}};
+    Polyline(ends, 1, 2);
+}
+
+void TCanvas::Polyline(const TScreenPoint* points, std::ptrdiff_t step, int count) {
+    if (count <= 0) return;
+    Drawn.Unite(RasterPolyline(Buffer, points, step, count, PenPixel));
+    const TScreenPoint& last = points[step * (count - 1)];
+    PenX = last.X;
+    PenY = last.Y;
 }

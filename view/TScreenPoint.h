@@ -3,8 +3,6 @@
 
 #include "sim/TNode.h"
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 // A projected node: pixel coordinates of the 800 x 600 picture, X to the right,
@@ -15,14 +13,4 @@ struct TScreenPoint {
 };
 
 // 150 x 150 projected nodes, addressed like the node grids: (i, j) from 1.
-class TScreenGrid {
-  public:
-    TScreenPoint& operator()(int i, int j) { return Cells[Index(i, j)]; }
-    const TScreenPoint& operator()(int i, int j) const { return Cells[Index(i, j)]; }
-
-  private:
-    static std::size_t Index(int i, int j) {
-        return static_cast<std::size_t>(j - 1) * GridCapacity + static_cast<std::size_t>(i - 1);
-    }
-    std::array<TScreenPoint, GridCapacity * GridCapacity> Cells{};
-};
+using TScreenGrid = TCellGrid<TScreenPoint>;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/View.h"
 
+#include "view/PointProjection.h"
 #include "view/Projection.h"
 #include "view/Rotation.h"
 
@@ -27,18 +28,26 @@ void TView::RotateGrid(TNet& net, double phiX, double phiY, double phiZ) {
 }
 
 void TView::UpdateRotation(TNet& net, const TViewControls& controls) {
+    if (TurnAndProject(net, controls)) DrawFrame(net, controls);
+}
+
+bool TView::TurnAndProject(TNet& net, const TViewControls& controls) {
     AngleX = AngleFromPosition(controls.RotationX);
     AngleY = AngleFromPosition(controls.RotationY);
     AngleZ = AngleFromPosition(controls.RotationZ);
-    RotateGrid(net, static_cast<double>(-AngleX), static_cast<double>(AngleY),
-               static_cast<double>(AngleZ));
-    DrawGrid(net, controls);
+    const TRotation rotation(static_cast<double>(-AngleX), static_cast<double>(AngleY),
+                             static_cast<double>(AngleZ));
+    // DrawGrid's projection is done while the nodes are turned, each node while
+    // its turned coordinates are at hand, instead of loading them again.
+    EyeDistance = EyeDistanceOfProjection;
+    const TPointProjection project(ZoomFromPosition(controls.ZoomPosition), EyeDistance);
+    return rotation.ApplyAndProject(net.Nodes, net.ViewNodes, net.GridSize, project, ScreenPoints);
 }
 
 bool TView::ProjectGrid(const TNet& net, int zoomPosition) {
     EyeDistance = EyeDistanceOfProjection;
     return ::ProjectGrid(net.ViewNodes, net.GridSize, ZoomFromPosition(zoomPosition), EyeDistance,
-                       ScreenPoints);
+                         ScreenPoints);
 }
 
 bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
@@ -47,26 +56,28 @@ bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
     // error, and the frame is given up. Projecting before the picture is touched
     // means nothing of the failed frame shows; the last one stays.
     if (!ProjectGrid(net, controls.ZoomPosition)) return false;
+    DrawFrame(net, controls);
+    return true;
+}
 
+void TView::DrawFrame(const TNet& net, const TViewControls& controls) {
     ViewBitmap.Draw(Background, 0, 0);
     ViewBitmap.SetPenColor(MeshColor);
     // Only the visible nodes; the damping margin is projected but not drawn.
     const int low = net.Margin + 1;
     const int high = net.GridSize - net.Margin;
-    const auto moveTo = [this](const TScreenPoint& p) { ViewBitmap.MoveTo(p.X, p.Y); };
-    const auto lineTo = [this](const TScreenPoint& p) { ViewBitmap.LineTo(p.X, p.Y); };
+    const int count = high - low + 1;
+    // Move to the line's first node, then a line to each of the others.
     for (int j = low; j <= high; ++j) {
-        moveTo(ScreenPoints(low, j));
-        for (int i = low + 1; i <= high; ++i) lineTo(ScreenPoints(i, j));
+        ViewBitmap.Polyline(&ScreenPoints(low, j), TScreenGrid::StepI, count);
     }
     if (controls.CrossGrid) {
         for (int i = low; i <= high; ++i) {
-            moveTo(ScreenPoints(i, low));
-            for (int j = low + 1; j <= high; ++j) lineTo(ScreenPoints(i, j));
+            ViewBitmap.Polyline(&ScreenPoints(i, low), TScreenGrid::StepJ, count);
         }
     }
+    Changed = ViewBitmap.TakeChanged();
     if (Present) Present(ViewBitmap.Image());
-    return true;
 }
 
 void TView::SetPresenter(std::function<void(const QImage&)> present) {

@@ -8,6 +8,7 @@
 #include "view/ViewControls.h"
 
 #include <QImage>
+#include <QRect>
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,11 @@ class TView {
     // by (-AngleX, AngleY, AngleZ), then a frame drawn.
     void UpdateRotation(TNet& net, const TViewControls& controls);
 
+    // The rotation update short of drawing: the angles and the turned net, and
+    // DrawGrid's projection of it done on the way. False when the projection
+    // failed (the frame is then to be given up; the net is turned all the same).
+    bool TurnAndProject(TNet& net, const TViewControls& controls);
+
     // Projects every node of ViewNodes into ScreenPoints, draws the frame and
     // presents it. False when the projection failed: then the last frame stays,
     // in ViewBitmap and on the screen, and nothing is presented.
@@ -42,6 +48,12 @@ class TView {
     // shares ViewBitmap's pixels: paint it, or keep a QImage::copy().
     void SetPresenter(std::function<void(const QImage&)> present);
 
+    // While the presenter runs, and until the next frame: the rectangle of the
+    // picture outside which this frame equals the one presented before it
+    // (the old and the new mesh; the whole picture for the first frame). A
+    // presenter that keeps the last frame on screen need only pass this on.
+    const QRect& ChangedRect() const { return Changed; }
+
     const QImage& Bitmap() const { return ViewBitmap.Image(); }
 
     TScreenGrid ScreenPoints;
@@ -51,7 +63,11 @@ class TView {
     std::int32_t EyeDistance = 0;
 
   private:
+    // Clears the picture, draws the mesh of ScreenPoints and presents it.
+    void DrawFrame(const TNet& net, const TViewControls& controls);
+
     QImage Background;
     TCanvas ViewBitmap;
     std::function<void(const QImage&)> Present;
+    QRect Changed;
 };
