@@ -12,6 +12,8 @@ case "$1" in run | test) ;; *) usage ;; esac
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
           libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
           xvfb openbox xdotool libxcb1-dev)
+# The tests also build the Debian package and check it as a distribution would.
+[ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -19,7 +21,14 @@ for package in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "Missing packages: ${missing[*]}. Install them as root, e.g. with" >&2
+            echo "  su -c 'apt-get install --no-install-recommends ${missing[*]}'" >&2
+            exit 1
+        fi
+        sudo=sudo
+    fi
     echo "Installing: ${missing[*]}"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
@@ -39,6 +48,12 @@ test)
         -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
     cmake --build build-sanitize -j"$(nproc)"
     ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+    # Then the Debian package, built in its own folder as README's "Install" says.
+    cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DWOGENFELD_BUILD_TESTS=OFF \
+        -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+    rm -f build-package/wogenfeld_*.deb
+    cmake --build build-package -j"$(nproc)" --target package
+    bash packaging/check-package.sh build-package/wogenfeld_*.deb
     ;;
 run)
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -27,9 +27,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps derives the Qt 6 and libjpeg packages from the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/RequireDebTools.cmake)
-# The captions are laid out for the width of Arial; Liberation Sans has its metrics.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
-# A RelWithDebInfo build would otherwise ship its debugging information.
+# The captions are laid out for the widths of Arial, which Liberation Sans has;
+# in any other font some of them are cut. Added to what dpkg-shlibdeps finds.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${WOGENFELD_HOMEPAGE})
+# Packaged programs carry no debugging information nor the compiler's notes.
 set(CPACK_STRIP_FILES ON)
+# Read by RequireDebTools.cmake: without help2man the package would lack its manual pages.
+set(CPACK_WOGENFELD_HELP2MAN "${WOGENFELD_HELP2MAN}")
 
 include(CPack)

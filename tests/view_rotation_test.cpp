@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "PlainView.h"
 #include "ViewTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -31,6 +33,43 @@ TEST(Rotation, AllBarsAtZeroKeepXYAndRoundZToDouble) {
     }
     EXPECT_EQ(net->ViewNodes(3, 4).Z, 1.0L);
     EXPECT_EQ(net->ViewNodes(7, 9).V, 123.25L);
+}
+
+// Every bit of the turned nodes, the signs of zeros and the values a double
+// cannot hold or only as subnormal included, as the plain formulas give them,
+// with the bars about Y and Z at 0 and away from it.
+TEST(Rotation, EveryBitAsThePlainFormulasWithTheBarsAtZeroAndAway) {
+    const Extended inf = std::numeric_limits<Extended>::infinity();
+    const Extended values[] = {0.0L, -0.0L, 8, -8, 1e-310L, -3e-320L, 1e-4000L,
+                               1.0L + 0x1p-60L, -7.25L, 1e300L, 1e310L, -inf};
+    auto net = MakeNet(BoundaryMode::LooseEnd);
+    int k = 0;
+    for (Extended x : values) {
+        for (Extended y : values) {
+            for (Extended z : values) {
+                TNode& node = net->Nodes(1 + k % 71, 1 + k / 71 % 71);
+                node = {x, y, z, 0};
+                ++k;
+            }
+        }
+    }
+    ASSERT_LE(k, 71 * 71);
+    auto view = MakeView();
+    for (const TViewControls bars : {Bars(60, 0, 0), Bars(0, 0, 0), Bars(-90, 0, 0), Bars(180, 0, 0),
+                                     Bars(60, 45, 0), Bars(60, 0, -30), Bars(13, -47, 101)}) {
+        view->UpdateRotation(*net, bars);
+        const TPlainTurn turn(bars.RotationX, bars.RotationY, bars.RotationZ);
+        for (int j = 1; j <= 71; ++j) {
+            for (int i = 1; i <= 71; ++i) {
+                const TNode expected = PlainRotate(net->Nodes(i, j), turn);
+                const TNode& turned = net->ViewNodes(i, j);
+                ASSERT_TRUE(SameBits(turned.X, expected.X) && SameBits(turned.Y, expected.Y) &&
+                            SameBits(turned.Z, expected.Z))
+                    << "bars " << bars.RotationX << " " << bars.RotationY << " " << bars.RotationZ
+                    << ", node " << i << "," << j;
+            }
+        }
+    }
 }
 
 // At the start angles a resting node keeps X; Y shrinks to Y cos 60 and the

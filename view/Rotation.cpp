@@ -27,7 +27,7 @@ TRotation::TRotation(double phiX, double phiY, double phiZ)
 // Without a turn about Y or Z (cos 1, sin 0: the bar at 0, as at start and
 // after every example) each product and sum of that turn is exact, so doubles
 // give the same values, zeros' signs included, at a fraction of the FPU's
-// cost; the turned coordinates are then doubles, which WriteDouble stores.
+// cost; the turned coordinates that are doubles WriteDouble stores.
 template <bool Project>
 bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                      const TPointProjection* projection, TScreenGrid* points) const {
