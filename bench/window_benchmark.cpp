@@ -19,6 +19,7 @@
 #include "ui/Unit1.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -98,9 +99,23 @@ double CpuSecondsOf(pid_t process) {
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+// Counts the paint events of the drawing area: the frames sent to the screen.
+class TPaintCounter : public QObject {
+  public:
+    explicit TPaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    long Count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++Count;
+        return false;
+    }
+};
+
 // Passes, seconds and CPU seconds (here and in the X server) of one side in one round.
 struct TTally {
     long Passes = 0;
+    long Frames = 0; // sent to the screen
     double Seconds = 0;
     double Cpu = 0;
     double ServerCpu = 0;
@@ -111,8 +126,10 @@ struct TTally {
 };
 
 // The window running on its own, its loop fired by its own timer, for a while.
-void RunWindow(TForm1& form, pid_t server, double seconds, TTally& tally) {
+void RunWindow(TForm1& form, const TPaintCounter& paints, pid_t server, double seconds,
+               TTally& tally) {
     const long before = PassesOfRun(form.Loop().Net());
+    const long paintsBefore = paints.Count;
     const double cpu = OwnCpuSeconds();
     const double serverCpu = CpuSecondsOf(server);
     QEventLoop wait;
@@ -122,6 +139,7 @@ void RunWindow(TForm1& form, pid_t server, double seconds, TTally& tally) {
     wait.exec();
     tally.Seconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
     tally.Passes += PassesOfRun(form.Loop().Net()) - before;
+    tally.Frames += paints.Count - paintsBefore;
     tally.Cpu += OwnCpuSeconds() - cpu;
     tally.ServerCpu += CpuSecondsOf(server) - serverCpu;
 }
@@ -176,6 +194,8 @@ int main(int argc, char** argv) {
         return Fail("the window's run did not get going", {});
     }
 
+    const TPaintCounter paints(form.PaintBox1);
+
     TRunLoop headless(LoadBackgroundPicture());
     const TPanelValues panel{form.ReadControls(), form.ReadSourceFields()};
     StartLikeTheWindow(headless, panel);
@@ -189,14 +209,15 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= options.Rounds; ++round) {
         TTally shown, unseen;
         for (int slice = 0; slice < slices; ++slice) {
-            RunWindow(form, session.ServerProcess(), options.Seconds / slices, shown);
+            RunWindow(form, paints, session.ServerProcess(), options.Seconds / slices, shown);
             RunHeadless(headless, panel.Controls, options.Seconds / slices, unseen);
         }
         window.push_back(shown.Rate());
         alone.push_back(unseen.Rate());
-        std::printf("round %d: window %.0f passes/s (CPU a pass: %.0f us, and %.0f us in Xvfb), "
-                    "headless %.0f passes/s (%.0f us)\n",
-                    round, window.back(), shown.MicrosecondsPerPass(shown.Cpu),
+        std::printf("round %d: window %.0f passes/s, %.0f frames/s sent to the screen (CPU a pass: "
+                    "%.0f us, and %.0f us in Xvfb), headless %.0f passes/s (%.0f us)\n",
+                    round, window.back(), static_cast<double>(shown.Frames) / shown.Seconds,
+                    shown.MicrosecondsPerPass(shown.Cpu),
                     shown.MicrosecondsPerPass(shown.ServerCpu), alone.back(),
                     unseen.MicrosecondsPerPass(unseen.Cpu));
         std::fflush(stdout);

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -64,6 +65,9 @@ class DrawingArea : public testing::Test {
             QCoreApplication::processEvents();
         }
         ASSERT_TRUE(Form->windowHandle()->isExposed());
+        // Every frame sent to the screen at once; waiting for the screen's
+        // refresh has its own test.
+        Form->PaintBox1->SetShortestInterval(std::chrono::nanoseconds::zero());
         Pass(40);
     }
 
@@ -146,6 +150,30 @@ TEST_F(DrawingArea, HoldsTheLastFrameThroughTurnsZoomsAndTheInfoPage) {
     Form->RadioButton5->setChecked(true);
     Pass(3);
     EXPECT_TRUE(OnScreen() == Frame()) << "a membrane";
+}
+
+// Frames that come faster than the screen refreshes are not all sent: the
+// latest goes out when the interval is over, even when no frame follows it.
+TEST_F(DrawingArea, FramesFasterThanTheScreenWaitAndTheLatestIsShown) {
+    using namespace std::chrono_literals;
+    const QImage sent = Frame(); // SetUp's last pass was sent at once
+    QElapsedTimer clock;
+    clock.start();
+    Form->PaintBox1->SetShortestInterval(1s);
+    TPaintWatch box(Form->PaintBox1);
+    Pass(3);
+    const QImage last = Frame();
+    ASSERT_FALSE(last == sent) << "the driven net moves the mesh";
+    if (clock.elapsed() < 900) { // the machine did not stall for the whole second
+        EXPECT_EQ(box.Count, 0) << "a frame sent within the interval";
+        EXPECT_TRUE(OnScreen() == sent);
+    }
+    Form->Button4->click(); // "Pause": no frame follows
+    QElapsedTimer waited;
+    waited.start();
+    while (!(OnScreen() == last) && waited.elapsed() < 5000) QCoreApplication::processEvents();
+    EXPECT_TRUE(OnScreen() == last) << "the last frame is sent when the interval is over";
+    EXPECT_EQ(box.Count, 1);
 }
 
 } // namespace

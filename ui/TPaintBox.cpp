@@ -4,17 +4,44 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
+
+TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
+    SendTimer.setSingleShot(true);
+    SendTimer.setTimerType(Qt::PreciseTimer);
+    connect(&SendTimer, &QTimer::timeout, this, &TPaintBox::SendWaiting);
+}
+
+std::chrono::nanoseconds TPaintBox::Interval() const {
+    if (ShortestInterval) return *ShortestInterval;
+    // A screen that does not know its rate is taken as the common 60 Hz.
+    const qreal rate = screen() ? screen()->refreshRate() : 0;
+    return std::chrono::nanoseconds(static_cast<long long>(1e9 / (rate >= 1 ? rate : 60)));
+}
 
 void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
     if (Shown != &frame) {
         Shown = &frame;
         setAttribute(Qt::WA_OpaquePaintEvent);
-        update();
-        return;
+        Waiting = rect();
+    } else {
+        Waiting += changed;
     }
-    update(changed);
+    if (SendTimer.isActive()) return; // the waiting frame goes out with it
+    const auto left = Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
+    if (!SinceSent.isValid() || left <= std::chrono::nanoseconds::zero()) {
+        SendWaiting();
+    } else {
+        // Rounded up, so that the frame never goes out early.
+        SendTimer.start(std::chrono::ceil<std::chrono::milliseconds>(left));
+    }
+}
+
+void TPaintBox::SendWaiting() {
+    update(Waiting);
+    Waiting = QRegion();
+    SinceSent.start();
 }
 
 void TPaintBox::paintEvent(QPaintEvent* event) {
