@@ -27,6 +27,8 @@ class TScreenSession {
 
     // ":N", valid after StartServer.
     QString Display() const { return QStringLiteral(":%1").arg(DisplayNumber); }
+    // The X server's process, valid after StartServer.
+    pid_t ServerProcess() const { return Server; }
 
   private:
     QTemporaryDir Logs; // the servers' output, shown when they fail to start

@@ -97,6 +97,16 @@ void PressKey(const char* key) {
     Xdotool({QStringLiteral("key"), QString::fromLatin1(key)});
 }
 
+void MinimiseWindow(const QWidget* window) {
+    Xdotool({QStringLiteral("windowminimize"), QStringLiteral("--sync"),
+             QString::number(window->winId())});
+}
+
+void ActivateWindow(const QWidget* window) {
+    Xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
+             QString::number(window->winId())});
+}
+
 QString WindowName(const QWidget* window) {
     const TConnection x;
     return QString::fromUtf8(x.Property(window, "_NET_WM_NAME", x.Atom("UTF8_STRING")));

@@ -28,6 +28,11 @@ void ClickAt(QPoint global);
 void DoubleClickAt(QPoint global);
 void PressKey(const char* key);
 
+// The window manager asked, as a user's title bar or task bar asks it, to
+// minimise a top-level window, or to bring it back and give it the focus.
+void MinimiseWindow(const QWidget* window);
+void ActivateWindow(const QWidget* window);
+
 // A top-level window's properties as the X server holds them: its title
 // (_NET_WM_NAME) and the states the window manager gave it (_NET_WM_STATE).
 QString WindowName(const QWidget* window);

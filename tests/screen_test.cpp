@@ -176,6 +176,50 @@ class Screen : public testing::Test {
         return bar->value();
     }
 
+    // "Anregung" on, a fresh run on the resting net of at least 300 passes,
+    // then "Pause"; the passes of the run.
+    long RunDrivenThenPause() {
+        ClickAt(Centre(Form->CheckBox1));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return Form->CheckBox1->isChecked(); }, Patience));
+        const TNet& net = Form->Loop().Net();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return !Form->Loop().RestartPending() && PassesOfRun(net) >= 300; }, Patience));
+        ClickAt(Centre(Form->Button4));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return Form->Loop().PauseFlag; }, Patience));
+        return PassesOfRun(net);
+    }
+
+    // The frame wogenfeld-render draws with these arguments.
+    static QImage RenderedFrame(QStringList arguments) {
+        QTemporaryDir folder;
+        EXPECT_TRUE(folder.isValid());
+        const QString path = folder.filePath("rendered.png");
+        arguments << "--out" << path << "--quiet";
+        QProcess render;
+        render.start(QStringLiteral(WOGENFELD_RENDER_TOOL), arguments);
+        EXPECT_TRUE(render.waitForFinished(120000));
+        EXPECT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+        const QImage frame = QImage(path).convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(frame.size(), QSize(800, 600));
+        return frame;
+    }
+
+    // The drawing area on the screen shows `expected`, pixel for pixel; if not,
+    // both pictures are kept, named after `when`.
+    void ExpectScreenShows(const QImage& expected, const QString& when) {
+        const QRect area = ScreenRect(Form->PaintBox1);
+        const QImage shown =
+            ScreenWhen([&](const QImage& s) { return s.copy(area) == expected; }).copy(area);
+        const int differing = Differing(shown, expected, expected.rect());
+        EXPECT_EQ(differing, 0) << "pixels of the drawing area that differ from wogenfeld-render's frame: "
+                                << when.toStdString();
+        if (differing > 0) {
+            const QString name = QString(when).replace(' ', '-');
+            shown.save(QStringLiteral("frame-on-screen-%1.png").arg(name));
+            expected.save(QStringLiteral("frame-rendered-%1.png").arg(name));
+        }
+    }
+
     std::unique_ptr<TForm1> Form;
 };
 
@@ -306,36 +350,37 @@ TEST_F(Screen, FocusedScrollBarIsVisiblyMarked) {
 }
 
 TEST_F(Screen, PauseFreezesTheFrameTheRenderToolDraws) {
-    ClickAt(Centre(Form->CheckBox1)); // "Anregung": the drive on, a fresh run on the resting net
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->CheckBox1->isChecked(); }, Patience));
-    const TNet& net = Form->Loop().Net();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return !Form->Loop().RestartPending() && PassesOfRun(net) >= 300; }, Patience));
-    ClickAt(Centre(Form->Button4)); // "Pause"
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->Loop().PauseFlag; }, Patience));
-    const long passes = PassesOfRun(net);
+    const long passes = RunDrivenThenPause();
+    ExpectScreenShows(RenderedFrame({"--iterations", QString::number(passes)}), "pause");
+    EXPECT_EQ(PassesOfRun(Form->Loop().Net()), passes) << "no pass while paused";
+}
 
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString expectedPath = folder.filePath("rendered.png");
-    QProcess render;
-    render.start(QStringLiteral(WOGENFELD_RENDER_TOOL),
-                 {"--iterations", QString::number(passes), "--out", expectedPath, "--quiet"});
-    ASSERT_TRUE(render.waitForFinished(120000));
-    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
-    const QImage expected = QImage(expectedPath).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(expected.size(), QSize(800, 600));
+// Of a new frame only the part that changed reaches the screen; whatever
+// else shows the drawing area again must show the whole last frame.
+TEST_F(Screen, ThePausedFrameStaysWholeThroughATurnTheInfoPageAndMinimising) {
+    const long passes = RunDrivenThenPause();
+    // The lower arrow of the first "Drehen" bar: one degree more about x,
+    // the old mesh and the new one both in the picture's changed part.
+    const QRect bar = ScreenRect(Form->ScrollBar2);
+    const int turned = ValueAfter(Form->ScrollBar2,
+                                  [&] { ClickAt({bar.center().x(), bar.bottom() - 3}); });
+    ASSERT_EQ(turned, 61);
+    const QImage expected = RenderedFrame(
+        {"--iterations", QString::number(passes), "--rotate-x", QString::number(turned)});
+    ExpectScreenShows(expected, "turned while paused");
 
-    const QRect area = ScreenRect(Form->PaintBox1);
-    const QImage shown =
-        ScreenWhen([&](const QImage& s) { return s.copy(area) == expected; }).copy(area);
-    const int differing = Differing(shown, expected, expected.rect());
-    EXPECT_EQ(differing, 0) << "pixels that differ from wogenfeld-render --iterations " << passes;
-    EXPECT_EQ(PassesOfRun(net), passes) << "no pass while paused";
-    if (differing > 0) {
-        shown.save(QStringLiteral("paused-frame-on-screen.png"));
-        expected.save(QStringLiteral("paused-frame-rendered.png"));
-    }
+    ClickAt(Centre(Form->Button2)); // "Info", over the drawing area
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->Panel5->isVisible(); }, Patience));
+    ClickAt(Centre(Form->Button6)); // "Infobox schließen"
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Form->Panel5->isVisible(); }, Patience));
+    ExpectScreenShows(expected, "the info page closed");
+
+    MinimiseWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Form->isMinimized(); }, Patience));
+    ActivateWindow(Form.get());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, Patience)) << WindowReport();
+    ExpectScreenShows(expected, "restored from minimised");
+    EXPECT_EQ(PassesOfRun(Form->Loop().Net()), passes) << "no pass while paused";
 }
 
 // Where the restored window's frame must stand on each screen: the place of

@@ -24,7 +24,7 @@ class ViewHandlers : public testing::Test {
         Fire(*Form, 40);
         Form->Loop().View().SetPresenter([this](const QImage& frame) {
             ++Presented;
-            Form->PaintBox1->ShowFrame(frame);
+            Form->PaintBox1->ShowFrame(frame, Form->Loop().View().ChangedRect());
         });
     }
 

@@ -2,18 +2,53 @@
 #include "ui/TPaintBox.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
-TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
 
-void TPaintBox::ShowFrame(const QImage& frame) {
-    Shown = &frame;
-    update();
+TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
+    SendTimer.setSingleShot(true);
+    SendTimer.setTimerType(Qt::PreciseTimer);
+    connect(&SendTimer, &QTimer::timeout, this, &TPaintBox::SendWaiting);
 }
 
-void TPaintBox::paintEvent(QPaintEvent*) {
+std::chrono::nanoseconds TPaintBox::Interval() const {
+    if (ShortestInterval) return *ShortestInterval;
+    // A screen that does not know its rate is taken as the common 60 Hz.
+    const qreal rate = screen() ? screen()->refreshRate() : 0;
+    return std::chrono::nanoseconds(static_cast<long long>(1e9 / (rate >= 1 ? rate : 60)));
+}
+
+void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
+    if (Shown != &frame) {
+        Shown = &frame;
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        Waiting = rect();
+    } else {
+        Waiting += changed;
+    }
+    if (SendTimer.isActive()) return; // the waiting frame goes out with it
+    const auto left = Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
+    if (!SinceSent.isValid() || left <= std::chrono::nanoseconds::zero()) {
+        SendWaiting();
+    } else {
+        // Rounded up, so that the frame never goes out early.
+        SendTimer.start(std::chrono::ceil<std::chrono::milliseconds>(left));
+    }
+}
+
+void TPaintBox::SendWaiting() {
+    update(Waiting);
+    Waiting = QRegion();
+    SinceSent.start();
+}
+
+void TPaintBox::paintEvent(QPaintEvent* event) {
     // Until the first frame the background picture beneath shows through.
     if (!Shown) return;
+    // Only the part asked for; the painter is clipped to its region.
+    const QRect asked = event->rect();
     QPainter painter(this);
-    painter.drawImage(0, 0, *Shown);
+    painter.drawImage(asked.topLeft(), *Shown, asked);
 }

@@ -67,7 +67,8 @@ TForm1::TForm1(QWidget* parent)
 
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
-    RunLoop.View().SetPresenter([this](const QImage& frame) { PaintBox1->ShowFrame(frame); });
+    RunLoop.View().SetPresenter(
+        [this](const QImage& frame) { PaintBox1->ShowFrame(frame, RunLoop.View().ChangedRect()); });
 
     ConnectHandlers();
     FormCreate();
