@@ -26,7 +26,7 @@ void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         Waiting = rect();
     } else {
-        Waiting += changed;
+        Waiting |= changed; // the meshes of frames in a row overlap: one rectangle, no allocation
     }
     if (SendTimer.isActive()) return; // the waiting frame goes out with it
     const auto left = Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
@@ -40,7 +40,7 @@ void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
 
 void TPaintBox::SendWaiting() {
     update(Waiting);
-    Waiting = QRegion();
+    Waiting = QRect();
     SinceSent.start();
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QRegion>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -10,7 +10,6 @@
 #include <optional>
 
 class QImage;
-class QRect;
 
 // The drawing area: shows the last finished frame until the next one arrives.
 // The view only ever changes its picture by whole frames (an abandoned frame
@@ -50,7 +49,7 @@ class TPaintBox : public QWidget {
     void SendWaiting();
 
     const QImage* Shown = nullptr;
-    QRegion Waiting;           // changed since the last frame sent
+    QRect Waiting;             // what changed since the last frame sent, as one rectangle
     QElapsedTimer SinceSent;   // invalid until the first frame is sent
     QTimer SendTimer;          // sends the waiting frame when the interval is over
     std::optional<std::chrono::nanoseconds> ShortestInterval;
