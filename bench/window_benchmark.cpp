@@ -12,6 +12,7 @@
 //   build/bench/window_benchmark [--rounds N] [--seconds S]
 
 #include "ScreenSession.h"
+#include "WindowTesting.h"
 #include "resources/BuiltinPictures.h"
 #include "ui/Commands.h"
 #include "ui/QtMessages.h"
@@ -24,7 +25,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,9 +56,6 @@ TOptions ParseOptions(int argc, char** argv) {
     }
     return options;
 }
-
-// Passes since the run's start: the simulated time advances by one time step a pass.
-long PassesOfRun(const TNet& net) { return std::lround(net.SimTime / net.TimeStep); }
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
