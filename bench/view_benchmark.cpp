@@ -4,7 +4,8 @@
 // Headless through the run loop itself, and again with the same frame's lines
 // drawn by QPainter::drawPolyline (the run ends with the ratio of the medians);
 // then the window's own pass, frame shown in PaintBox1 on the offscreen
-// platform; and the time step alone.
+// platform; where the time of a pass goes, phase by phase; and the time step
+// alone.
 
 #include "sim/LargeBlock.h"
 #include "ui/RunLoop.h"
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -94,6 +96,39 @@ void BM_StepGrid(benchmark::State& state) {
     }
 }
 
+// Where the time of a pass goes: whole passes, each phase timed on its own
+// inside them, so that it meets the caches as it does in a pass. The frame is
+// drawn through DrawGrid, which projects again first; the projection alone is
+// timed just before it, in the same state, to be subtracted.
+enum class TPhase { StepAndDrive, TurnAndProjection, ProjectionAlone, ProjectionAndFrame };
+
+void BM_PassPhase(benchmark::State& state) {
+    const auto phase = static_cast<TPhase>(state.range(0));
+    constexpr const char* Names[] = {"step and drive", "turn and projection", "projection alone",
+                                     "projection and frame"};
+    state.SetLabel(Names[state.range(0)]);
+    auto net = StartedNet();
+    TView view(WhiteBackground());
+    const auto pass = [&](auto&& time) {
+        const auto timed = [&](TPhase which, auto&& work) {
+            const auto start = std::chrono::steady_clock::now();
+            work();
+            if (which == phase) time(std::chrono::steady_clock::now() - start);
+        };
+        timed(TPhase::StepAndDrive, [&] { StepNet(*net); });
+        timed(TPhase::TurnAndProjection, [&] { view.TurnAndProject(*net, Controls); });
+        timed(TPhase::ProjectionAlone, [&] { view.ProjectGrid(*net, Controls.ZoomPosition); });
+        timed(TPhase::ProjectionAndFrame, [&] { view.DrawGrid(*net, Controls); });
+        net->AdvanceTime();
+    };
+    for (int warm = 0; warm < PassesBeforeTiming; ++warm) pass([](auto) {});
+    for (auto _ : state) {
+        pass([&state](std::chrono::steady_clock::duration spent) {
+            state.SetIterationTime(std::chrono::duration<double>(spent).count());
+        });
+    }
+}
+
 // The rectangle of the visible nodes' points inside the picture, one pixel
 // wider on every side: where Qt's lines between them may have set pixels.
 QRect VisibleBounds(const TView& view, int low, int high, const QRect& picture) {
@@ -157,6 +192,7 @@ void BM_PassWithQPainterPolylines(benchmark::State& state) {
 BENCHMARK(BM_PassWithOwnLines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 BENCHMARK(BM_PassWithQPainterPolylines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 BENCHMARK(BM_WindowPass)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_PassPhase)->DenseRange(0, 3)->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 BENCHMARK(BM_StepGrid)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 // Prints the ratio of the two passes' medians after the usual table, in CPU

@@ -2,6 +2,7 @@
 #include "NetTesting.h"
 #include "ViewTesting.h"
 
+#include "view/PointProjection.h"
 #include "view/Projection.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,42 @@ TEST(Projection, QuotientsRoundingToTheLowestInt64AreHeld) {
     EXPECT_EQ(c, 2); // -2^63 + 2: low bits 2
     EXPECT_FALSE(ScreenCoordinate(-0x1p63L - 1, 0, c));
     EXPECT_FALSE(ScreenCoordinate(-0x1p64L, 0, c));
+}
+
+// The way by doubles lands where the extended quotient does, or declines:
+// for quotients on a half, a hair from one, far from one, at many depths,
+// large and small. Far from a half it must not decline.
+TEST(Projection, TheWayByDoublesAgreesWithTheExtendedQuotientOrDeclines) {
+    const TPointProjection project(1.0, 1500);
+    int declinedOnHalves = 0;
+    int halves = 0;
+    for (double depth : {0.0, 1.0, -1.75, 733.3, -1234.5678, 2e5, 1e-300}) {
+        for (double whole : {0.0, 1.0, 2.0, -3.0, 399.0, -400.0, 1e5, -0x1p19, 0x1p20, 0x1p30, -0x1p33, 3e9}) {
+            for (double hair : {0.0, 0x1p-52, 0x1p-45, 0x1p-38, 0x1p-31, 0x1p-29, 0x1p-24, 0x1p-22, 0x1p-20, 0.25}) {
+                for (double side : {1.0, -1.0}) {
+                    const double quotient = whole + 0.5 + side * hair;
+                    const TZoomedPoint zoomed{quotient * (1500 + depth) / 1500,
+                                              -quotient * (1500 + depth) / 1500, depth};
+                    TScreenPoint exact{-7, -7};
+                    TScreenPoint quick{-7, -7};
+                    ASSERT_TRUE(project.Perspective(zoomed, exact));
+                    const bool answered = project.QuickPerspective(zoomed, quick);
+                    if (answered) {
+                        EXPECT_EQ(quick.X, exact.X) << quotient << " at depth " << depth;
+                        EXPECT_EQ(quick.Y, exact.Y) << quotient << " at depth " << depth;
+                    }
+                    if (hair == 0.25 && std::fabs(whole) < 0x1p19) {
+                        EXPECT_TRUE(answered) << quotient << " at depth " << depth;
+                    }
+                    if (hair == 0 && depth == 0 && std::fabs(whole) < 0x1p20) {
+                        ++halves;
+                        declinedOnHalves += !answered;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(declinedOnHalves, halves) << "a quotient on a half is the extended way's to round";
 }
 
 // Behind the eye (zz < -1500) a point is drawn through the centre, mirrored.

@@ -42,11 +42,15 @@ struct TZoomedPoint {
 class TPointProjection {
   public:
     TPointProjection(double zoom, std::int32_t eyeDistance)
-        : Scale(zoom), Eye(static_cast<Extended>(eyeDistance)) {}
+        : Scale(zoom), Eye(static_cast<Extended>(eyeDistance)), EyeAsDouble(eyeDistance) {}
 
-    [[gnu::always_inline]] TZoomedPoint Zoom(Extended x, Extended y, Extended z) const {
-        return {static_cast<double>(x * Scale), static_cast<double>(y * Scale),
-                static_cast<double>(z * Scale)};
+    // Each product goes from the FPU straight to its place; stored next to
+    // each other, the compiler would join them by way of the SSE registers.
+    [[gnu::always_inline]] void Zoom(Extended x, Extended y, Extended z, double& xz, double& yz,
+                                     double& zz) const {
+        xz = static_cast<double>(x * Scale);
+        yz = static_cast<double>(y * Scale);
+        zz = static_cast<double>(z * Scale);
     }
 
     // False when the denominator is zero or a coordinate fails; X may then be
@@ -58,12 +62,43 @@ class TPointProjection {
                RoundToScreen(Eye * static_cast<Extended>(zoomed.Y) / depth, 300, point.Y);
     }
 
+    // Perspective reached by way of doubles, for all but a few points: false
+    // where that way cannot tell, and then `point` is left alone. The double
+    // quotient e x / (e + z) comes from three roundings and lies within
+    // 3.01 * 2^-53 |q| of the exact one (plus 2^-1000 where the product
+    // underflows), the extended quotient within 3.01 * 2^-64 |q|; for
+    // |q| < 2^20 the two are less than 2^-31 apart. Where the double quotient
+    // is more than 2^-30 away from a half, both have the same nearest whole
+    // number, whichever way halves go. A zero depth, a quotient too large and
+    // no number at all all fail the first test.
+    [[gnu::always_inline]] bool QuickPerspective(const TZoomedPoint& zoomed,
+                                                 TScreenPoint& point) const {
+        const double depth = EyeAsDouble + zoomed.Z;
+        const double qx = EyeAsDouble * zoomed.X / depth;
+        const double qy = EyeAsDouble * zoomed.Y / depth;
+        const long long rx = std::llrint(qx);
+        const long long ry = std::llrint(qy);
+        constexpr double Limit = 0x1p20;
+        constexpr double SureOfTheSide = 0.5 - 0x1p-30;
+        if (!(std::fabs(qx) < Limit && std::fabs(qy) < Limit &&
+              std::fabs(qx - static_cast<double>(rx)) < SureOfTheSide &&
+              std::fabs(qy - static_cast<double>(ry)) < SureOfTheSide)) {
+            return false;
+        }
+        point.X = static_cast<std::int32_t>(rx) + 400;
+        point.Y = static_cast<std::int32_t>(ry) + 300;
+        return true;
+    }
+
     [[gnu::always_inline]] bool operator()(Extended x, Extended y, Extended z,
                                            TScreenPoint& point) const {
-        return Perspective(Zoom(x, y, z), point);
+        TZoomedPoint zoomed;
+        Zoom(x, y, z, zoomed.X, zoomed.Y, zoomed.Z);
+        return Perspective(zoomed, point);
     }
 
   private:
     Extended Scale;
     Extended Eye;
+    double EyeAsDouble;
 };

@@ -2,9 +2,12 @@
 #include "view/Rotation.h"
 
 #include "view/ExtendedBits.h"
+#include "view/VectorState.h"
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 Extended AngleFromPosition(int position) { return static_cast<Extended>(position) * Pi / 180.0L; }
 
@@ -14,30 +17,46 @@ TRotation::TRotation(double phiX, double phiY, double phiZ)
       CosY(std::cos(static_cast<Extended>(phiY))), SinY(std::sin(static_cast<Extended>(phiY))),
       CosZ(std::cos(static_cast<Extended>(phiZ))), SinZ(std::sin(static_cast<Extended>(phiZ))) {}
 
+namespace {
+
+// Neither zero, subnormal, infinite nor no number. Turned by an angle of 0
+// (times 1, plus a finite value times 0) such a value stays itself.
+[[gnu::always_inline]] inline bool IsNormal(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits >> 52 & 0x7FF) - 1 < 0x7FE;
+}
+
+} // namespace
+
 // Every product and sum is extended; the intermediate coordinates are rounded to
 // double before they are used again, the last two are kept in extended.
 //
-// A row at a time, one turn after the other: each sweep needs only two of the
+// A row at a time, one sweep after the other: each sweep needs only two of the
 // six constants, so the FPU's eight registers hold them and the values being
 // worked on, and no 80-bit value is spilled and loaded again for every node.
-// The doubles between the sweeps wait in small arrays. When projecting, the
-// last sweep zooms the turned point while it is still in registers, and a
-// fourth one divides by the depth.
+// The values between the sweeps wait in small arrays, each stored where it is
+// made and read in a later sweep, not read back at once through memory to
+// cross between the FPU and the SSE registers, which makes it wait for its
+// store.
 //
 // Without a turn about Y or Z (cos 1, sin 0: the bar at 0, as at start and
-// after every example) each product and sum of that turn is exact, so doubles
-// give the same values, zeros' signs included, at a fraction of the FPU's
-// cost; the turned coordinates that are doubles WriteDouble stores.
+// after every example) each product and sum of that turn is exact: a node whose
+// x0, y1, z1 are normal numbers keeps them as x3, y3, z2, and the others are
+// worked out in doubles, which give the same values, zeros' signs included, at
+// a fraction of the FPU's cost. The turned coordinates that are doubles
+// WriteDouble stores.
 template <bool Project>
 bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                      const TPointProjection* projection, TScreenGrid* points) const {
+    ClearUpperVectorHalves();
     // Local copies: writing a turned node cannot change them, so they stay in registers.
     const Extended cosX = CosX, sinX = SinX, cosY = CosY, sinY = SinY, cosZ = CosZ, sinZ = SinZ;
     const TPointProjection project = projection ? *projection : TPointProjection(1.0, 0);
     const bool turnAboutY = !(cosY == 1 && sinY == 0);
     const bool turnAboutZ = !(cosZ == 1 && sinZ == 0);
     std::array<double, GridCapacity> x0, y1, z1, x2, z2;
-    std::array<TZoomedPoint, GridCapacity> zoomed;
+    std::array<double, GridCapacity> xz, yz, zz; // zoomed
     bool projected = true;
     const auto count = static_cast<std::size_t>(gridSize);
     for (int j = 1; j <= gridSize; ++j) {
@@ -48,46 +67,84 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
             y1[k] = static_cast<double>(node.Y * cosX - node.Z * sinX);
             z1[k] = static_cast<double>(node.Y * sinX + node.Z * cosX);
         }
-        // About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin.
-        if (turnAboutY) {
+        if (!turnAboutY && !turnAboutZ) {
+            if constexpr (Project) {
+                for (std::size_t k = 0; k < count; ++k) {
+                    project.Zoom(x0[k], y1[k], z1[k], xz[k], yz[k], zz[k]);
+                }
+            }
             for (std::size_t k = 0; k < count; ++k) {
-                const auto x = static_cast<Extended>(x0[k]);
-                const auto z = static_cast<Extended>(z1[k]);
-                x2[k] = static_cast<double>(x * cosY + z * sinY);
-                z2[k] = static_cast<double>(z * cosY - x * sinY);
+                TNode& out = turned(static_cast<int>(k) + 1, j);
+                if (IsNormal(x0[k]) && IsNormal(y1[k]) && IsNormal(z1[k])) {
+                    WriteDouble(out.X, x0[k]);
+                    WriteDouble(out.Y, y1[k]);
+                    WriteDouble(out.Z, z1[k]);
+                    continue;
+                }
+                // About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin;
+                // about Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
+                const double x = x0[k] * 1.0 + z1[k] * 0.0;
+                const double z = z1[k] * 1.0 - x0[k] * 0.0;
+                const double x3 = x * 1.0 - y1[k] * 0.0;
+                const double y3 = x * 0.0 + y1[k] * 1.0;
+                WriteDouble(out.X, x3);
+                WriteDouble(out.Y, y3);
+                WriteDouble(out.Z, z);
+                if constexpr (Project) project.Zoom(x3, y3, z, xz[k], yz[k], zz[k]);
             }
         } else {
-            for (std::size_t k = 0; k < count; ++k) {
-                x2[k] = x0[k] * 1.0 + z1[k] * 0.0;
-                z2[k] = z1[k] * 1.0 - x0[k] * 0.0;
-            }
-        }
-        // About Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
-        for (std::size_t k = 0; k < count; ++k) {
-            TNode& out = turned(static_cast<int>(k) + 1, j);
-            Extended x3 = 0;
-            Extended y3 = 0;
-            if (turnAboutZ) {
-                const auto x = static_cast<Extended>(x2[k]);
-                const auto y = static_cast<Extended>(y1[k]);
-                x3 = x * cosZ - y * sinZ;
-                y3 = x * sinZ + y * cosZ;
-                out.X = x3;
-                out.Y = y3;
+            // About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin.
+            if (turnAboutY) {
+                for (std::size_t k = 0; k < count; ++k) {
+                    const auto x = static_cast<Extended>(x0[k]);
+                    const auto z = static_cast<Extended>(z1[k]);
+                    x2[k] = static_cast<double>(x * cosY + z * sinY);
+                    z2[k] = static_cast<double>(z * cosY - x * sinY);
+                }
             } else {
-                const double x = x2[k] * 1.0 - y1[k] * 0.0;
-                const double y = x2[k] * 0.0 + y1[k] * 1.0;
-                WriteDouble(out.X, x);
-                WriteDouble(out.Y, y);
-                x3 = x;
-                y3 = y;
+                for (std::size_t k = 0; k < count; ++k) {
+                    x2[k] = x0[k] * 1.0 + z1[k] * 0.0;
+                    z2[k] = z1[k] * 1.0 - x0[k] * 0.0;
+                }
             }
-            WriteDouble(out.Z, z2[k]);
-            if constexpr (Project) zoomed[k] = project.Zoom(x3, y3, static_cast<Extended>(z2[k]));
+            // About Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
+            if (turnAboutZ) {
+                for (std::size_t k = 0; k < count; ++k) {
+                    TNode& out = turned(static_cast<int>(k) + 1, j);
+                    const auto x = static_cast<Extended>(x2[k]);
+                    const auto y = static_cast<Extended>(y1[k]);
+                    const Extended x3 = x * cosZ - y * sinZ;
+                    const Extended y3 = x * sinZ + y * cosZ;
+                    out.X = x3;
+                    out.Y = y3;
+                    if constexpr (Project) project.Zoom(x3, y3, z2[k], xz[k], yz[k], zz[k]);
+                }
+            } else {
+                for (std::size_t k = 0; k < count; ++k) {
+                    TNode& out = turned(static_cast<int>(k) + 1, j);
+                    const double x3 = x2[k] * 1.0 - y1[k] * 0.0;
+                    const double y3 = x2[k] * 0.0 + y1[k] * 1.0;
+                    WriteDouble(out.X, x3);
+                    WriteDouble(out.Y, y3);
+                    x2[k] = x3;
+                    y1[k] = y3;
+                }
+                if constexpr (Project) {
+                    for (std::size_t k = 0; k < count; ++k) {
+                        project.Zoom(x2[k], y1[k], z2[k], xz[k], yz[k], zz[k]);
+                    }
+                }
+            }
+            for (std::size_t k = 0; k < count; ++k) {
+                WriteDouble(turned(static_cast<int>(k) + 1, j).Z, z2[k]);
+            }
         }
         if constexpr (Project) {
             for (std::size_t k = 0; k < count && projected; ++k) {
-                projected = project.Perspective(zoomed[k], (*points)(static_cast<int>(k) + 1, j));
+                const TZoomedPoint zoomed{xz[k], yz[k], zz[k]};
+                TScreenPoint& point = (*points)(static_cast<int>(k) + 1, j);
+                projected =
+                    project.QuickPerspective(zoomed, point) || project.Perspective(zoomed, point);
             }
         }
     }

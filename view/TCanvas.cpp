@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/TCanvas.h"
 
+#include "view/VectorState.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -78,6 +80,8 @@ void TCanvas::Draw(const QImage& picture, int x, int y) {
             Drawn = Whole();
         }
         CopyRect(picture, Drawn);
+        // The lines come next.
+        ClearUpperVectorHalves();
         Changed.Unite(Drawn);
         Drawn = TPixelRect{};
         return;
