@@ -6,8 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 Extended AngleFromPosition(int position) { return static_cast<Extended>(position) * Pi / 180.0L; }
 
@@ -16,18 +14,6 @@ TRotation::TRotation(double phiX, double phiY, double phiZ)
     : CosX(std::cos(static_cast<Extended>(phiX))), SinX(std::sin(static_cast<Extended>(phiX))),
       CosY(std::cos(static_cast<Extended>(phiY))), SinY(std::sin(static_cast<Extended>(phiY))),
       CosZ(std::cos(static_cast<Extended>(phiZ))), SinZ(std::sin(static_cast<Extended>(phiZ))) {}
-
-namespace {
-
-// Neither zero, subnormal, infinite nor no number. Turned by an angle of 0
-// (times 1, plus a finite value times 0) such a value stays itself.
-[[gnu::always_inline]] inline bool IsNormal(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return (bits >> 52 & 0x7FF) - 1 < 0x7FE;
-}
-
-} // namespace
 
 // Every product and sum is extended; the intermediate coordinates are rounded to
 // double before they are used again, the last two are kept in extended.
@@ -42,7 +28,8 @@ namespace {
 //
 // Without a turn about Y or Z (cos 1, sin 0: the bar at 0, as at start and
 // after every example) each product and sum of that turn is exact: a node whose
-// x0, y1, z1 are normal numbers keeps them as x3, y3, z2, and the others are
+// x0, y1, z1 are normal numbers keeps them as x3, y3, z2 (times 1, plus a finite
+// value times 0, is the value itself), and the others are
 // worked out in doubles, which give the same values, zeros' signs included, at
 // a fraction of the FPU's cost. The turned coordinates that are doubles
 // WriteDouble stores.

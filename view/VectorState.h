@@ -2,9 +2,9 @@
 #pragma once
 
 // Clears the upper halves of the AVX registers, on processors that have them.
-// Other code in the process can leave them in use (the C library's wide
-// copies, Qt's painting), and then the view's SSE and x87 code ran up to a
-// quarter slower on the machine we measure on (AMD, under a hypervisor).
+// Other code in the process can leave them in use, and in some processes the
+// view's SSE and x87 code then ran up to a quarter slower on the machine we
+// measure on (AMD, under a hypervisor); clearing them first took it back.
 // VZEROUPPER costs a few cycles; the view's own code keeps nothing in those
 // halves, and code that does must not rely on them across calls anyway.
 inline void ClearUpperVectorHalves() {
