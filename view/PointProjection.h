@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <emmintrin.h>
 #include <limits>
 
 // Round(quotient) + centre: the quotient to the nearest whole number, halves to
@@ -71,22 +72,29 @@ class TPointProjection {
     // is more than 2^-30 away from a half, both have the same nearest whole
     // number, whichever way halves go. A zero depth, a quotient too large and
     // no number at all all fail the first test.
+    //
+    // X and Y go side by side through one SSE2 division, the divider being
+    // what limits a sweep of these; each lane rounds as the scalar operations
+    // would. The rounding to whole numbers is to nearest, halves to even, as
+    // llrint's in the default mode, and exact in 32 bits below the limit.
     [[gnu::always_inline]] bool QuickPerspective(const TZoomedPoint& zoomed,
                                                  TScreenPoint& point) const {
-        const double depth = EyeAsDouble + zoomed.Z;
-        const double qx = EyeAsDouble * zoomed.X / depth;
-        const double qy = EyeAsDouble * zoomed.Y / depth;
-        const long long rx = std::llrint(qx);
-        const long long ry = std::llrint(qy);
+        const __m128d eye = _mm_set1_pd(EyeAsDouble);
+        const __m128d depth = _mm_set1_pd(EyeAsDouble + zoomed.Z);
+        const __m128d quotient = _mm_div_pd(_mm_mul_pd(eye, _mm_set_pd(zoomed.Y, zoomed.X)), depth);
+        const __m128i rounded = _mm_cvtpd_epi32(quotient);
+        const __m128d magnitudeBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFF'FFFF'FFFF'FFFF));
+        const __m128d size = _mm_and_pd(quotient, magnitudeBits);
+        const __m128d fromWhole = _mm_and_pd(_mm_sub_pd(quotient, _mm_cvtepi32_pd(rounded)), magnitudeBits);
         constexpr double Limit = 0x1p20;
         constexpr double SureOfTheSide = 0.5 - 0x1p-30;
-        if (!(std::fabs(qx) < Limit && std::fabs(qy) < Limit &&
-              std::fabs(qx - static_cast<double>(rx)) < SureOfTheSide &&
-              std::fabs(qy - static_cast<double>(ry)) < SureOfTheSide)) {
-            return false;
-        }
-        point.X = static_cast<std::int32_t>(rx) + 400;
-        point.Y = static_cast<std::int32_t>(ry) + 300;
+        const __m128d sure = _mm_and_pd(_mm_cmplt_pd(size, _mm_set1_pd(Limit)),
+                                        _mm_cmplt_pd(fromWhole, _mm_set1_pd(SureOfTheSide)));
+        if (_mm_movemask_pd(sure) != 0b11) return false;
+        const __m128i centre = _mm_set_epi32(0, 0, 300, 400);
+        const __m128i screen = _mm_add_epi32(rounded, centre);
+        point.X = _mm_cvtsi128_si32(screen);
+        point.Y = _mm_cvtsi128_si32(_mm_shuffle_epi32(screen, 0b01));
         return true;
     }
 
