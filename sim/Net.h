@@ -83,7 +83,8 @@ struct TNet {
     void AdvanceTime() { SimTime = SimTime + TimeStep; }
 
   private:
-    void TakeSnapshot();
+    void KeepDisplacement(int i, int j);
+    void SnapshotOuterRings();
     void BorderPass();
     void InteriorPass(bool zoneDamped);
     void Drive(std::int64_t i, std::int64_t j, Extended displacement, Extended velocity);

@@ -34,15 +34,31 @@ struct TStepConstants {
 } // namespace
 
 // Only the displacements of the used nodes are ever read from the snapshot, so
-// only they are copied: 16 bytes of a node's 64, and no unused node, a tenth
-// of the whole storage's 1.4 MB in the largest net. Bytes are copied, not
-// values, so no bit can change on the way.
-void TNet::TakeSnapshot() {
+// only they are copied: 16 bytes of a node's 64, and no unused node. Bytes are
+// copied, not values, so no bit can change on the way.
+void TNet::KeepDisplacement(int i, int j) {
+    std::memcpy(&PrevNodes(i, j).Z, &Nodes(i, j).Z, sizeof(Extended));
+}
+
+// The snapshot is taken in parts, each just before anything that it keeps is
+// written: here the two outer rings, which the border pass reads and writes;
+// every other row by the interior pass just before it steps that row, while
+// the row is at hand anyway. Each node's displacement is still that of the
+// step's start when it is copied, so after the step PrevNodes is the whole
+// snapshot, as if taken at once.
+void TNet::SnapshotOuterRings() {
     const int G = GridSize;
-    for (int j = 1; j <= G; ++j) {
-        for (int i = 1; i <= G; ++i) {
-            std::memcpy(&PrevNodes(i, j).Z, &Nodes(i, j).Z, sizeof(Extended));
-        }
+    for (int i = 1; i <= G; ++i) {
+        KeepDisplacement(i, 1);
+        KeepDisplacement(i, std::min(2, G));
+        KeepDisplacement(i, std::max(G - 1, 1));
+        KeepDisplacement(i, G);
+    }
+    for (int j = 3; j <= G - 2; ++j) {
+        KeepDisplacement(1, j);
+        KeepDisplacement(2, j);
+        KeepDisplacement(G - 1, j);
+        KeepDisplacement(G, j);
     }
 }
 
@@ -85,13 +101,15 @@ void TNet::InteriorPass(bool zoneDamped) {
     // Along the row the snapshot's Z of a node is read three times: as the
     // right neighbour, as the node's own Z (each node is written once, so its
     // Z in Nodes is still that of the snapshot), and as the left neighbour.
-    // It is loaded once and handed on.
+    // It is loaded once and handed on. The row below is not stepped yet, so
+    // its Z is read from Nodes, except in the border row, which the border
+    // pass has stepped already.
     Extended left = 0;
     Extended here = 0;
-    const auto stepRun = [&](int j, int from, int to, Extended damping) {
+    const auto stepRun = [&](int j, int from, int to, Extended damping, auto below) {
         for (int i = from; i <= to; ++i) {
             const Extended right = P(i + 1, j).Z;
-            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + P(i, j + 1).Z, 4.0L, damping, k);
+            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + below(i), 4.0L, damping, k);
             left = here;
             here = right;
         }
@@ -100,17 +118,22 @@ void TNet::InteriorPass(bool zoneDamped) {
     // Outside it the zone damping acts (in "Rand-Dämpfung"; else zone is 0).
     // A row goes in runs of one damping, which then needs no register of its
     // own when it is 0, so the FPU's eight hold the node's velocity too.
-    for (int j = 2; j <= G - 1; ++j) {
+    const auto stepRow = [&](int j, auto below) {
+        for (int i = 2; i <= G - 1; ++i) KeepDisplacement(i, j);
         left = P(1, j).Z;
         here = P(2, j).Z;
         if (j < 11 || j > 81) {
-            stepRun(j, 2, G - 1, zone);
+            stepRun(j, 2, G - 1, zone, below);
         } else {
-            stepRun(j, 2, std::min(10, G - 1), zone);
-            stepRun(j, 11, std::min(81, G - 1), 0);
-            stepRun(j, 82, G - 1, zone);
+            stepRun(j, 2, std::min(10, G - 1), zone, below);
+            stepRun(j, 11, std::min(81, G - 1), 0, below);
+            stepRun(j, 82, G - 1, zone, below);
         }
+    };
+    for (int j = 2; j <= G - 2; ++j) {
+        stepRow(j, [this, j](int i) { return Nodes(i, j + 1).Z; });
     }
+    stepRow(G - 1, [&P, G](int i) { return P(i, G).Z; });
     // Damping is the variable the next border pass reads: that of the last
     // interior node, (G-1, G-1).
     const bool lastOutside = G - 1 < 11 || G - 1 > 81;
@@ -118,7 +141,7 @@ void TNet::InteriorPass(bool zoneDamped) {
 }
 
 void TNet::StepGrid(BoundaryMode mode) {
-    TakeSnapshot();
+    SnapshotOuterRings();
     // A fixed border is never moved; it holds its neighbours as fixed points.
     if (mode != BoundaryMode::FixedEnd) BorderPass();
     InteriorPass(mode == BoundaryMode::DampedBorder);

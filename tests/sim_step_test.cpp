@@ -123,6 +123,7 @@ TEST(Step, VisitingOrderDoesNotChangeAnyBit) {
         auto backward = std::make_unique<TNet>(*forward);
         for (int step = 0; step < 3; ++step) {
             backward->Damping = forward->Damping;
+            const auto start = std::make_unique<TGrid>(forward->Nodes);
             forward->StepGrid(mode);
             StepBackwards(*backward, mode);
             for (int j = 1; j <= forward->GridSize; ++j) {
@@ -130,6 +131,8 @@ TEST(Step, VisitingOrderDoesNotChangeAnyBit) {
                     ASSERT_TRUE(SameBits(forward->Nodes(i, j).Z, backward->Nodes(i, j).Z))
                         << "mode " << static_cast<int>(mode) << " node " << i << "," << j;
                     ASSERT_TRUE(SameBits(forward->Nodes(i, j).V, backward->Nodes(i, j).V));
+                    ASSERT_TRUE(SameBits(forward->PrevNodes(i, j).Z, (*start)(i, j).Z))
+                        << "the snapshot is the net at the step's start: node " << i << "," << j;
                 }
             }
         }
