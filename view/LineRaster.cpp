@@ -186,7 +186,10 @@ template <bool XMajor>
         return;
     }
     const std::int32_t slope = dy * (1 << MinorShift) / dx;
-    const std::int32_t minor = y1 * (1 << MinorShift) + (dy > 0 ? slope - (slope >> 1) : 0);
+    // A line rises exactly when its slope is positive (dy >= 1 and dx < 2^16
+    // give a slope of at least 1). Which way a mesh line runs goes with the
+    // waves, so no branch predictor can tell it: as a maximum, it is no branch.
+    const std::int32_t minor = y1 * (1 << MinorShift) + std::max(0, slope - (slope >> 1));
     const auto uminor = static_cast<std::uint32_t>(minor);
     const auto uslope = static_cast<std::uint32_t>(slope);
     if (xMajor) {
