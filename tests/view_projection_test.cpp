@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -91,15 +92,23 @@ TEST(Projection, QuotientsRoundingToTheLowestInt64AreHeld) {
 // large and small. Far from a half it must not decline.
 TEST(Projection, TheWayByDoublesAgreesWithTheExtendedQuotientOrDeclines) {
     const TPointProjection project(1.0, 1500);
+    // X and Y are decided side by side: a doubtful one must decline the point
+    // whether or not the other is sure.
+    enum TProbed { Both, OnlyX, OnlyY };
     int declinedOnHalves = 0;
     int halves = 0;
     for (double depth : {0.0, 1.0, -1.75, 733.3, -1234.5678, 2e5, 1e-300}) {
         for (double whole : {0.0, 1.0, 2.0, -3.0, 399.0, -400.0, 1e5, -0x1p19, 0x1p20, 0x1p30, -0x1p33, 3e9}) {
             for (double hair : {0.0, 0x1p-52, 0x1p-45, 0x1p-38, 0x1p-31, 0x1p-29, 0x1p-24, 0x1p-22, 0x1p-20, 0.25}) {
-                for (double side : {1.0, -1.0}) {
+                for (auto [side, probed] : {std::pair{1.0, Both}, std::pair{-1.0, Both},
+                                            std::pair{1.0, OnlyX}, std::pair{-1.0, OnlyY}}) {
                     const double quotient = whole + 0.5 + side * hair;
-                    const TZoomedPoint zoomed{quotient * (1500 + depth) / 1500,
-                                              -quotient * (1500 + depth) / 1500, depth};
+                    // The coordinate not probed lies well between two whole numbers.
+                    const double other = 7.25;
+                    const double x = probed == OnlyY ? other : quotient;
+                    const double y = probed == OnlyX ? other : -quotient;
+                    const TZoomedPoint zoomed{x * (1500 + depth) / 1500, y * (1500 + depth) / 1500,
+                                              depth};
                     TScreenPoint exact{-7, -7};
                     TScreenPoint quick{-7, -7};
                     ASSERT_TRUE(project.Perspective(zoomed, exact));

@@ -85,7 +85,8 @@ class TPointProjection {
         const __m128i rounded = _mm_cvtpd_epi32(quotient);
         const __m128d magnitudeBits = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFF'FFFF'FFFF'FFFF));
         const __m128d size = _mm_and_pd(quotient, magnitudeBits);
-        const __m128d fromWhole = _mm_and_pd(_mm_sub_pd(quotient, _mm_cvtepi32_pd(rounded)), magnitudeBits);
+        const __m128d fromWhole =
+            _mm_and_pd(_mm_sub_pd(quotient, _mm_cvtepi32_pd(rounded)), magnitudeBits);
         constexpr double Limit = 0x1p20;
         constexpr double SureOfTheSide = 0.5 - 0x1p-30;
         const __m128d sure = _mm_and_pd(_mm_cmplt_pd(size, _mm_set1_pd(Limit)),
