@@ -9,6 +9,24 @@
 
 Extended AngleFromPosition(int position) { return static_cast<Extended>(position) * Pi / 180.0L; }
 
+namespace {
+
+// The turns about Y and Z by a zero angle (cos 1, sin 0), in doubles: each
+// product and sum is exact there, so these give the extended formulas' values,
+// zeros' signs included.
+// About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin.
+[[gnu::always_inline]] inline void NoTurnAboutY(double x0, double z1, double& x2, double& z2) {
+    x2 = x0 * 1.0 + z1 * 0.0;
+    z2 = z1 * 1.0 - x0 * 0.0;
+}
+// About Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
+[[gnu::always_inline]] inline void NoTurnAboutZ(double x2, double y1, double& x3, double& y3) {
+    x3 = x2 * 1.0 - y1 * 0.0;
+    y3 = x2 * 0.0 + y1 * 1.0;
+}
+
+} // namespace
+
 // The sines and cosines are of the double angles, in extended.
 TRotation::TRotation(double phiX, double phiY, double phiZ)
     : CosX(std::cos(static_cast<Extended>(phiX))), SinX(std::sin(static_cast<Extended>(phiX))),
@@ -68,12 +86,9 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                     WriteDouble(out.Z, z1[k]);
                     continue;
                 }
-                // About Y: x2 = x0 cos + z1 sin, z2 = z1 cos - x0 sin;
-                // about Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
-                const double x = x0[k] * 1.0 + z1[k] * 0.0;
-                const double z = z1[k] * 1.0 - x0[k] * 0.0;
-                const double x3 = x * 1.0 - y1[k] * 0.0;
-                const double y3 = x * 0.0 + y1[k] * 1.0;
+                double x = 0, z = 0, x3 = 0, y3 = 0;
+                NoTurnAboutY(x0[k], z1[k], x, z);
+                NoTurnAboutZ(x, y1[k], x3, y3);
                 WriteDouble(out.X, x3);
                 WriteDouble(out.Y, y3);
                 WriteDouble(out.Z, z);
@@ -89,10 +104,7 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                     z2[k] = static_cast<double>(z * cosY - x * sinY);
                 }
             } else {
-                for (std::size_t k = 0; k < count; ++k) {
-                    x2[k] = x0[k] * 1.0 + z1[k] * 0.0;
-                    z2[k] = z1[k] * 1.0 - x0[k] * 0.0;
-                }
+                for (std::size_t k = 0; k < count; ++k) NoTurnAboutY(x0[k], z1[k], x2[k], z2[k]);
             }
             // About Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
             if (turnAboutZ) {
@@ -109,8 +121,8 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
             } else {
                 for (std::size_t k = 0; k < count; ++k) {
                     TNode& out = turned(static_cast<int>(k) + 1, j);
-                    const double x3 = x2[k] * 1.0 - y1[k] * 0.0;
-                    const double y3 = x2[k] * 0.0 + y1[k] * 1.0;
+                    double x3 = 0, y3 = 0;
+                    NoTurnAboutZ(x2[k], y1[k], x3, y3);
                     WriteDouble(out.X, x3);
                     WriteDouble(out.Y, y3);
                     x2[k] = x3;
