@@ -18,9 +18,9 @@ constexpr int MaxLinks = 40;
 TOutputTarget OutputTarget(const QString& name) {
     if (name == QLatin1String("-")) return {TOutputTarget::TKind::StandardOutput, name};
     const QFileInfo info(name);
+    QString path = info.absoluteFilePath();
     // Only a regular file may be replaced: renaming over a device or a FIFO
     // would put a file in its place and cut off whoever reads it.
-    QString path = info.absoluteFilePath();
     if (info.exists() && !info.isFile() && !info.isDir()) return {TOutputTarget::TKind::InPlace, path};
     for (int link = 0; link < MaxLinks && QFileInfo(path).isSymLink(); ++link) path = QFileInfo(path).symLinkTarget();
     return {TOutputTarget::TKind::Replaced, path};
@@ -47,8 +47,10 @@ std::optional<QString> TOutputFile::Open(const QString& name, const QString& opt
     FileName = name;
     Option = option;
     WriteFailure.reset();
+    if (const std::optional<QString> refusal = OutputRefusal(name)) {
+        return QStringLiteral("%1: %2").arg(option, *refusal);
+    }
     const TOutputTarget target = OutputTarget(name);
-    if (const std::optional<QString> refusal = OutputRefusal(name)) return QStringLiteral("%1: %2").arg(option, *refusal);
     std::unique_ptr<QFileDevice> file;
     bool opened = false;
     if (target.Kind == TOutputTarget::TKind::Replaced) {

@@ -175,7 +175,8 @@ int TJob::Render() {
                     static_cast<unsigned long long>(renderer.FrameHash()));
         // A closed pipe is no success: SIGPIPE is ignored, so it shows here.
         if (std::fflush(stdout) != 0) {
-            Say(QStringLiteral("--hash: cannot write standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            const QString cause = QString::fromLocal8Bit(std::strerror(errno));
+            Say(QStringLiteral("--hash: cannot write standard output: %1").arg(cause));
             return RenderFailed;
         }
     }

@@ -167,20 +167,24 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
     const std::pair<const char*, const QString*> files[] = {
         {"--out", &s.OutFile}, {"--gif", &s.GifFile},   {"--csv", &s.CsvFile},
         {"--plot", &s.PlotFile}, {"--profile", &s.ProfileFile}};
-    if (s.OutDir == QLatin1String("-")) return QStringLiteral("--out-dir: standard output cannot hold a folder of frames");
+    if (s.OutDir == QLatin1String("-")) return QStringLiteral("--out-dir: standard output cannot hold frame files");
     for (std::size_t k = 0; k < std::size(files); ++k) {
         const QString& path = *files[k].second;
         const QLatin1String option(files[k].first);
         if (path.isEmpty()) continue;
-        if (const std::optional<QString> refusal = OutputRefusal(path)) return QStringLiteral("%1: %2").arg(option, *refusal);
-        const bool standardOutput = OutputTarget(path).Kind == TOutputTarget::TKind::StandardOutput;
-        if (standardOutput && s.PrintHashes) return QStringLiteral("%1 - and --hash both write to standard output").arg(option);
+        if (const std::optional<QString> refusal = OutputRefusal(path)) {
+            return QStringLiteral("%1: %2").arg(option, *refusal);
+        }
+        const TOutputTarget target = OutputTarget(path);
+        const bool standardOutput = target.Kind == TOutputTarget::TKind::StandardOutput;
+        if (standardOutput && s.PrintHashes) {
+            return QStringLiteral("%1 - and --hash both write to standard output").arg(option);
+        }
         for (std::size_t m = 0; m < k; ++m) {
-            if (files[m].second->isEmpty() || OutputTarget(*files[m].second).Path != OutputTarget(path).Path) continue;
-            if (standardOutput) {
-                return QStringLiteral("%1 and %2 both write to standard output").arg(QLatin1String(files[m].first), option);
-            }
-            return QStringLiteral("%1 and %2 name the same file %3").arg(QLatin1String(files[m].first), option, path);
+            const QLatin1String earlier(files[m].first);
+            if (files[m].second->isEmpty() || OutputTarget(*files[m].second).Path != target.Path) continue;
+            if (standardOutput) return QStringLiteral("%1 and %2 both write to standard output").arg(earlier, option);
+            return QStringLiteral("%1 and %2 name the same file %3").arg(earlier, option, path);
         }
     }
     if (!s.OutDir.isEmpty() && !DirectoryWritable(s.OutDir)) {

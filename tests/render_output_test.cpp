@@ -58,7 +58,7 @@ TEST(RenderOutputs, DevicesAreWrittenInPlaceAndAFullOneFailsTheRun) {
     for (const auto& [name, minor] : {std::pair{"null", 3u}, std::pair{"full", 7u}}) {
         const QString node = folder.filePath(name);
         if (::mknod(qPrintable(node), S_IFCHR | 0666, makedev(1, minor)) != 0) {
-            GTEST_SKIP() << "cannot make a device node in " << folder.path().toStdString() << ": " << std::strerror(errno);
+            GTEST_SKIP() << "cannot make a device node in the build tree: " << std::strerror(errno);
         }
         const int fd = ::open(qPrintable(node), O_WRONLY);
         if (fd < 0) GTEST_SKIP() << "cannot open a device node in the build tree: " << std::strerror(errno);
