@@ -39,13 +39,15 @@ TGifWriter::~TGifWriter() {
 
 int TGifWriter::Write(GifFileType* gif, const unsigned char* bytes, int count) {
     auto* writer = static_cast<TGifWriter*>(gif->UserData);
-    const qint64 written = writer->File.Device().write(reinterpret_cast<const char*>(bytes), count);
-    if (written > 0) writer->BytesWritten += written;
-    return static_cast<int>(written);
+    // Nothing written makes giflib fail; Failure() then gives the file's own cause.
+    if (!writer->File.Write(QByteArrayView(bytes, count))) return 0;
+    writer->BytesWritten += count;
+    return count;
 }
 
 std::optional<QString> TGifWriter::Failure(int code) const {
-    return QStringLiteral("--gif: cannot write %1: %2").arg(File.Path(), QString::fromUtf8(GifErrorString(code)));
+    if (std::optional<QString> failure = File.Failure()) return failure;
+    return QStringLiteral("--gif: cannot write %1: %2").arg(File.Name(), QString::fromUtf8(GifErrorString(code)));
 }
 
 std::optional<QString> TGifWriter::Open(const QString& path) {

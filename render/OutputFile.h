@@ -1,34 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
+#include <QFileDevice>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
-// A file that the renderer writes under a temporary name and renames when it
-// is complete, so that a failed or interrupted run leaves no partial file.
-// Opened before the run, so that a file that cannot be written is refused
-// before any work is done.
+// How an output name is written, as cp and the GNU tools write it.
+struct TOutputTarget {
+    enum class TKind {
+        StandardOutput, // the name "-"
+        InPlace,        // a device, FIFO or socket: written directly, never replaced or removed
+        Replaced,       // a regular file or a new name: written beside it under a temporary name, then renamed
+    };
+    TKind Kind;
+    // Where the bytes go; for a file reached through symbolic links, the name they lead to.
+    QString Path;
+};
+TOutputTarget OutputTarget(const QString& name);
+
+// Why `name` cannot be written (a folder, or a file whose folder cannot be
+// written), or nothing; standard output and devices are left to their opening.
+std::optional<QString> OutputRefusal(const QString& name);
+
+// One output, opened before the work so that one that cannot be written is
+// refused before any is done. A write that fails, or one never committed,
+// leaves no partial regular file; a closed pipe is reported as a failed write
+// where the program ignores SIGPIPE.
 class TOutputFile {
   public:
-    // A message naming `option` when the file cannot be opened.
-    std::optional<QString> Open(const QString& path, const QString& option);
+    // A message naming `option` when the output cannot be opened.
+    std::optional<QString> Open(const QString& name, const QString& option);
     bool IsOpen() const { return File != nullptr; }
-    QIODevice& Device() { return *File; }
-    const QString& Path() const { return FilePath; }
+    const QString& Name() const { return FileName; }
 
-    // Renames the finished file into place; a message when that fails.
+    // False once a write has failed; Failure() then says why.
+    bool Write(QByteArrayView bytes);
+    std::optional<QString> Failure() const { return WriteFailure; }
+
+    // Finishes the output (renames a file into place); a message when that
+    // or an earlier write failed.
     std::optional<QString> Commit();
     std::optional<QString> CommitPng(const QImage& picture);
 
   private:
-    std::unique_ptr<QSaveFile> File;
-    QString FilePath;
+    QString Message(const QString& cause) const;
+
+    std::unique_ptr<QFileDevice> File;
+    QString FileName;
     QString Option;
+    std::optional<QString> WriteFailure;
 };
 
-// One picture as a PNG file, through a temporary name; a message when it fails.
-std::optional<QString> WritePngFile(const QImage& picture, const QString& path, const QString& option);
+// One picture as a PNG output; a message when it fails.
+std::optional<QString> WritePngFile(const QImage& picture, const QString& name, const QString& option);

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QLocale>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -80,7 +82,7 @@ std::optional<QString> TJob::OpenOutputs() {
         if (what.first->isEmpty()) continue;
         if (std::optional<QString> failure = file->Open(*what.first, QLatin1String(what.second))) return failure;
     }
-    if (Csv.IsOpen()) Csv.Device().write(Series.HeaderLine());
+    if (Csv.IsOpen()) Csv.Write(Series.HeaderLine());
     return std::nullopt;
 }
 
@@ -116,7 +118,7 @@ std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
         if (std::optional<QString> failure = Out.CommitPng(renderer.Frame().copy(Crop))) return failure;
     }
     if (Profile.IsOpen()) {
-        Profile.Device().write(ProfileTable(ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex),
+        Profile.Write(ProfileTable(ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex),
                                             Settings.Profile));
         if (std::optional<QString> failure = Profile.Commit()) return failure;
     }
@@ -156,9 +158,7 @@ int TJob::Render() {
         if (!failure && (Csv.IsOpen() || Plot.IsOpen()) && (taken || !Settings.Strobe)) {
             const TSeriesRow row = Series.Measure(renderer.Net(), pass, renderer.PassTime());
             Series.Record(row);
-            if (Csv.IsOpen() && Csv.Device().write(TSeries::RowLine(row)) < 0) {
-                failure = QStringLiteral("--csv: cannot write %1").arg(Settings.CsvFile);
-            }
+            if (Csv.IsOpen() && !Csv.Write(TSeries::RowLine(row))) failure = Csv.Failure();
         }
         if (failure) {
             Say(*failure);
@@ -173,6 +173,12 @@ int TJob::Render() {
     if (Settings.PrintHashes) {
         std::printf("state %016llx\nframe %016llx\n", static_cast<unsigned long long>(HashState(renderer.Net())),
                     static_cast<unsigned long long>(renderer.FrameHash()));
+        // A closed pipe is no success: SIGPIPE is ignored, so it shows here.
+        if (std::fflush(stdout) != 0) {
+            const QString cause = QString::fromLocal8Bit(std::strerror(errno));
+            Say(QStringLiteral("--hash: cannot write standard output: %1").arg(cause));
+            return RenderFailed;
+        }
     }
     return RenderSucceeded;
 }

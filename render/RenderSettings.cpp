@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderSettings.h"
 
+#include "render/OutputFile.h"
 #include "ui/Examples.h"
 #include "ui/WholeNumber.h"
 
@@ -77,8 +78,11 @@ QString RenderUsage() {
         "                        on a terminal, plain lines for long runs elsewhere)\n"
         "  --help                this text\n"
         "\n"
-        "Files are written under a temporary name and renamed when complete. Bad\n"
-        "arguments end the program with status 2, a failed run or write with 1.\n");
+        "A FILE of - is standard output, for one output at most and not with --hash.\n"
+        "A regular file is written under a temporary name and renamed when complete,\n"
+        "keeping its permissions; a symbolic link is followed; a device, FIFO or\n"
+        "socket is written in place. Bad arguments or an output that cannot be opened\n"
+        "end the program with status 2, a failed run or write with 1.\n");
 }
 
 namespace {
@@ -159,24 +163,28 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
         if (drive.FrequencyPosition == 0) return QStringLiteral("--strobe needs a frequency above 0 (Omega is 0)");
     }
 
-    // Every file once, each in a folder that can be written.
+    // Every output once, each one that can be written; standard output for one at most.
     const std::pair<const char*, const QString*> files[] = {
         {"--out", &s.OutFile}, {"--gif", &s.GifFile},   {"--csv", &s.CsvFile},
         {"--plot", &s.PlotFile}, {"--profile", &s.ProfileFile}};
+    if (s.OutDir == QLatin1String("-")) return QStringLiteral("--out-dir: standard output cannot hold frame files");
     for (std::size_t k = 0; k < std::size(files); ++k) {
         const QString& path = *files[k].second;
+        const QLatin1String option(files[k].first);
         if (path.isEmpty()) continue;
-        if (!DirectoryWritable(QFileInfo(path).absolutePath())) {
-            return QStringLiteral("%1: cannot write %2: its folder does not exist or is not writable")
-                .arg(QLatin1String(files[k].first), path);
+        if (const std::optional<QString> refusal = OutputRefusal(path)) {
+            return QStringLiteral("%1: %2").arg(option, *refusal);
         }
-        if (QFileInfo(path).isDir()) return QStringLiteral("%1: %2 is a folder").arg(QLatin1String(files[k].first), path);
+        const TOutputTarget target = OutputTarget(path);
+        const bool standardOutput = target.Kind == TOutputTarget::TKind::StandardOutput;
+        if (standardOutput && s.PrintHashes) {
+            return QStringLiteral("%1 - and --hash both write to standard output").arg(option);
+        }
         for (std::size_t m = 0; m < k; ++m) {
-            if (!files[m].second->isEmpty() &&
-                QFileInfo(*files[m].second).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
-                return QStringLiteral("%1 and %2 name the same file %3")
-                    .arg(QLatin1String(files[m].first), QLatin1String(files[k].first), path);
-            }
+            const QLatin1String earlier(files[m].first);
+            if (files[m].second->isEmpty() || OutputTarget(*files[m].second).Path != target.Path) continue;
+            if (standardOutput) return QStringLiteral("%1 and %2 both write to standard output").arg(earlier, option);
+            return QStringLiteral("%1 and %2 name the same file %3").arg(earlier, option, path);
         }
     }
     if (!s.OutDir.isEmpty() && !DirectoryWritable(s.OutDir)) {

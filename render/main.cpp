@@ -3,10 +3,13 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    // A reader that goes away is a failed write, said in a line and exit status 1, not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
     QStringList args;
     for (int k = 1; k < argc; ++k) args << QString::fromLocal8Bit(argv[k]);
 
