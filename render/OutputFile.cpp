@@ -13,6 +13,14 @@ namespace {
 // As many links as the kernel follows in one name.
 constexpr int MaxLinks = 40;
 
+// /dev/stdout and its kin lead through /proc/<process>/fd/<n> or /dev/fd/<n>
+// to a descriptor the caller opened: that open file is the output, even where
+// it is a regular file a shell redirected to.
+bool IsDescriptor(const QString& path) {
+    return path.startsWith(QLatin1String("/dev/fd/")) ||
+           (path.startsWith(QLatin1String("/proc/")) && path.section(QLatin1Char('/'), 3, 3) == QLatin1String("fd"));
+}
+
 } // namespace
 
 TOutputTarget OutputTarget(const QString& name) {
@@ -22,7 +30,10 @@ TOutputTarget OutputTarget(const QString& name) {
     // Only a regular file may be replaced: renaming over a device or a FIFO
     // would put a file in its place and cut off whoever reads it.
     if (info.exists() && !info.isFile() && !info.isDir()) return {TOutputTarget::TKind::InPlace, path};
-    for (int link = 0; link < MaxLinks && QFileInfo(path).isSymLink(); ++link) path = QFileInfo(path).symLinkTarget();
+    for (int link = 0; link < MaxLinks && QFileInfo(path).isSymLink(); ++link) {
+        if (IsDescriptor(path)) return {TOutputTarget::TKind::InPlace, path};
+        path = QFileInfo(path).symLinkTarget();
+    }
     return {TOutputTarget::TKind::Replaced, path};
 }
 

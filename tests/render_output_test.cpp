@@ -133,6 +133,21 @@ TEST(RenderOutputs, StandardOutputCarriesOnePngAndNoOtherOutput) {
         EXPECT_TRUE(run.Output.isEmpty());
     }
     EXPECT_EQ(Entries(folder.path()), QStringList{"file.png"});
+
+    // Standard output sent to a file by the shell: that open file is written,
+    // not replaced behind the shell's back by a renamed one.
+    const QString redirected = folder.filePath("redirected.png");
+    const int fd = ::open(qPrintable(redirected), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    struct stat before {};
+    ASSERT_EQ(::fstat(fd, &before), 0);
+    const TToolRun run = RunTool(folder.path(), {"--out", "/dev/stdout"}, fd);
+    ::close(fd);
+    EXPECT_EQ(run.Status, RenderSucceeded) << run.Errors.toStdString();
+    struct stat after {};
+    ASSERT_EQ(::stat(qPrintable(redirected), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(QImage(redirected), file);
 }
 
 TEST(RenderOutputs, LinksAreFollowedAndAFilesPermissionsKept) {
