@@ -96,6 +96,15 @@ void End(pid_t& pid) {
     pid = -1;
 }
 
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(reply);
+    return atom;
+}
+
 QString LastLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -151,20 +160,36 @@ QString TScreenSession::StartWindowManager() {
         xcb_disconnect(connection);
         return QStringLiteral("cannot connect to the X server on %1").arg(Display());
     }
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 5, "WM_S0"), nullptr);
-    const xcb_atom_t selection = atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
-    free(atom);
+    // openbox takes the window manager's selection first thing, and runs its
+    // event loop only when the rest of its start is done, seconds later on a
+    // busy machine; a window mapped in between is never managed. Only the loop
+    // answers a request for a window's frame extents. The request is repeated,
+    // as one that comes during the start is dropped too.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t probe = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_client_message_event_t request{};
+    request.response_type = XCB_CLIENT_MESSAGE;
+    request.format = 32;
+    request.window = probe;
+    request.type = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
 
     bool managing = false;
     const auto limit = Clock::now() + StartLimit;
     while (!managing && Clock::now() < limit && !Ended(Manager)) {
-        xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-            connection, xcb_get_selection_owner(connection, selection), nullptr);
-        managing = owner && owner->owner != XCB_NONE;
-        free(owner);
-        if (!managing) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        xcb_send_event(connection, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&request));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        xcb_get_property_reply_t* answer = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4),
+            nullptr);
+        managing = answer && xcb_get_property_value_length(answer) == 16;
+        free(answer);
     }
+    xcb_destroy_window(connection, probe);
     xcb_disconnect(connection);
     if (!managing) {
         End(Manager);
@@ -173,7 +198,9 @@ QString TScreenSession::StartWindowManager() {
     return {};
 }
 
+void TScreenSession::StopWindowManager() { End(Manager); }
+
 void TScreenSession::Stop() {
-    End(Manager);
+    StopWindowManager();
     End(Server);
 }

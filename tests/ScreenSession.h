@@ -20,8 +20,10 @@ class TScreenSession {
 
     // Each returns an empty text once the thing runs, else what went wrong.
     QString StartServer(QSize size);
-    // Returns when openbox manages the screen (owns its WM_S0 selection).
+    // Returns when openbox manages the screen: its event loop answers.
     QString StartWindowManager();
+    // Waits for it to end.
+    void StopWindowManager();
     // The window manager first, then the server; waits for both to end.
     void Stop();
 
@@ -29,6 +31,8 @@ class TScreenSession {
     QString Display() const { return QStringLiteral(":%1").arg(DisplayNumber); }
     // The X server's process, valid after StartServer.
     pid_t ServerProcess() const { return Server; }
+    // The window manager's process, valid after StartWindowManager.
+    pid_t ManagerProcess() const { return Manager; }
 
   private:
     QTemporaryDir Logs; // the servers' output, shown when they fail to start

@@ -10,6 +10,7 @@
 namespace {
 
 QString NoScreen;
+TScreenSession* TheSession = nullptr; // the environment's, while it lives
 
 // The screen's size, from WOGENFELD_SCREEN_SIZE ("1366x768"); 1920 x 1080 by default.
 QSize ScreenSize() {
@@ -22,7 +23,8 @@ QSize ScreenSize() {
 // platform, for all the tests of the program.
 class TScreenEnvironment : public testing::Environment {
   public:
-    TScreenEnvironment(int& argc, char** argv) : Argc(argc), Argv(argv) {}
+    TScreenEnvironment(int& argc, char** argv) : Argc(argc), Argv(argv) { TheSession = &Session; }
+    ~TScreenEnvironment() override { TheSession = nullptr; }
 
     void SetUp() override {
         const QString serverError = Session.StartServer(ScreenSize());
@@ -66,6 +68,13 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 #endif
 
 QString NoScreenReason() { return NoScreen; }
+
+QString RestartWindowManager() {
+    TheSession->StopWindowManager();
+    return TheSession->StartWindowManager();
+}
+
+pid_t WindowManagerProcess() { return TheSession->ManagerProcess(); }
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

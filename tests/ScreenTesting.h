@@ -8,11 +8,17 @@
 #include <QStringList>
 
 #include <ostream>
+#include <sys/types.h>
 
 class QWidget;
 
 // Why the tests have no X screen, or empty when they have one.
 QString NoScreenReason();
+
+// The screen's window manager started anew: empty once it runs, else what
+// went wrong. Its process, for a test that holds it up.
+QString RestartWindowManager();
+pid_t WindowManagerProcess();
 
 // The whole screen as the X server holds it (the root window's pixels), not
 // what a widget would draw of itself.

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -125,6 +126,34 @@ int VisiblyChanged(const QImage& before, const QImage& after, const QRect& area)
     return changed;
 }
 
+// Where the window stands and what the window manager made of it.
+std::string WindowReport(const TForm1& form) {
+    const QRect frame = form.frameGeometry();
+    const QRect free = form.screen()->availableGeometry();
+    return QStringLiteral("maximised %1, active %2, frame drawn %3, frame %4,%5 %6 x %7 "
+                          "on a free area %8,%9 %10 x %11, X states %12")
+        .arg(form.isMaximized())
+        .arg(form.isActiveWindow())
+        .arg(form.PaintBox1->Frame() != nullptr)
+        .arg(frame.x())
+        .arg(frame.y())
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(free.x())
+        .arg(free.y())
+        .arg(free.width())
+        .arg(free.height())
+        .arg(WindowStates(&form).join(' '))
+        .toStdString();
+}
+
+// Maximised by the window manager over the whole free screen, active,
+// and its first pass drawn.
+bool Settled(const TForm1& form) {
+    return form.isMaximized() && form.isActiveWindow() && form.PaintBox1->Frame() &&
+           form.frameGeometry() == form.screen()->availableGeometry();
+}
+
 class Screen : public testing::Test {
   protected:
     void SetUp() override {
@@ -134,36 +163,9 @@ class Screen : public testing::Test {
         // As the program starts it.
         Form = std::make_unique<TForm1>();
         ShowMainWindow(*Form);
-        ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, StartPatience))
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(*Form); }, StartPatience))
             << "the window did not come up maximised and active with its first frame: "
-            << WindowReport();
-    }
-
-    std::string WindowReport() const {
-        const QRect frame = Form->frameGeometry();
-        const QRect free = Form->screen()->availableGeometry();
-        return QStringLiteral("maximised %1, active %2, frame drawn %3, frame %4,%5 %6 x %7 "
-                              "on a free area %8,%9 %10 x %11, X states %12")
-            .arg(Form->isMaximized())
-            .arg(Form->isActiveWindow())
-            .arg(Form->PaintBox1->Frame() != nullptr)
-            .arg(frame.x())
-            .arg(frame.y())
-            .arg(frame.width())
-            .arg(frame.height())
-            .arg(free.x())
-            .arg(free.y())
-            .arg(free.width())
-            .arg(free.height())
-            .arg(WindowStates(Form.get()).join(' '))
-            .toStdString();
-    }
-
-    // Maximised by the window manager over the whole free screen, active,
-    // and its first pass drawn.
-    bool Settled() const {
-        return Form->isMaximized() && Form->isActiveWindow() && Form->PaintBox1->Frame() &&
-               Form->frameGeometry() == Form->screen()->availableGeometry();
+            << WindowReport(*Form);
     }
 
     QPoint Centre(const QWidget* control) const { return ScreenRect(control).center(); }
@@ -254,6 +256,27 @@ TEST_F(Screen, OpensMaximisedTitledWogenfeldInItsColours) {
     for (const TSpot& spot : spots) {
         EXPECT_EQ(shot.pixelColor(spot.At).name(), spot.Colour.name()) << spot.Where;
     }
+}
+
+// openbox takes the window manager's selection first and runs its event loop
+// only when the rest of its start is done, seconds later on a busy machine;
+// the map request of a window shown in between was lost, and the window
+// stayed unmanaged. The screen counts as managed once the loop runs: the
+// window shown then, while openbox is held up, still comes up.
+TEST(ScreenStart, ComesUpMaximisedAndActiveThoughTheWindowManagerIsHeldUp) {
+    if (!NoScreenReason().isEmpty()) GTEST_SKIP() << NoScreenReason().toStdString();
+    const QString error = RestartWindowManager();
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    const pid_t manager = WindowManagerProcess();
+    ASSERT_EQ(kill(manager, SIGSTOP), 0);
+    TForm1 form;
+    ShowMainWindow(form);
+    // A drawn pass: the window's map request went out before it.
+    const bool drawn = QTest::qWaitFor([&] { return form.PaintBox1->Frame() != nullptr; }, Patience);
+    kill(manager, SIGCONT);
+    ASSERT_TRUE(drawn) << WindowReport(form);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Settled(form); }, StartPatience))
+        << "the window did not come up maximised and active: " << WindowReport(form);
 }
 
 TEST_F(Screen, CaptionsAreWhiteOnThePanelsAndBlackOnButtonsAndFields) {
@@ -378,7 +401,7 @@ TEST_F(Screen, ThePausedFrameStaysWholeThroughATurnTheInfoPageAndMinimising) {
     MinimiseWindow(Form.get());
     ASSERT_TRUE(QTest::qWaitFor([this] { return Form->isMinimized(); }, Patience));
     ActivateWindow(Form.get());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(); }, Patience)) << WindowReport();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(*Form); }, Patience)) << WindowReport(*Form);
     ExpectScreenShows(expected, "restored from minimised");
     EXPECT_EQ(PassesOfRun(Form->Loop().Net()), passes) << "no pass while paused";
 }
