@@ -31,7 +31,7 @@ mounted_below() {
 stop_processes_in_root() {
     local process stopped=0
     for process in /proc/[0-9]*; do
-        if [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ]; then
+        if [ "$process/root" -ef "$root" ]; then
             kill -KILL "${process#/proc/}" 2>/dev/null && stopped=1
         fi
     done
@@ -59,14 +59,32 @@ remove_root() {
     rm -rf --one-file-system "$work"
 }
 
+# The long steps run in the background and are waited for, so that INT and
+# TERM reach the traps at once rather than when the step ends.
+child=""
+in_background() {
+    "$@" &
+    child=$!
+    local status=0
+    wait "$child" || status=$?
+    child=""
+    return "$status"
+}
+# Its messages go where the script's own go, also when a step's output goes to a log.
+exec 3>&2
+clean_up() {
+    [ -z "$child" ] || kill "$child" 2>/dev/null || true
+    unmount_root 2>&3
+}
+
 remove_root
 mkdir -p "$work"
-trap unmount_root EXIT
+trap clean_up EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
 echo "Making a Debian 13 root in $root"
-debootstrap --variant=minbase trixie "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+in_background debootstrap --variant=minbase trixie "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
     { tail -n 20 "$work/debootstrap.log" >&2; exit 1; }
 # Services that packages would start have no init to run under here.
 printf '#!/bin/sh\nexit 101\n' >"$root/usr/sbin/policy-rc.d"
@@ -96,7 +114,7 @@ git clone --quiet --no-checkout "$PWD" "$root/root/wogenfeld"
 git -C "$root/root/wogenfeld" checkout --quiet --detach "$commit"
 
 echo "Running the test command on Debian 13"
-chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \
+in_background chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c 'cd /root/wogenfeld && bash wogenfeld.sh test'
 
