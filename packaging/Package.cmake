@@ -22,6 +22,12 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(CPACK_GENERATOR DEB)
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # wogenfeld_<version>_<architecture>.deb
+# A package depends on the Qt and C library packages of the release it was
+# built on, and Debian 13 renamed them, so each release gets its own package,
+# named after it: wogenfeld_0.1.0~deb12_amd64.deb, wogenfeld_0.1.0~deb13_amd64.deb.
+if(WOGENFELD_DEBIAN_RELEASE)
+    set(CPACK_DEBIAN_PACKAGE_VERSION "${PROJECT_VERSION}~deb${WOGENFELD_DEBIAN_RELEASE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps derives the Qt 6 and libjpeg packages from the binaries.
