@@ -14,6 +14,12 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
 fi
 
+# A new machine has no debootstrap; the test command installs its own packages the same way.
+if ! command -v debootstrap >/dev/null; then
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap
+fi
+
 mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
 commit=$(git rev-parse HEAD)
 work=$PWD/build-debian13
