@@ -42,9 +42,6 @@ struct TUnpacked {
 };
 TUnpacked Normalized(TSoftExtended value);
 
-// The number of leading zero bits; 64 for zero.
-int LeadingZeros(std::uint64_t bits);
-
 // The NaN the x87 gives for an operation with at least one NaN operand.
 TSoftExtended PropagateNaN(TSoftExtended a, TSoftExtended b);
 

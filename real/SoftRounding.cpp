@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "real/SoftParts.h"
 
+#include <bit>
+
 namespace SoftParts {
 
 // Bits shifted out are kept as the part below the kept value; of those that
@@ -49,7 +51,7 @@ TSoftExtended NormalizeRoundAndPack(bool negative, int exponent, std::uint64_t h
         low = 0;
         exponent -= 64;
     }
-    const int shift = LeadingZeros(high);
+    const int shift = std::countl_zero(high);
     if (shift > 0) {
         high = high << shift | low >> (64 - shift);
         low <<= shift;
@@ -58,23 +60,11 @@ TSoftExtended NormalizeRoundAndPack(bool negative, int exponent, std::uint64_t h
     return RoundAndPack(negative, exponent, high, low);
 }
 
-int LeadingZeros(std::uint64_t bits) {
-    if (bits == 0) return 64;
-    int count = 0;
-    for (int step = 32; step > 0; step /= 2) {
-        if (!(bits >> (64 - step))) {
-            bits <<= step;
-            count += step;
-        }
-    }
-    return count;
-}
-
 TUnpacked Normalized(TSoftExtended value) {
     const int exponent = ExponentOf(value);
     const std::uint64_t mantissa = value.MantissaBits();
     // A subnormal's exponent is 1, not 0: its integer bit is simply clear.
-    const int shift = LeadingZeros(mantissa);
+    const int shift = std::countl_zero(mantissa);
     return {(exponent == 0 ? 1 : exponent) - shift, mantissa << shift};
 }
 
