@@ -70,6 +70,9 @@ class TSoftExtended {
     std::uint16_t SignExponent = 0;
 };
 
+// Laid out as long double on x86-64, so that a node of four keeps its size.
+static_assert(sizeof(TSoftExtended) == 16);
+
 // The whole number nearest, ties to even, as llrint in the default mode;
 // none in 64 bits, or no number, gives the smallest 64-bit integer.
 std::int64_t llrint(TSoftExtended value);
