@@ -31,8 +31,10 @@ const TOperands& Operands(bool phases) {
         std::mt19937_64 random(2026);
         std::uniform_real_distribution<double> exponent(-10, 10), phase(0, 2.6e5);
         for (std::size_t k = 0; k < Count; ++k) {
-            long double value = large ? phase(random) : std::exp2(exponent(random)) * (k % 2 ? -1 : 1);
-            value *= 1 + static_cast<long double>(random()) * 0x1p-70L; // all 64 mantissa bits in use
+            long double value =
+                large ? phase(random) : std::exp2(exponent(random)) * (k % 2 ? -1 : 1);
+            value *=
+                1 + static_cast<long double>(random()) * 0x1p-70L; // all 64 mantissa bits in use
             operands.Hard[k] = value;
             std::uint64_t mantissa = 0;
             std::uint16_t signExponent = 0;
@@ -55,24 +57,32 @@ void Run(benchmark::State& state, const std::array<TReal, Count>& values, TOpera
     }
 }
 
-#define SIDE_BY_SIDE(name, phases, expression)                                                                   \
-    void Soft##name(benchmark::State& state) {                                                                   \
-        Run(state, Operands(phases).Soft, [](TSoftExtended a, [[maybe_unused]] TSoftExtended b) { return expression; }); \
-    }                                                                                                            \
-    void Hard##name(benchmark::State& state) {                                                                   \
-        Run(state, Operands(phases).Hard, [](long double a, [[maybe_unused]] long double b) { return expression; });     \
-    }                                                                                                            \
-    BENCHMARK(Soft##name);                                                                                       \
+#define SIDE_BY_SIDE(name, phases, expression)                                                     \
+    void Soft##name(benchmark::State& state) {                                                     \
+        Run(state, Operands(phases).Soft,                                                          \
+            [](TSoftExtended a, [[maybe_unused]] TSoftExtended b) { return expression; });         \
+    }                                                                                              \
+    void Hard##name(benchmark::State& state) {                                                     \
+        Run(state, Operands(phases).Hard,                                                          \
+            [](long double a, [[maybe_unused]] long double b) { return expression; });             \
+    }                                                                                              \
+    BENCHMARK(Soft##name);                                                                         \
     BENCHMARK(Hard##name);
 
 // The C library's names for the x87 side, so that one expression serves both.
-[[maybe_unused]] long double sin(long double x) { return sinl(x); }
-[[maybe_unused]] long double cos(long double x) { return cosl(x); }
-[[maybe_unused]] std::int64_t llrint(long double x) { return std::llrint(x); }
+[[maybe_unused]] long double sin(long double x) {
+    return sinl(x);
+}
+[[maybe_unused]] long double cos(long double x) {
+    return cosl(x);
+}
+[[maybe_unused]] std::int64_t llrint(long double x) {
+    return std::llrint(x);
+}
 
 SIDE_BY_SIDE(Add, false, a + b)
 SIDE_BY_SIDE(Subtract, false, a - b)
-SIDE_BY_SIDE(Multiply, false, a * b)
+SIDE_BY_SIDE(Multiply, false, a* b)
 SIDE_BY_SIDE(Divide, false, a / b)
 SIDE_BY_SIDE(Less, false, a < b)
 SIDE_BY_SIDE(ToDouble, false, static_cast<double>(a))
@@ -82,7 +92,8 @@ SIDE_BY_SIDE(Sine, true, sin(a))
 SIDE_BY_SIDE(Cosine, true, cos(a))
 
 // Each product feeds the next operand, so that the multiplies cannot overlap.
-template <TWide (*Multiply)(std::uint64_t, std::uint64_t)> void WideMultiply(benchmark::State& state) {
+template <TWide (*Multiply)(std::uint64_t, std::uint64_t)>
+void WideMultiply(benchmark::State& state) {
     std::uint64_t a = 0x9E37'79B9'7F4A'7C15;
     const std::uint64_t b = 0xD1B5'4A32'D192'ED03;
     for (auto _ : state) {

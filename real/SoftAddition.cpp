@@ -19,7 +19,8 @@ TAligned AlignRight(std::uint64_t mantissa, int distance) {
     if (distance == 0) return {mantissa, 0};
     if (distance < 64) return {mantissa >> distance, mantissa << (64 - distance)};
     if (distance == 64) return {0, mantissa};
-    if (distance < 128) return {0, mantissa >> (distance - 64) | (mantissa << (128 - distance) != 0)};
+    if (distance < 128)
+        return {0, mantissa >> (distance - 64) | (mantissa << (128 - distance) != 0)};
     return {0, mantissa != 0};
 }
 

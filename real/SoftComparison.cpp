@@ -11,8 +11,9 @@ namespace {
 bool Below(TSoftExtended a, TSoftExtended b) {
     if (IsZero(a) && IsZero(b)) return false;
     if (SignOf(a) != SignOf(b)) return SignOf(a);
-    const bool magnitudeBelow =
-        ExponentOf(a) != ExponentOf(b) ? ExponentOf(a) < ExponentOf(b) : a.MantissaBits() < b.MantissaBits();
+    const bool magnitudeBelow = ExponentOf(a) != ExponentOf(b)
+                                    ? ExponentOf(a) < ExponentOf(b)
+                                    : a.MantissaBits() < b.MantissaBits();
     const bool same = ExponentOf(a) == ExponentOf(b) && a.MantissaBits() == b.MantissaBits();
     return !same && magnitudeBelow != SignOf(a);
 }
@@ -25,6 +26,10 @@ bool operator==(TSoftExtended a, TSoftExtended b) {
     return a.SignExponent == b.SignExponent && a.Mantissa == b.Mantissa;
 }
 
-bool operator<(TSoftExtended a, TSoftExtended b) { return !IsNaN(a) && !IsNaN(b) && Below(a, b); }
+bool operator<(TSoftExtended a, TSoftExtended b) {
+    return !IsNaN(a) && !IsNaN(b) && Below(a, b);
+}
 
-bool operator<=(TSoftExtended a, TSoftExtended b) { return !IsNaN(a) && !IsNaN(b) && !Below(b, a); }
+bool operator<=(TSoftExtended a, TSoftExtended b) {
+    return !IsNaN(a) && !IsNaN(b) && !Below(b, a);
+}

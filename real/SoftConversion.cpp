@@ -51,9 +51,12 @@ TSoftExtended::TSoftExtended(double value) {
     const int exponent = static_cast<int>(bits >> 52 & 0x7FF);
     const std::uint64_t fraction = bits & DoubleFraction;
     if (exponent == 0x7FF) {
-        *this = fraction == 0 ? Infinity(negative) : Pack(negative, MaxExponent, IntegerBit | IntegerBit >> 1 | fraction << 11);
+        *this = fraction == 0
+                    ? Infinity(negative)
+                    : Pack(negative, MaxExponent, IntegerBit | IntegerBit >> 1 | fraction << 11);
     } else if (exponent == 0) {
-        *this = fraction == 0 ? Zero(negative) : NormalizeRoundAndPack(negative, Bias + 63 - 1074, fraction, 0);
+        *this = fraction == 0 ? Zero(negative)
+                              : NormalizeRoundAndPack(negative, Bias + 63 - 1074, fraction, 0);
     } else {
         *this = Pack(negative, exponent - DoubleBias + Bias, IntegerBit | fraction << 11);
     }
@@ -66,7 +69,8 @@ TSoftExtended::operator double() const {
     const bool negative = SignOf(*this);
     if (ExponentOf(*this) == MaxExponent) {
         if (IsInfinite(*this)) return DoubleFromBits(negative, 0x7FF, 0);
-        return DoubleFromBits(negative, 0x7FF, (Mantissa >> 11 & DoubleFraction) | std::uint64_t{1} << 51);
+        return DoubleFromBits(negative, 0x7FF,
+                              (Mantissa >> 11 & DoubleFraction) | std::uint64_t{1} << 51);
     }
     if (IsZero(*this)) return DoubleFromBits(negative, 0, 0);
     const TUnpacked u = Normalized(*this);
@@ -76,7 +80,8 @@ TSoftExtended::operator double() const {
         // Rounding up to 2^53 is 1.0 of the next binade.
         const int rounded = exponent + static_cast<int>(r.Value >> 53);
         if (rounded >= 0x7FF) return DoubleFromBits(negative, 0x7FF, 0);
-        return DoubleFromBits(negative, static_cast<std::uint64_t>(rounded), r.Value & DoubleFraction);
+        return DoubleFromBits(negative, static_cast<std::uint64_t>(rounded),
+                              r.Value & DoubleFraction);
     }
     // Subnormal: rounded at the double's lowest exponent; it may round up
     // into the normal doubles, which the carry into the exponent field gives.
@@ -84,8 +89,12 @@ TSoftExtended::operator double() const {
     return DoubleFromBits(negative, 0, r.Value);
 }
 
-TSoftExtended::operator std::int64_t() const { return Truncated<std::int64_t>(*this); }
-TSoftExtended::operator std::int32_t() const { return Truncated<std::int32_t>(*this); }
+TSoftExtended::operator std::int64_t() const {
+    return Truncated<std::int64_t>(*this);
+}
+TSoftExtended::operator std::int32_t() const {
+    return Truncated<std::int32_t>(*this);
+}
 
 std::int64_t llrint(TSoftExtended value) {
     constexpr std::int64_t Indefinite = std::numeric_limits<std::int64_t>::min();
@@ -95,7 +104,8 @@ std::int64_t llrint(TSoftExtended value) {
     const int shift = Bias + 63 - u.Exponent;
     if (shift < 0) return Indefinite;
     const TRounded r = ShiftRightRounded(u.Mantissa, 0, shift);
-    const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + SignOf(value);
+    const auto limit =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + SignOf(value);
     if (r.Carry || r.Value > limit) return Indefinite;
     return static_cast<std::int64_t>(SignOf(value) ? 0 - r.Value : r.Value);
 }

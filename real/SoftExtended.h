@@ -57,7 +57,8 @@ class TSoftExtended {
     static constexpr TSoftExtended FromInt64(std::int64_t value) {
         if (value == 0) return {};
         const int sign = value < 0 ? 0x8000 : 0;
-        std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+        std::uint64_t magnitude =
+            value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
         int shift = 0;
         while (!(magnitude >> 63)) {
             magnitude <<= 1;

@@ -11,7 +11,7 @@ namespace {
 
 // pi/2 in 24-bit pieces, each exact in a double.
 constexpr double HalfPiPieces[8] = {
-    0x1.921fb4p+0, 0x1.4442d0p-24, 0x1.846988p-48, 0x1.8cc516p-72,
+    0x1.921fb4p+0,  0x1.4442d0p-24,  0x1.846988p-48,  0x1.8cc516p-72,
     0x1.01b838p-96, 0x1.a25204p-120, 0x1.382228p-145, 0x1.9f31d0p-169,
 };
 constexpr double Two24 = 0x1p24;
@@ -35,13 +35,16 @@ int ReduceInDoubles(const double (&x)[3], int exponent, double& head, double& ta
     const int jv = std::max((exponent - 3) / 24, 0);
     int q0 = exponent - 24 * (jv + 1);
     // f[i] = digit jv - Last + i of 2/pi (zero before the first).
-    for (int i = 0, j = jv - Last; i <= Last + Guard; ++i, ++j) f[i] = j < 0 ? 0.0 : TwoOverPiDigits[j];
+    for (int i = 0, j = jv - Last; i <= Last + Guard; ++i, ++j)
+        f[i] = j < 0 ? 0.0 : TwoOverPiDigits[j];
     const auto product = [&](int i) {
         double sum = 0.0;
-        for (int j = 0; j <= Last; ++j) sum += x[j] * f[Last + i - j];
+        for (int j = 0; j <= Last; ++j)
+            sum += x[j] * f[Last + i - j];
         return sum;
     };
-    for (int i = 0; i <= Guard; ++i) q[i] = product(i);
+    for (int i = 0; i <= Guard; ++i)
+        q[i] = product(i);
 
     int jz = Guard;
     int n = 0, ih = 0;
@@ -93,10 +96,12 @@ int ReduceInDoubles(const double (&x)[3], int exponent, double& head, double& ta
         // All fraction bits so far zero: more digits of 2/pi are needed.
         if (z != 0.0) break;
         std::int32_t any = 0;
-        for (int i = jz - 1; i >= Guard; --i) any |= iq[i];
+        for (int i = jz - 1; i >= Guard; --i)
+            any |= iq[i];
         if (any != 0) break;
         int more = 1;
-        while (iq[Guard - more] == 0) ++more;
+        while (iq[Guard - more] == 0)
+            ++more;
         for (int i = jz + 1; i <= jz + more; ++i) {
             f[Last + i] = TwoOverPiDigits[jv + i];
             q[i] = product(i);
@@ -132,15 +137,18 @@ int ReduceInDoubles(const double (&x)[3], int exponent, double& head, double& ta
     }
     for (int i = jz; i >= 0; --i) {
         double sum = 0.0;
-        for (int k = 0; k <= Guard && k <= jz - i; ++k) sum += HalfPiPieces[k] * q[i + k];
+        for (int k = 0; k <= Guard && k <= jz - i; ++k)
+            sum += HalfPiPieces[k] * q[i + k];
         fq[jz - i] = sum;
     }
     // Summed from the smallest up, and what that sum leaves out.
     double sum = 0.0;
-    for (int i = jz; i >= 0; --i) sum += fq[i];
+    for (int i = jz; i >= 0; --i)
+        sum += fq[i];
     head = ih == 0 ? sum : -sum;
     sum = fq[0] - sum;
-    for (int i = 1; i <= jz; ++i) sum += fq[i];
+    for (int i = 1; i <= jz; ++i)
+        sum += fq[i];
     tail = ih == 0 ? sum : -sum;
     return n & 7;
 }
@@ -158,7 +166,8 @@ TReduced ReduceByHalfPi(TSoftExtended x) {
         static_cast<double>(mantissa << 8 & 0xFFFFFF),
     };
     double head = 0, tail = 0;
-    const int n = ReduceInDoubles(pieces, SoftParts::ExponentOf(x) - SoftParts::Bias - 23, head, tail);
+    const int n =
+        ReduceInDoubles(pieces, SoftParts::ExponentOf(x) - SoftParts::Bias - 23, head, tail);
     const TSoftExtended sum = TSoftExtended(head) + TSoftExtended(tail);
     if (!SoftParts::SignOf(x)) return {n, sum, TSoftExtended(tail) - (sum - TSoftExtended(head))};
     const TSoftExtended negated = -sum;

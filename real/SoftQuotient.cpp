@@ -29,5 +29,6 @@ TSoftExtended operator/(TSoftExtended a, TSoftExtended b) {
     }
     const TQuotient first = DivideWide(high, low, y.Mantissa);
     const TQuotient second = DivideWide(first.Remainder, 0, y.Mantissa);
-    return RoundAndPack(negative, exponent, first.Quotient, second.Quotient | (second.Remainder != 0));
+    return RoundAndPack(negative, exponent, first.Quotient,
+                        second.Quotient | (second.Remainder != 0));
 }

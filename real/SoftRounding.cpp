@@ -39,12 +39,14 @@ TSoftExtended RoundAndPack(bool negative, int exponent, std::uint64_t high, std:
     const TRounded r = ShiftRightRounded(high, low, 0);
     if (r.Carry) {
         // All ones rounded up: 2^64 is 1.0 of the next binade.
-        return exponent + 1 >= MaxExponent ? Infinity(negative) : Pack(negative, exponent + 1, IntegerBit);
+        return exponent + 1 >= MaxExponent ? Infinity(negative)
+                                           : Pack(negative, exponent + 1, IntegerBit);
     }
     return Pack(negative, exponent, r.Value);
 }
 
-TSoftExtended NormalizeRoundAndPack(bool negative, int exponent, std::uint64_t high, std::uint64_t low) {
+TSoftExtended NormalizeRoundAndPack(bool negative, int exponent, std::uint64_t high,
+                                    std::uint64_t low) {
     if (high == 0) {
         if (low == 0) return Zero(negative);
         high = low;
@@ -73,7 +75,8 @@ TUnpacked Normalized(TSoftExtended value) {
 TSoftExtended PropagateNaN(TSoftExtended a, TSoftExtended b) {
     constexpr std::uint64_t QuietBit = IntegerBit >> 1;
     const auto quieted = [](TSoftExtended nan) {
-        return TSoftExtended::FromBits(nan.SignExponentBits(), nan.MantissaBits() | IntegerBit | QuietBit);
+        return TSoftExtended::FromBits(nan.SignExponentBits(),
+                                       nan.MantissaBits() | IntegerBit | QuietBit);
     };
     if (!IsNaN(b)) return quieted(a);
     if (!IsNaN(a)) return quieted(b);

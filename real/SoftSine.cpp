@@ -51,11 +51,14 @@ const E Tiny = 0x1p-33; // below it sin x is x and cos x is 1
 // c[0] z^(n-1) + ... + c[n-1], by Horner's rule from the highest power.
 template <std::size_t N> E Horner(const std::array<E, N>& c, E z) {
     E sum = c[0];
-    for (std::size_t k = 1; k < N; ++k) sum = sum * z + c[k];
+    for (std::size_t k = 1; k < N; ++k)
+        sum = sum * z + c[k];
     return sum;
 }
 
-E Magnitude(E x) { return E::FromBits(x.SignExponentBits() & 0x7FFF, x.MantissaBits()); }
+E Magnitude(E x) {
+    return E::FromBits(x.SignExponentBits() & 0x7FFF, x.MantissaBits());
+}
 
 // The table point h nearest below x (x >= 0.1484375) and its row.
 struct TTablePoint {
@@ -64,7 +67,8 @@ struct TTablePoint {
 };
 TTablePoint TablePointFor(E x) {
     const auto index = static_cast<std::int32_t>(E(128) * (x - E(0.14453125)));
-    return {TablePointsFrom + E(static_cast<double>(index) * 0.0078125), &SineTable[static_cast<std::size_t>(index)]};
+    return {TablePointsFrom + E(static_cast<double>(index) * 0.0078125),
+            &SineTable[static_cast<std::size_t>(index)]};
 }
 
 struct TNearPoint {
@@ -90,7 +94,8 @@ E SinKernel(E x, E y, bool hasTail) {
     const E l = hasTail ? (x < 0 ? -y : y) - (point.H - size) : size - point.H;
     const TNearPoint near = NearPoint(l);
     const TSineTableRow& row = *point.Row;
-    const E sum = row.SinHigh + ((row.SinLow + row.SinHigh * near.CosLMinusOne) + row.CosHigh * near.SinL);
+    const E sum =
+        row.SinHigh + ((row.SinLow + row.SinHigh * near.CosLMinusOne) + row.CosHigh * near.SinL);
     return x < 0 ? -sum : sum;
 }
 
@@ -126,10 +131,14 @@ TSoftExtended sin(TSoftExtended x) {
     if (ExponentOf(x) == MaxExponent) return x - x; // no sine: a NaN
     const TReduced r = ReduceByHalfPi(x);
     switch (r.Quadrant & 3) {
-    case 0: return SinKernel(r.Head, r.Tail, true);
-    case 1: return CosKernel(r.Head, r.Tail);
-    case 2: return -SinKernel(r.Head, r.Tail, true);
-    default: return -CosKernel(r.Head, r.Tail);
+    case 0:
+        return SinKernel(r.Head, r.Tail, true);
+    case 1:
+        return CosKernel(r.Head, r.Tail);
+    case 2:
+        return -SinKernel(r.Head, r.Tail, true);
+    default:
+        return -CosKernel(r.Head, r.Tail);
     }
 }
 
@@ -138,9 +147,13 @@ TSoftExtended cos(TSoftExtended x) {
     if (ExponentOf(x) == MaxExponent) return x - x;
     const TReduced r = ReduceByHalfPi(x);
     switch (r.Quadrant & 3) {
-    case 0: return CosKernel(r.Head, r.Tail);
-    case 1: return -SinKernel(r.Head, r.Tail, true);
-    case 2: return -CosKernel(r.Head, r.Tail);
-    default: return SinKernel(r.Head, r.Tail, true);
+    case 0:
+        return CosKernel(r.Head, r.Tail);
+    case 1:
+        return -SinKernel(r.Head, r.Tail, true);
+    case 2:
+        return -CosKernel(r.Head, r.Tail);
+    default:
+        return SinKernel(r.Head, r.Tail, true);
     }
 }

@@ -76,12 +76,14 @@ std::string TwoDecimals(TSoftExtended value) {
         const TUnpacked u = Normalized(value);
         // value = mantissa * 2^power
         const int power = u.Exponent - Bias - 63;
-        const TWide hundredfold = power >= 0 ? MultiplyWide(u.Mantissa, 100) : HundredfoldRounded(u.Mantissa, -power);
+        const TWide hundredfold =
+            power >= 0 ? MultiplyWide(u.Mantissa, 100) : HundredfoldRounded(u.Mantissa, -power);
         decimal.MultiplyAdd(1, hundredfold.High >> 32);
         decimal.MultiplyAdd(std::uint64_t{1} << 32, hundredfold.High & 0xFFFF'FFFF);
         decimal.MultiplyAdd(std::uint64_t{1} << 32, hundredfold.Low >> 32);
         decimal.MultiplyAdd(std::uint64_t{1} << 32, hundredfold.Low & 0xFFFF'FFFF);
-        for (int left = power; left > 0; left -= 31) decimal.MultiplyAdd(std::uint64_t{1} << (left < 31 ? left : 31), 0);
+        for (int left = power; left > 0; left -= 31)
+            decimal.MultiplyAdd(std::uint64_t{1} << (left < 31 ? left : 31), 0);
     }
     return sign + decimal.WithTwoDecimals();
 }

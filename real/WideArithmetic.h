@@ -23,7 +23,8 @@ inline TWide MultiplyByHalves(std::uint64_t a, std::uint64_t b) {
     const std::uint64_t highHigh = aHigh * bHigh;
     // The middle column: at most three 32-bit numbers, so no carry is lost.
     const std::uint64_t middle = (lowLow >> 32) + (lowHigh & 0xFFFF'FFFF) + (highLow & 0xFFFF'FFFF);
-    return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32), middle << 32 | (lowLow & 0xFFFF'FFFF)};
+    return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
+            middle << 32 | (lowLow & 0xFFFF'FFFF)};
 }
 
 #ifdef __SIZEOF_INT128__

@@ -11,8 +11,8 @@
 
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -37,7 +37,8 @@ inline TSoftExtended Soft(long double hard) {
 
 inline bool SameBits(TSoftExtended soft, long double hard) {
     const TSoftExtended judged = Soft(hard);
-    return soft.SignExponentBits() == judged.SignExponentBits() && soft.MantissaBits() == judged.MantissaBits();
+    return soft.SignExponentBits() == judged.SignExponentBits() &&
+           soft.MantissaBits() == judged.MantissaBits();
 }
 
 inline std::string Hex(TSoftExtended value) {
@@ -57,14 +58,17 @@ inline constexpr long long OperandCount = 10'000'000;
 // A fixed seed, so that a failure can be repeated, then one new to every run
 // (WOGENFELD_SOFT_SEED chooses it), so that the runs together try more.
 inline std::uint64_t RunSeed() {
-    if (const char* chosen = std::getenv("WOGENFELD_SOFT_SEED")) return std::strtoull(chosen, nullptr, 0);
+    if (const char* chosen = std::getenv("WOGENFELD_SOFT_SEED"))
+        return std::strtoull(chosen, nullptr, 0);
     return static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 struct TSeedRun {
     std::uint64_t Seed;
     long long Count;
 };
-inline std::array<TSeedRun, 2> SeedRuns() { return {{{20261208, OperandCount}, {RunSeed(), OperandCount / 5}}}; }
+inline std::array<TSeedRun, 2> SeedRuns() {
+    return {{{20261208, OperandCount}, {RunSeed(), OperandCount / 5}}};
+}
 
 // Random extended reals, weighted towards what rounding and special cases
 // turn on: zeros of both signs, subnormals, the lowest and highest exponents,
@@ -82,7 +86,8 @@ class TOperands {
     TSoftExtended Near(TSoftExtended a) {
         const int exponent = a.SignExponentBits() & 0x7FFF;
         switch (Below(4)) {
-        case 0: return Any();
+        case 0:
+            return Any();
         case 1: {
             const int shifted = exponent + static_cast<int>(Below(141)) - 70;
             return Make(shifted < 0 || shifted > 0x7FFE ? Exponent() : shifted, Bits() & 1);
@@ -91,10 +96,12 @@ class TOperands {
             // The integer bit stays as the exponent needs it: set but in subnormals.
             constexpr std::uint64_t IntegerBit = std::uint64_t{1} << 63;
             const std::uint64_t fraction = (a.MantissaBits() + Below(9) - 4) & ~IntegerBit;
-            return TSoftExtended::FromBits(static_cast<std::uint16_t>(a.SignExponentBits() ^ (Bits() & 0x8000)),
-                                           fraction | (exponent != 0 ? IntegerBit : 0));
+            return TSoftExtended::FromBits(
+                static_cast<std::uint16_t>(a.SignExponentBits() ^ (Bits() & 0x8000)),
+                fraction | (exponent != 0 ? IntegerBit : 0));
         }
-        default: return Make(exponent, Bits() & 1);
+        default:
+            return Make(exponent, Bits() & 1);
         }
     }
 
@@ -104,29 +111,44 @@ class TOperands {
   private:
     int Exponent() {
         switch (Below(16)) {
-        case 0: return 0;                                           // zero or subnormal
-        case 1: return 1 + static_cast<int>(Below(70));             // lowest
-        case 2: return 0x7FFE - static_cast<int>(Below(70));        // highest
-        case 3: return Below(32) == 0 ? 0x7FFF : 16383 + static_cast<int>(Below(2200)) - 1100; // special; double's range
-        default: return 16383 + static_cast<int>(Below(160)) - 80;
+        case 0:
+            return 0; // zero or subnormal
+        case 1:
+            return 1 + static_cast<int>(Below(70)); // lowest
+        case 2:
+            return 0x7FFE - static_cast<int>(Below(70)); // highest
+        case 3:
+            return Below(32) == 0
+                       ? 0x7FFF
+                       : 16383 + static_cast<int>(Below(2200)) - 1100; // special; double's range
+        default:
+            return 16383 + static_cast<int>(Below(160)) - 80;
         }
     }
 
     std::uint64_t Mantissa() {
         const std::uint64_t bits = Bits();
         switch (Below(6)) {
-        case 0: return ~std::uint64_t{0} - Below(4);                             // carries
-        case 1: return std::uint64_t{1} << 63 | Below(4);                        // 1.0 and just above
-        case 2: return (bits | 1) << (63 - Below(40)) | std::uint64_t{1} << 63; // few bits: ties
-        default: return bits | std::uint64_t{1} << 63;
+        case 0:
+            return ~std::uint64_t{0} - Below(4); // carries
+        case 1:
+            return std::uint64_t{1} << 63 | Below(4); // 1.0 and just above
+        case 2:
+            return (bits | 1) << (63 - Below(40)) | std::uint64_t{1} << 63; // few bits: ties
+        default:
+            return bits | std::uint64_t{1} << 63;
         }
     }
 
     TSoftExtended Make(int exponent, bool negative) {
         std::uint64_t mantissa = Mantissa();
-        if (exponent == 0) mantissa = Below(4) == 0 ? 0 : mantissa >> (1 + Below(63)); // zero or subnormal
-        if (exponent == 0x7FFF) mantissa = Below(3) == 0 ? std::uint64_t{1} << 63 : mantissa | Bits() >> 2; // infinity or NaN
-        return TSoftExtended::FromBits(static_cast<std::uint16_t>((negative ? 0x8000 : 0) | exponent), mantissa);
+        if (exponent == 0)
+            mantissa = Below(4) == 0 ? 0 : mantissa >> (1 + Below(63)); // zero or subnormal
+        if (exponent == 0x7FFF)
+            mantissa =
+                Below(3) == 0 ? std::uint64_t{1} << 63 : mantissa | Bits() >> 2; // infinity or NaN
+        return TSoftExtended::FromBits(
+            static_cast<std::uint16_t>((negative ? 0x8000 : 0) | exponent), mantissa);
     }
 
     std::mt19937_64 Random;

@@ -7,9 +7,9 @@
 #include "sim/BoundaryMode.h"
 #include "sim/Net.h"
 
-#include <cmath>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -56,7 +56,8 @@ std::array<long double, 4> TimeSteps() {
 // with the longest time step.
 long double LargestPhase() {
     long double time = 0;
-    for (int pass = 0; pass < 1'000'000; ++pass) time = time + BoundaryValues(BoundaryMode::DampedBorder).BaseTimeStep * 1.5L;
+    for (int pass = 0; pass < 1'000'000; ++pass)
+        time = time + BoundaryValues(BoundaryMode::DampedBorder).BaseTimeStep * 1.5L;
     return OmegaFromPosition(1505) * time;
 }
 
@@ -90,8 +91,10 @@ TEST(SoftSine, RandomPhasesUpToARunOfAMillionPasses) {
         TSineJudge judge;
         for (long long k = 0; k < run.Count / 5; ++k) {
             // Exponents from the top down to 2^-70; mantissas of every pattern.
-            const auto exponent = static_cast<std::uint16_t>(top - static_cast<int>(operands.Below(k % 4 == 0 ? 90 : 20)));
-            const long double x = Hard(TSoftExtended::FromBits(exponent, operands.Bits() | std::uint64_t{1} << 63));
+            const auto exponent = static_cast<std::uint16_t>(
+                top - static_cast<int>(operands.Below(k % 4 == 0 ? 90 : 20)));
+            const long double x =
+                Hard(TSoftExtended::FromBits(exponent, operands.Bits() | std::uint64_t{1} << 63));
             judge.Check(x <= largest ? x : x - largest);
         }
     }
@@ -99,8 +102,9 @@ TEST(SoftSine, RandomPhasesUpToARunOfAMillionPasses) {
 
 TEST(SoftSine, EdgesOfTheArgument) {
     TSineJudge judge;
-    for (const long double x : {0.0L, -0.0L, 0x1p-16445L, -0x1p-16400L, 0x1p-16382L, 0x1p-34L, 0x1p-33L,
-                                -0x1.fffffffffffffffep-34L, 0.1484375L, 0.14843749999999999999L}) {
+    for (const long double x :
+         {0.0L, -0.0L, 0x1p-16445L, -0x1p-16400L, 0x1p-16382L, 0x1p-34L, 0x1p-33L,
+          -0x1.fffffffffffffffep-34L, 0.1484375L, 0.14843749999999999999L}) {
         judge.Check(x);
     }
     // Around the largest argument that needs no reduction, and near pi/4, pi/2 and their multiples.
@@ -112,7 +116,8 @@ TEST(SoftSine, EdgesOfTheArgument) {
     const long double largest = LargestPhase();
     for (long double k = 1; k * Pi / 4 <= largest; k += std::max(1.0L, std::floor(k / 64))) {
         long double x = k * Pi / 4;
-        for (int step = 0; step < 8; ++step) x = std::nextafter(x, 0.0L);
+        for (int step = 0; step < 8; ++step)
+            x = std::nextafter(x, 0.0L);
         for (int step = 0; step < 16; ++step) {
             judge.Check(x);
             judge.Check(-x);
