@@ -42,26 +42,6 @@ template <class TInteger> TInteger Truncated(TSoftExtended value) {
 
 } // namespace
 
-// Every double is an extended: the fraction moves up past the written-out
-// integer bit; a subnormal double becomes a normal extended. A NaN keeps its
-// payload and comes out quiet.
-TSoftExtended::TSoftExtended(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    const bool negative = bits >> 63;
-    const int exponent = static_cast<int>(bits >> 52 & 0x7FF);
-    const std::uint64_t fraction = bits & DoubleFraction;
-    if (exponent == 0x7FF) {
-        *this = fraction == 0
-                    ? Infinity(negative)
-                    : Pack(negative, MaxExponent, IntegerBit | IntegerBit >> 1 | fraction << 11);
-    } else if (exponent == 0) {
-        *this = fraction == 0 ? Zero(negative)
-                              : NormalizeRoundAndPack(negative, Bias + 63 - 1074, fraction, 0);
-    } else {
-        *this = Pack(negative, exponent - DoubleBias + Bias, IntegerBit | fraction << 11);
-    }
-}
-
 // 64 bits rounded to 53 (fewer for a subnormal double), the one rounding to
 // nearest with ties to even; too large for a double is an infinity. A NaN
 // keeps the top of its payload and comes out quiet.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <bit>
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ class TSoftExtended {
     // Exact, as every integer of up to 64 bits is.
     template <std::signed_integral TInteger>
     constexpr TSoftExtended(TInteger value) : TSoftExtended(FromInt64(value)) {}
-    TSoftExtended(double value); // exact
+    constexpr TSoftExtended(double value) : TSoftExtended(FromDouble(value)) {}
 
     static constexpr TSoftExtended FromBits(std::uint16_t signExponent, std::uint64_t mantissa) {
         TSoftExtended value;
@@ -65,6 +66,28 @@ class TSoftExtended {
             ++shift;
         }
         return FromBits(static_cast<std::uint16_t>(sign | (16383 + 63 - shift)), magnitude);
+    }
+
+    // Every double is an extended: the fraction moves up past the written-out
+    // integer bit; a subnormal double becomes a normal extended. A NaN keeps
+    // its payload and comes out quiet.
+    static constexpr TSoftExtended FromDouble(double value) {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        const int sign = bits >> 63 ? 0x8000 : 0;
+        const int exponent = static_cast<int>(bits >> 52 & 0x7FF);
+        const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+        constexpr std::uint64_t IntegerBit = std::uint64_t{1} << 63;
+        const auto make = [sign](int biased, std::uint64_t mantissa) {
+            return FromBits(static_cast<std::uint16_t>(sign | biased), mantissa);
+        };
+        if (exponent == 0x7FF) {
+            return make(0x7FFF, fraction == 0 ? IntegerBit : IntegerBit | IntegerBit >> 1 | fraction << 11);
+        }
+        if (exponent != 0) return make(exponent - 1023 + 16383, IntegerBit | fraction << 11);
+        if (fraction == 0) return make(0, 0);
+        // fraction * 2^-1074, shifted up until its top bit is the integer bit.
+        const int shift = std::countl_zero(fraction);
+        return make(16383 + 63 - 1074 - shift, fraction << shift);
     }
 
     std::uint64_t Mantissa = 0;

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 // The 128-bit products and quotients of the multiplication and division.
-// WebAssembly has no 64 x 64 -> 128-bit multiply, and compilers give it
-// unsigned __int128 only as a call into their runtime, so the products are
+// WebAssembly has no 64 x 64 -> 128-bit multiply (its compilers make
+// unsigned __int128 products a call into their runtime), so the products are
 // made of 32-bit halves, four 32 x 32 -> 64-bit multiplies, unless
 // WOGENFELD_SOFT_NATIVE_WIDE_MULTIPLY asks for the compiler's 128-bit type
 // (one MUL on x86-64).
