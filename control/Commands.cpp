@@ -24,7 +24,7 @@ void CreateNetValues(TNet& net, int frequencyPosition) {
     const TBoundaryValues values = BoundaryValues(CreationMode);
     net.Margin = values.Margin;
     net.GridSize = values.GridSize;
-    net.ZoneDamping = 2.0L;
+    net.ZoneDamping = MarginZoneDamping;
     net.BaseTimeStep = values.BaseTimeStep;
 }
 
