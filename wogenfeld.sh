@@ -43,6 +43,11 @@ cmake --build build -j"$(nproc)"
 case "$1" in
 test)
     ctest --test-dir build --output-on-failure -j"$(nproc)"
+    # The core on its own with Qt hidden: it builds and passes with the C++ library alone.
+    cmake -S . -B build-core -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
+        -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+    cmake --build build-core -j"$(nproc)"
+    ctest --test-dir build-core --output-on-failure -j"$(nproc)"
     # Then all of it again under AddressSanitizer and UndefinedBehaviorSanitizer.
     cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOGENFELD_SANITIZE=ON \
         -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"

@@ -8,7 +8,7 @@
 // alone.
 
 #include "sim/LargeBlock.h"
-#include "ui/RunLoop.h"
+#include "control/RunLoop.h"
 #include "ui/Unit1.h"
 #include "view/View.h"
 
@@ -39,11 +39,7 @@ const TViewControls Controls{}; // start angles (60, 0, 0), zoom 1.1, cross grid
 constexpr int PassesBeforeTiming = 200;
 constexpr std::size_t FrameBytes = 800 * 600 * sizeof(QRgb);
 
-QImage WhiteBackground() {
-    QImage picture(800, 600, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    return picture;
-}
+TPicture WhiteBackground() { return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu); }
 
 std::unique_ptr<TNet> StartedNet() {
     auto net = std::make_unique<TNet>();
@@ -67,7 +63,7 @@ void BM_PassWithOwnLines(benchmark::State& state) {
     for (int pass = 0; pass < PassesBeforeTiming; ++pass) loop.RunPass(controls);
     for (auto _ : state) {
         loop.RunPass(controls);
-        benchmark::DoNotOptimize(loop.View().Bitmap().constBits());
+        benchmark::DoNotOptimize(loop.View().Bitmap().Bits());
     }
 }
 

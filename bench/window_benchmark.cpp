@@ -14,7 +14,8 @@
 #include "ScreenSession.h"
 #include "WindowTesting.h"
 #include "resources/BuiltinPictures.h"
-#include "ui/Commands.h"
+#include "resources/CorePictures.h"
+#include "control/Commands.h"
 #include "ui/QtMessages.h"
 #include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
@@ -193,7 +194,7 @@ int main(int argc, char** argv) {
 
     const TPaintCounter paints(form.PaintBox1);
 
-    TRunLoop headless(LoadBackgroundPicture());
+    TRunLoop headless(ViewBackground(LoadBackgroundPicture()));
     const TPanelValues panel{form.ReadControls(), form.ReadSourceFields()};
     StartLikeTheWindow(headless, panel);
     TTally warmUp;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderSettings.h"
 
+#include "control/Examples.h"
+#include "control/WholeNumber.h"
 #include "render/OutputFile.h"
-#include "ui/Examples.h"
-#include "ui/WholeNumber.h"
+#include "render/SliderOptions.h"
 
 #include <QFileInfo>
 
@@ -26,14 +27,14 @@ QString RenderUsage() {
         "                        caption, e.g. \"Zwei Punktquellen eng\"; default: the\n"
         "                        window's start state\n"
         "  --excitation on|off   \"Anregung\" (default on)\n"
-        "  --frequency P         frequency slider, 0..1505 (Omega = P * 0.01)\n"
-        "  --amplitude P         amplitude slider, 0..100\n"
-        "  --coupling P          coupling slider, 0..1500\n"
+        "  --frequency P         frequency slider, %1 (Omega = P * 0.01)\n"
+        "  --amplitude P         amplitude slider, %2\n"
+        "  --coupling P          coupling slider, %3\n"
         "  --boundary MODE       damped, loose or fixed\n"
         "  --cross-grid on|off   \"Kreuzgitter\" (cross lines, and 1.5 times the time step)\n"
         "  --rotate-x P, --rotate-y P, --rotate-z P\n"
-        "                        rotation sliders in degrees, -180..180 (60, 0, 0)\n"
-        "  --zoom P              zoom slider, 5..30 (11)\n"
+        "                        rotation sliders in degrees, %4 (%5, %6, %7)\n"
+        "  --zoom P              zoom slider, %8 (%9)\n"
         "  --source1 X,Y, --source2 X,Y\n"
         "                        source positions as typed in the window (1..71)\n"
         "  --source1-on on|off, --source2-on on|off\n"
@@ -82,7 +83,10 @@ QString RenderUsage() {
         "A regular file is written under a temporary name and renamed when complete,\n"
         "keeping its permissions; a symbolic link is followed; a device, FIFO or\n"
         "socket is written in place. Bad arguments or an output that cannot be opened\n"
-        "end the program with status 2, a failed run or write with 1.\n");
+        "end the program with status 2, a failed run or write with 1.\n")
+        .arg(RangeText(Slider::Frequency), RangeText(Slider::Amplitude), RangeText(Slider::Coupling),
+             RangeText(Slider::RotationX), StartText(Slider::RotationX), StartText(Slider::RotationY),
+             StartText(Slider::RotationZ), RangeText(Slider::Zoom), StartText(Slider::Zoom));
 }
 
 namespace {
@@ -103,8 +107,8 @@ std::optional<bool> ParseSwitch(const QString& text) {
 std::optional<TNodePosition> ParsePair(const QString& text) {
     const QStringList xy = text.split(',');
     if (xy.size() != 2) return std::nullopt;
-    const std::optional<int> x = ParseWholeNumber(xy[0]);
-    const std::optional<int> y = ParseWholeNumber(xy[1]);
+    const std::optional<int> x = ParseWholeNumber(xy[0].toStdString());
+    const std::optional<int> y = ParseWholeNumber(xy[1].toStdString());
     if (!x || !y) return std::nullopt;
     return TNodePosition{*x, *y};
 }
@@ -112,7 +116,7 @@ std::optional<TNodePosition> ParsePair(const QString& text) {
 bool InVisibleNet(int index) { return index >= 1 && index <= 71; }
 
 const TExample* FindExample(const QString& text) {
-    const std::optional<int> number = ParseWholeNumber(text);
+    const std::optional<int> number = ParseWholeNumber(text.toStdString());
     if (number && *number >= 1 && *number <= static_cast<int>(Examples.size())) {
         return &Examples[static_cast<std::size_t>(*number - 1)];
     }
@@ -199,25 +203,21 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
     TRenderSettings settings;
     TControlState& controls = settings.Controls;
 
-    // Slider options: the slider's range is the option's range.
     struct TRange {
         int* Value;
         int Min;
         int Max;
     };
-    const std::map<QString, TRange> ranges = {
-        {"--frequency", {&controls.Excitation.FrequencyPosition, 0, 1505}},
-        {"--amplitude", {&controls.AmplitudePosition, 0, 100}},
-        {"--coupling", {&controls.CouplingPosition, 0, 1500}},
-        {"--rotate-x", {&controls.View.RotationX, -180, 180}},
-        {"--rotate-y", {&controls.View.RotationY, -180, 180}},
-        {"--rotate-z", {&controls.View.RotationZ, -180, 180}},
-        {"--zoom", {&controls.View.ZoomPosition, 5, 30}},
+    std::map<QString, TRange> ranges = {
         // Browsers slow down GIFs whose frames last less than 2/100 s.
         {"--fps", {&settings.Fps, 1, 50}},
         {"--profile-row", {&settings.ProfileIndex, 1, 71}},
         {"--profile-column", {&settings.ProfileIndex, 1, 71}},
     };
+    for (const TSliderOption& slider : SliderOptions) {
+        const TSliderRow& row = SliderRow(slider.Which);
+        ranges.emplace(slider.Name, TRange{&SliderPosition(controls, slider.Which), row.Minimum, row.Maximum});
+    }
     const std::map<QString, bool*> switches = {
         {"--excitation", &controls.Excitation.Excitation},
         {"--cross-grid", &controls.View.CrossGrid},
@@ -255,7 +255,7 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
 
         if (option == "--example") continue;
         if (const auto range = ranges.find(option); range != ranges.end()) {
-            const std::optional<int> number = ParseWholeNumber(value);
+            const std::optional<int> number = ParseWholeNumber(value.toStdString());
             const TRange& r = range->second;
             if (!number || *number < r.Min || *number > r.Max) {
                 return QStringLiteral("%1 must be a whole number from %2 to %3, not %4")
@@ -287,8 +287,8 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
             }
             const QStringList xy = value.split(',');
             const std::size_t first = option == "--source1" ? 0 : 2;
-            settings.SourceFields[first] = xy[0];
-            settings.SourceFields[first + 1] = xy[1];
+            settings.SourceFields[first] = xy[0].toStdString();
+            settings.SourceFields[first + 1] = xy[1].toStdString();
         } else if (option == "--probe") {
             const std::optional<TNodePosition> node = ParsePair(value);
             if (!node || !InVisibleNet(node->X) || !InVisibleNet(node->Y)) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/Commands.h"
+#include "control/Commands.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,10 +2,12 @@
 #include "render/Renderer.h"
 
 #include "resources/BuiltinPictures.h"
+#include "resources/CorePictures.h"
 #include "sim/StateHash.h"
 #include "view/View.h"
 
-TRenderer::TRenderer(const TRenderSettings& settings) : Settings(settings), Loop(LoadBackgroundPicture()) {
+TRenderer::TRenderer(const TRenderSettings& settings)
+    : Settings(settings), Loop(ViewBackground(LoadBackgroundPicture())), FrameImage(ImageOf(Loop.View().Bitmap())) {
     StartLikeTheWindow(Loop, Settings);
 }
 
@@ -14,9 +16,9 @@ bool TRenderer::Pass() {
     return FailedStart.isEmpty();
 }
 
-const QImage& TRenderer::Frame() const { return Loop.View().Bitmap(); }
+const QImage& TRenderer::Frame() const { return FrameImage; }
 
 std::uint64_t TRenderer::FrameHash() const {
-    const QImage& frame = Frame();
-    return HashBytes(frame.constBits(), static_cast<std::size_t>(frame.sizeInBytes()));
+    const TPicture& frame = Loop.View().Bitmap();
+    return HashBytes(reinterpret_cast<const unsigned char*>(frame.Bits()), frame.Bytes());
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "ui/RunLoop.h"
+#include "control/RunLoop.h"
 
 #include <QImage>
 
@@ -29,10 +29,13 @@ class TRenderer final : private IControlPanel {
 
   private:
     TControlState ReadControls() const override { return Settings.Controls; }
-    std::array<QString, 4> ReadSourceFields() const override { return Settings.SourceFields; }
-    void ReportBadSourceField(const QString& message) override { FailedStart = message; }
+    std::array<std::string, 4> ReadSourceFields() const override { return Settings.SourceFields; }
+    void ReportBadSourceField(const std::string& message) override {
+        FailedStart = QString::fromStdString(message);
+    }
 
     const TRenderSettings Settings;
     TRunLoop Loop;
+    const QImage FrameImage; // the view's picture, its pixels not copied
     QString FailedStart;
 };

@@ -17,4 +17,16 @@ struct TBoundaryValues {
 };
 
 // GridSize - 2 * Margin is 71 in every mode: the visible net never changes size.
-TBoundaryValues BoundaryValues(BoundaryMode mode);
+constexpr TBoundaryValues BoundaryValues(BoundaryMode mode) {
+    switch (mode) {
+    case BoundaryMode::DampedBorder:
+        return {91, 10, 0.0115L};
+    case BoundaryMode::LooseEnd:
+    case BoundaryMode::FixedEnd:
+        break;
+    }
+    return {71, 0, 0.01L};
+}
+
+// The damping of the margin's nodes in "Rand-Dämpfung".
+inline constexpr Extended MarginZoneDamping = 2.0L;

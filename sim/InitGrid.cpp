@@ -16,7 +16,7 @@ void TNet::InitGrid() {
 
 void TNet::SelectBoundaryMode(BoundaryMode mode) {
     const TBoundaryValues values = BoundaryValues(mode);
-    if (mode == BoundaryMode::DampedBorder) ZoneDamping = 2.0L;
+    if (mode == BoundaryMode::DampedBorder) ZoneDamping = MarginZoneDamping;
     Margin = values.Margin;
     GridSize = values.GridSize;
     InitGrid();

@@ -38,13 +38,13 @@ struct TNet {
 
     // Start values are those of "Rand-Dämpfung", set at window creation
     // without resting the net; the first "Null" does that.
-    int GridSize = 91;
-    int Margin = 10;
+    int GridSize = BoundaryValues(BoundaryMode::DampedBorder).GridSize;
+    int Margin = BoundaryValues(BoundaryMode::DampedBorder).Margin;
     Extended Restoring = 0;  // D/m, 10 during every run
     Extended Coupling = 0;   // k, from the coupling slider
     Extended Damping = 0;    // damping of the node being updated; carries over into the border pass
-    Extended ZoneDamping = 2.0L;
-    Extended BaseTimeStep = 0.0115L;
+    Extended ZoneDamping = MarginZoneDamping;
+    Extended BaseTimeStep = BoundaryValues(BoundaryMode::DampedBorder).BaseTimeStep;
     Extended TimeStep = 0;
     Extended SimTime = 0;
     Extended Omega = 0;      // angular frequency of every drive

@@ -5,7 +5,7 @@ void TNet::BeginRunStart() {
     SimTime = 0;
     Restoring = 10.0L;
     Damping = 0;
-    ZoneDamping = 2.0L;
+    ZoneDamping = MarginZoneDamping;
 }
 
 void TNet::SetSourceField(int field, int typed) {

@@ -3,7 +3,8 @@
 
 #include "sim/Net.h"
 #include "sim/StateHash.h"
-#include "ui/Commands.h"
+#include "control/Commands.h"
+#include "control/SourceFields.h"
 
 #include <cstdint>
 #include <cstring>

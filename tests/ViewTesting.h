@@ -5,15 +5,7 @@
 
 #include "view/View.h"
 
-#include <QImage>
-#include <QPainter>
-
-#include <cstdint>
 #include <memory>
-#include <utility>
-#include <vector>
-
-using TSegment = std::pair<QPoint, QPoint>;
 
 // A net in motion: waves from the source at its middle.
 inline std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
@@ -25,66 +17,27 @@ inline std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
     return net;
 }
 
-inline QImage WhitePicture(int width = 800, int height = 600) {
-    QImage picture(width, height, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    return picture;
-}
+inline TPicture WhitePicture() { return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu); }
 
 // A view on a white background that counts and keeps the frames it presents.
 struct TFrames {
     std::unique_ptr<TView> View = std::make_unique<TView>(WhitePicture());
     int Presented = 0;
-    QImage Last;
+    TPicture Last = WhitePicture();
 
     TFrames() {
-        View->SetPresenter([this](const QImage& picture) {
+        View->SetPresenter([this](const TPicture& picture) {
             ++Presented;
-            Last = picture.copy();
+            Last = picture;
         });
     }
     TFrames(const TFrames&) = delete; // the presenter holds `this`
     TFrames& operator=(const TFrames&) = delete;
 };
 
-// Qt's own lines: QPainter::drawLine with the default one-pixel pen in blue.
-inline QImage QtLines(int width, int height, const std::vector<TSegment>& segments) {
-    QImage picture = WhitePicture(width, height);
-    QPainter painter(&picture);
-    painter.setPen(QColor(0, 0, 255));
-    for (const auto& [from, to] : segments) painter.drawLine(from, to);
-    return picture;
-}
-
-inline void AddPolyline(std::vector<TSegment>& segments, const std::vector<QPoint>& points) {
-    for (std::size_t k = 1; k < points.size(); ++k) segments.emplace_back(points[k - 1], points[k]);
-}
-
-// The frame the view should have drawn from its ScreenPoints: the visible nodes
-// joined along x, and along y with the cross grid.
-inline QImage QtFrame(const TView& view, const TNet& net, bool crossGrid) {
-    const int low = net.Margin + 1;
-    const int high = net.GridSize - net.Margin;
-    const auto at = [&view](int i, int j) {
-        return QPoint(view.ScreenPoints(i, j).X, view.ScreenPoints(i, j).Y);
-    };
-    std::vector<TSegment> segments;
-    for (int j = low; j <= high; ++j) {
-        for (int i = low + 1; i <= high; ++i) segments.emplace_back(at(i - 1, j), at(i, j));
-    }
-    if (crossGrid) {
-        for (int i = low; i <= high; ++i) {
-            for (int j = low + 1; j <= high; ++j) segments.emplace_back(at(i, j - 1), at(i, j));
-        }
-    }
-    return QtLines(800, 600, segments);
-}
-
 // Pixels in which two pictures of one size differ.
-inline int DifferingPixels(const QImage& a, const QImage& b) {
+inline int DifferingPixels(const TPicture& a, const TPicture& b) {
     int count = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y);
-    }
+    for (std::size_t k = 0; k < a.Count(); ++k) count += a.Bits()[k] != b.Bits()[k];
     return count;
 }

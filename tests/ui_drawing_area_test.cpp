@@ -85,7 +85,7 @@ class DrawingArea : public testing::Test {
         return window.convertToFormat(QImage::Format_RGB32)
             .copy(QRect(Form->PaintBox1->mapTo(Form.get(), QPoint(0, 0)), QSize(800, 600)));
     }
-    QImage Frame() const { return Form->Loop().View().Bitmap().copy(); }
+    QImage Frame() const { return Form->Frame().copy(); }
 
     std::unique_ptr<TForm1> Form = StartedForm();
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/ControlTable.h"
 #include "ui/RestoredPlace.h"
 #include "ui/Unit1.h"
 
@@ -125,6 +126,21 @@ TEST_F(Layout, ScrollBarsHaveTheirRangesStartsAndUnitSteps) {
         EXPECT_EQ(r.Bar->orientation(), r.Orientation);
         EXPECT_EQ(r.Bar->singleStep(), 1);
         EXPECT_EQ(r.Bar->pageStep(), 1);
+    }
+}
+
+// The run loop, the view reset and the renderer's options take the sliders
+// from the control table, the window from its form: the two must agree.
+TEST_F(Layout, FormAgreesWithTheControlTable) {
+    for (const TSliderRow& row : Sliders) {
+        SCOPED_TRACE(row.Name);
+        const auto* bar = Form->findChild<QScrollBar*>(QString::fromLatin1(row.Name));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->minimum(), row.Minimum);
+        EXPECT_EQ(bar->maximum(), row.Maximum);
+        EXPECT_EQ(bar->value(), row.Start);
+        EXPECT_EQ(bar->singleStep(), row.SingleStep);
+        EXPECT_EQ(bar->pageStep(), row.PageStep);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "WindowTesting.h"
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
-#include "ui/Commands.h"
+#include "control/Commands.h"
 #include "view/View.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ TEST(StartState, TheWindowsControlsAreTheSharedStartPanel) {
     EXPECT_EQ(shown.View.CrossGrid, start.Controls.View.CrossGrid);
     EXPECT_EQ(form.ReadSourceFields(), start.SourceFields);
     // The window's start state is that of the first example ("Punktquelle zentral").
-    EXPECT_EQ(start.SourceFields, (std::array<QString, 4>{"36", "36", "36", "36"}));
+    EXPECT_EQ(start.SourceFields, (std::array<std::string, 4>{"36", "36", "36", "36"}));
     EXPECT_EQ(start.Controls.Excitation.FrequencyPosition, 800);
     EXPECT_FALSE(start.Controls.Excitation.Excitation);
 }
@@ -53,7 +53,7 @@ TEST(StartState, EachExampleRunsInTheWindowAsInTheRenderer) {
         TRenderer renderer(std::get<TRenderSettings>(parsed));
         for (int pass = 0; pass < 40; ++pass) ASSERT_TRUE(renderer.Pass());
         EXPECT_EQ(HashState(form->Loop().Net()), HashState(renderer.Net()));
-        const QImage& frame = form->Loop().View().Bitmap();
+        const QImage& frame = form->Frame();
         EXPECT_TRUE(frame == renderer.Frame());
     }
 }

@@ -7,6 +7,7 @@
 #include "PlainView.h"
 #include "WindowTesting.h"
 
+#include "resources/CorePictures.h"
 #include "view/View.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,9 @@ class ViewHandlers : public testing::Test {
     void SetUp() override {
         Form->CheckBox1->setChecked(true);
         Fire(*Form, 40);
-        Form->Loop().View().SetPresenter([this](const QImage& frame) {
+        Form->Loop().View().SetPresenter([this](const TPicture&) {
             ++Presented;
-            Form->PaintBox1->ShowFrame(frame, Form->Loop().View().ChangedRect());
+            Form->PaintBox1->ShowFrame(Form->Frame(), QRectOf(Form->Loop().View().ChangedRect()));
         });
     }
 

@@ -4,7 +4,7 @@
 // must neither crash nor hang, and give up a frame only where the projection
 // has no answer.
 
-#include "ViewTesting.h"
+#include "ViewQtTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +90,7 @@ TEST(ViewExtremes, FramesAreGivenUpOnlyWhereTheProjectionHasNoAnswer) {
                         // What is drawn is Qt's lines, however far out the ends;
                         // every 16th frame, for time.
                         if (presented && drawn % 16 == 0) {
-                            EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, true))
+                            EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, true))
                                 << displacement.Name << ", zoom " << zoomPosition << ", bars " << x
                                 << " " << y << " " << z;
                         }
@@ -125,7 +125,7 @@ TEST(ViewExtremes, NodesBehindTheEyeAreDrawnMirrored) {
     // Rest position (32, -48), zoomed (96, -144), mirrored about (400, 300).
     EXPECT_EQ(frames.View->ScreenPoints(40, 30).X, 400 - 96);
     EXPECT_EQ(frames.View->ScreenPoints(40, 30).Y, 300 + 144);
-    EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, true));
+    EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, true));
 }
 
 } // namespace

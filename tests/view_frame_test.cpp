@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ViewTesting.h"
+#include "ViewQtTesting.h"
 
 #include "view/Projection.h"
 
@@ -9,7 +9,8 @@ namespace {
 
 TEST(Frame, ViewBitmapStartsWhite) {
     TFrames frames;
-    EXPECT_EQ(frames.View->Bitmap().size(), QSize(800, 600));
+    EXPECT_EQ(frames.View->Bitmap().Width(), 800);
+    EXPECT_EQ(frames.View->Bitmap().Height(), 600);
     EXPECT_EQ(frames.View->Bitmap(), WhitePicture());
 }
 
@@ -25,9 +26,9 @@ TEST(Frame, BeforeTheFirstRotationAllPointsAreTheCentre) {
             ASSERT_EQ(frames.View->ScreenPoints(i, j).Y, 300);
         }
     }
-    QImage expected = WhitePicture();
+    QImage expected = WhiteImage();
     expected.setPixel(400, 300, qRgb(0, 0, 255));
-    EXPECT_EQ(frames.Last, expected);
+    EXPECT_EQ(ImageOf(frames.Last), expected);
 }
 
 // The frames hold the visible 71 x 71 nodes only, as 71 lines along x and, with
@@ -43,7 +44,7 @@ TEST(Frame, MeshIsQtsLinesOfTheVisibleNodes) {
                 frames.View->UpdateRotation(*net, controls);
                 ASSERT_EQ(frames.Presented, 1);
                 EXPECT_EQ(frames.Last, frames.View->Bitmap());
-                EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, crossGrid))
+                EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, crossGrid))
                     << "mode " << static_cast<int>(mode) << " cross grid " << crossGrid
                     << " zoom " << zoom;
             }
@@ -59,7 +60,7 @@ TEST(Frame, MeshIsQtsLinesOfTheVisibleNodes) {
 TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 100);
     TFrames frames;
-    QImage shown = WhitePicture();
+    TPicture shown = WhitePicture();
     const int zooms[] = {11, 30, 5, 20, 11, 30};
     for (int frame = 0; frame < 12; ++frame) {
         const TViewControls controls{.RotationX = 60 - 17 * frame, .RotationY = 9 * frame,
@@ -74,15 +75,15 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
         }
         frames.View->UpdateRotation(*net, controls);
         ASSERT_EQ(frames.Presented, frame + 1);
-        ASSERT_EQ(frames.Last, QtFrame(*frames.View, *net, controls.CrossGrid)) << "frame " << frame;
+        ASSERT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, controls.CrossGrid)) << "frame " << frame;
 
-        const QRect changed = frames.View->ChangedRect();
+        const QRect changed = QRectOf(frames.View->ChangedRect());
         if (frame == 0) {
             EXPECT_EQ(changed, QRect(0, 0, 800, 600));
         }
         for (int y = 0; y < 600; ++y) {
             for (int x = 0; x < 800; ++x) {
-                if (frames.Last.pixel(x, y) != shown.pixel(x, y)) {
+                if (frames.Last.Pixel(x, y) != shown.Pixel(x, y)) {
                     ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
                 }
             }
@@ -95,7 +96,7 @@ TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 50);
     TFrames frames;
     frames.View->UpdateRotation(*net, TViewControls{});
-    const QImage picture = frames.Last;
+    const TPicture picture = frames.Last;
     for (int k = 1; k <= 91; ++k) { // throw the whole margin across the picture
         for (auto [i, j] : {std::pair{k, 1}, {k, 10}, {1, k}, {10, k}, {k, 82}, {91, k}}) {
             net->ViewNodes(i, j) = {400.0L * (k % 3 - 1), 300.0L * (k % 2), 100.0L, 0};
@@ -119,7 +120,7 @@ TEST(Frame, FarAndMirroredPointsAreClippedLikeQt) {
         net->ViewNodes(36, k).Z = -800.0L;               // behind it
     }
     ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{.ZoomPosition = 30}));
-    EXPECT_EQ(frames.Last, QtFrame(*frames.View, *net, true));
+    EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, true));
 }
 
 // A node in the eye's plane or projected beyond 64 bits gives up the frame:
@@ -129,7 +130,7 @@ TEST(Frame, FailedProjectionKeepsTheLastFrame) {
     const TViewControls zoomOne{.ZoomPosition = 10};
     TFrames frames;
     frames.View->UpdateRotation(*net, zoomOne);
-    const QImage last = frames.Last;
+    const TPicture last = frames.Last;
     for (const TNode bad : {TNode{5, 5, -1500, 0}, TNode{1e30L, 0, 0, 0}}) {
         for (auto [i, j] : {std::pair{46, 46}, {2, 2}}) { // visible, and in the margin
             const TNode kept = net->ViewNodes(i, j);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ViewTesting.h"
+#include "ViewQtTesting.h"
 
 #include "view/TCanvas.h"
 
@@ -15,14 +15,16 @@ constexpr int W = 64; // small pictures keep thousands of comparisons quick
 constexpr int H = 48;
 constexpr TColor Blue = 0xFF0000;
 
+TPicture WhiteCanvas(int width, int height) { return TPicture(width, height, 0xFFFFFFFFu); }
+
 QImage CanvasLines(int width, int height, const std::vector<TSegment>& segments) {
-    TCanvas canvas(width, height);
+    TCanvas canvas(WhiteCanvas(width, height));
     canvas.SetPenColor(Blue);
     for (const auto& [from, to] : segments) {
         canvas.MoveTo(from.x(), from.y());
         canvas.LineTo(to.x(), to.y());
     }
-    return canvas.Image().copy();
+    return ImageOf(canvas.Picture()).copy();
 }
 
 // Holds the canvas's lines against QPainter's, one segment at a time.
@@ -120,58 +122,43 @@ TEST(Lines, PolylineIsTheUnionOfQtSegments) {
     for (int k = 0; k < 200; ++k) {
         std::vector<QPoint> points;
         for (int p = 0; p < 71; ++p) points.emplace_back(Uniform(random, -20, W + 20), Uniform(random, -20, H + 20));
-        TCanvas canvas(W, H);
+        TCanvas canvas(WhiteCanvas(W, H));
         canvas.SetPenColor(Blue);
         canvas.MoveTo(points[0].x(), points[0].y());
         for (std::size_t p = 1; p < points.size(); ++p) canvas.LineTo(points[p].x(), points[p].y());
         std::vector<TSegment> segments;
         AddPolyline(segments, points);
-        ASSERT_EQ(canvas.Image(), QtLines(W, H, segments)) << "polyline " << k;
+        ASSERT_EQ(ImageOf(canvas.Picture()), QtLines(W, H, segments)) << "polyline " << k;
     }
 }
 
 TEST(Lines, PenColourIsBbggrr) {
-    TCanvas canvas(4, 1);
+    TCanvas canvas(WhiteCanvas(4, 1));
     canvas.SetPenColor(0x00123456); // blue 0x12, green 0x34, red 0x56
     canvas.MoveTo(0, 0);
     canvas.LineTo(0, 0);
     canvas.SetPenColor(Blue);
     canvas.MoveTo(3, 0);
     canvas.LineTo(3, 0);
-    EXPECT_EQ(canvas.Image().pixel(0, 0), qRgb(0x56, 0x34, 0x12));
-    EXPECT_EQ(canvas.Image().pixel(3, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(canvas.Picture().Pixel(0, 0), qRgb(0x56, 0x34, 0x12));
+    EXPECT_EQ(canvas.Picture().Pixel(3, 0), qRgb(0, 0, 255));
 }
 
-TEST(Canvas, DrawCopiesAPictureAtAPoint) {
-    QImage picture = WhitePicture(W, H);
-    TCanvas canvas(W, H);
-    canvas.Draw(picture, 0, 0); // a picture of one colour is filled in
-    picture.setPixel(5, 6, qRgb(1, 2, 3));
-    canvas.Draw(picture, 0, 0); // a changed one is copied
-    EXPECT_EQ(canvas.Image(), picture);
-
-    // Anything else goes through QPainter: another format, size or place.
-    const QImage small = picture.copy(0, 0, 20, 10).convertToFormat(QImage::Format_RGB888);
-    canvas.Draw(small, 30, 25);
-    QPainter(&picture).drawImage(30, 25, small);
-    EXPECT_EQ(canvas.Image(), picture);
-}
-
-// Lines of every kind drawn over a picture, a polyline at a time from points
-// spaced out in memory: each frame is Qt's segments on that picture, and
-// drawing the same picture again gives it back exactly, however little of it
-// is copied. TakeChanged holds every pixel that changed.
-TEST(Canvas, DrawingThePictureAgainTakesBackEveryLine) {
+// Lines of every kind drawn over a background, a polyline at a time from points
+// spaced out in memory: each frame is Qt's segments on that background, and
+// clearing gives it back exactly, however little of it is copied (or filled in,
+// for one of a single colour). TakeChanged holds every pixel that changed.
+TEST(Canvas, ClearingTakesBackEveryLine) {
     QImage gradient(W, H, QImage::Format_RGB32);
     for (int y = 0; y < H; ++y) {
         for (int x = 0; x < W; ++x) gradient.setPixel(x, y, qRgb(4 * x, 5 * y, 128));
     }
     std::mt19937 random(11);
-    for (const QImage& picture : {WhitePicture(W, H), gradient}) {
-        TCanvas canvas(W, H);
+    for (const QImage& picture : {WhiteImage(W, H), gradient}) {
+        TCanvas canvas(PictureOf(picture));
         canvas.SetPenColor(Blue);
-        canvas.Draw(picture, 0, 0);
-        canvas.TakeChanged();
+        EXPECT_EQ(ImageOf(canvas.Picture()), picture);
+        EXPECT_EQ(QRectOf(canvas.TakeChanged()), QRect(0, 0, W, H));
         QImage before = picture;
         for (int frame = 0; frame < 60; ++frame) {
             // Some frames wholly inside, some across the border, some from far out.
@@ -190,39 +177,33 @@ TEST(Canvas, DrawingThePictureAgainTakesBackEveryLine) {
             painter.setPen(QColor(0, 0, 255));
             for (const auto& [from, to] : segments) painter.drawLine(from, to);
             painter.end();
-            ASSERT_EQ(canvas.Image(), expected) << "frame " << frame;
+            ASSERT_EQ(ImageOf(canvas.Picture()), expected) << "frame " << frame;
 
-            const QRect changed = canvas.TakeChanged();
+            const QRect changed = QRectOf(canvas.TakeChanged());
             for (int y = 0; y < H; ++y) {
                 for (int x = 0; x < W; ++x) {
-                    if (canvas.Image().pixel(x, y) != before.pixel(x, y)) {
+                    if (canvas.Picture().Pixel(x, y) != before.pixel(x, y)) {
                         ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
                     }
                 }
             }
-            canvas.Draw(picture, 0, 0);
-            ASSERT_EQ(canvas.Image(), picture) << "frame " << frame;
+            canvas.Clear();
+            ASSERT_EQ(ImageOf(canvas.Picture()), picture) << "frame " << frame;
             before = expected;
         }
-        // After a picture drawn elsewhere than over the whole canvas, all of it is copied.
-        canvas.Draw(gradient.copy(0, 0, 8, 8), 3, 3);
-        EXPECT_EQ(canvas.TakeChanged(), QRect(0, 0, W, H));
-        canvas.Draw(picture, 0, 0);
-        EXPECT_EQ(canvas.Image(), picture);
-        EXPECT_EQ(canvas.TakeChanged(), QRect(0, 0, W, H));
-        EXPECT_TRUE(canvas.TakeChanged().isEmpty());
+        canvas.TakeChanged();
+        EXPECT_TRUE(canvas.TakeChanged().Empty());
     }
 }
 
-// A presenter may keep a shallow copy; the canvas goes on drawing where it shows.
-TEST(Canvas, ACopyOfThePictureDoesNotStopTheDrawing) {
-    TCanvas canvas(W, H);
+// An image made once on the canvas's pixels shows every line drawn after it.
+TEST(Canvas, AnImageOnThePixelsShowsTheDrawing) {
+    TCanvas canvas(WhiteCanvas(W, H));
     canvas.SetPenColor(Blue);
-    const QImage kept = canvas.Image();
-    canvas.Draw(WhitePicture(W, H).convertToFormat(QImage::Format_RGB888), 0, 0);
+    const QImage kept = ImageOf(canvas.Picture());
     canvas.MoveTo(1, 1);
     canvas.LineTo(40, 30);
-    EXPECT_EQ(canvas.Image(), QtLines(W, H, {{QPoint(1, 1), QPoint(40, 30)}}));
+    EXPECT_EQ(kept, QtLines(W, H, {{QPoint(1, 1), QPoint(40, 30)}}));
 }
 
 } // namespace

@@ -127,7 +127,7 @@ TEST(Rotation, HalfTurnEitherWayGivesTheSamePicture) {
         auto view = MakeView();
         view->UpdateRotation(*net, plus);
         const TGrid turned = net->ViewNodes;
-        const QImage picture = view->Bitmap().copy();
+        const TPicture picture = view->Bitmap();
         view->UpdateRotation(*net, minus);
         for (int j = 1; j <= net->GridSize; ++j) {
             for (int i = 1; i <= net->GridSize; ++i) {

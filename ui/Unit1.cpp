@@ -2,9 +2,10 @@
 #include "ui/Unit1.h"
 
 #include "resources/BuiltinPictures.h"
-#include "ui/Commands.h"
+#include "resources/CorePictures.h"
+#include "control/Commands.h"
 #include "ui/Displays.h"
-#include "ui/Examples.h"
+#include "control/Examples.h"
 #include "ui/RestoredPlace.h"
 #include "view/View.h"
 
@@ -50,7 +51,8 @@ int PacedDelay(const TPacer& pacer) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(Background) {
+    : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(ViewBackground(Background)),
+      FrameImage(ImageOf(RunLoop.View().Bitmap())) {
     SubstituteWindowFont();
     setupUi(this);
     // Panel1 inherits its white from Panel2, which it lies in.
@@ -68,7 +70,7 @@ TForm1::TForm1(QWidget* parent)
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
     RunLoop.View().SetPresenter(
-        [this](const QImage& frame) { PaintBox1->ShowFrame(frame, RunLoop.View().ChangedRect()); });
+        [this](const TPicture&) { PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect())); });
 
     ConnectHandlers();
     FormCreate();
@@ -218,14 +220,15 @@ TControlState TForm1::ReadControls() const {
     return state;
 }
 
-std::array<QString, 4> TForm1::ReadSourceFields() const {
-    return {Edit1->text(), Edit2->text(), Edit3->text(), Edit4->text()};
+std::array<std::string, 4> TForm1::ReadSourceFields() const {
+    return {Edit1->text().toStdString(), Edit2->text().toStdString(), Edit3->text().toStdString(),
+            Edit4->text().toStdString()};
 }
 
 // The field's text is shown as typed: plain text, never read as markup.
-void TForm1::ReportBadSourceField(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), message, QMessageBox::Ok,
-                    this);
+void TForm1::ReportBadSourceField(const std::string& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), QString::fromStdString(message),
+                    QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -272,7 +275,7 @@ void TForm1::Button6Click() { Panel5->setVisible(false); }
 
 // "Rücksetzen": each bar that moves redraws through its own handler.
 void TForm1::Button7Click() {
-    const TViewControls start;
+    const TViewControls start = StartView(CheckBox2->isChecked());
     ScrollBar2->setValue(start.RotationX);
     ScrollBar3->setValue(start.RotationY);
     ScrollBar4->setValue(start.RotationZ);
@@ -327,10 +330,10 @@ void TForm1::ChooseExample(const TExample& example) {
     TPanelValues panel{ReadControls(), ReadSourceFields()};
     SetExampleValues(panel, example);
     const TControlState& controls = panel.Controls;
-    Edit1->setText(panel.SourceFields[0]);
-    Edit2->setText(panel.SourceFields[1]);
-    Edit3->setText(panel.SourceFields[2]);
-    Edit4->setText(panel.SourceFields[3]);
+    Edit1->setText(QString::fromStdString(panel.SourceFields[0]));
+    Edit2->setText(QString::fromStdString(panel.SourceFields[1]));
+    Edit3->setText(QString::fromStdString(panel.SourceFields[2]));
+    Edit4->setText(QString::fromStdString(panel.SourceFields[3]));
     ScrollBar1->setValue(controls.Excitation.FrequencyPosition);
     ScrollBar6->setValue(controls.AmplitudePosition);
     ScrollBar5->setValue(controls.CouplingPosition);

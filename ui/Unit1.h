@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/ControlPanel.h"
+#include "control/ControlPanel.h"
 #include "ui/Pacer.h"
-#include "ui/RunLoop.h"
+#include "control/RunLoop.h"
 #include "ui_Unit1.h"
 
 #include <QImage>
@@ -24,6 +24,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     ~TForm1() override;
 
     TRunLoop& Loop() { return RunLoop; }
+    // The view's picture as an image on its own pixels.
+    const QImage& Frame() const { return FrameImage; }
     // One firing of the run loop, as its timer does it when the window's
     // messages have all been delivered.
     void FireLoop();
@@ -33,8 +35,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     void PacePasses(int passesPerSecond);
 
     TControlState ReadControls() const override;
-    std::array<QString, 4> ReadSourceFields() const override;
-    void ReportBadSourceField(const QString& message) override;
+    std::array<std::string, 4> ReadSourceFields() const override;
+    void ReportBadSourceField(const std::string& message) override;
 
     void FormCreate();
     void FormActivate();
@@ -84,6 +86,7 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
 
     const QImage Background; // Image1's picture, from which every frame starts
     TRunLoop RunLoop;
+    const QImage FrameImage; // the view's picture, its pixels not copied
     QTimer LoopTimer;
     std::optional<TPacer> Pacer;
     bool Activated = false;

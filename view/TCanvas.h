@@ -1,36 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sim/LargeBlock.h"
 #include "view/LineRaster.h"
+#include "view/TPicture.h"
 #include "view/TScreenPoint.h"
-
-#include <QImage>
-#include <QRect>
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 // A colour as $00BBGGRR: red in the lowest byte.
 using TColor = std::uint32_t;
 
-// An off-screen picture in 32-bit RGB with the drawing operations the view
-// needs: a picture at a point, a pen colour, move to and line to. The pixels are
-// allocated once; the QImage is a window on them and never detaches, so the
-// lines are written straight into it.
+// An off-screen picture over a fixed background, with the drawing operations
+// the view needs: the background again, a pen colour, move to and line to.
 class TCanvas {
   public:
-    TCanvas(int width, int height);
+    // The canvas has the background's size and starts as a copy of it.
+    explicit TCanvas(TPicture background);
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
 
-    // Copies `picture` with its top left corner at (x, y). A picture of the
-    // canvas's size and format at (0, 0) is copied in blocks, or filled in when
-    // all its pixels are alike; when it is the same picture as the last one so
-    // drawn, only the pixels the lines have set since then are put back.
-    void Draw(const QImage& picture, int x, int y);
+    // The background again: every frame starts from it. Only the pixels the
+    // lines have set since it was last put back are restored, filled in when
+    // all its pixels are alike.
+    void Clear();
     void SetPenColor(TColor color);
     void MoveTo(std::int32_t x, std::int32_t y);
     // The line from the pen to (x, y), both end pixels included, exactly as
@@ -43,32 +37,24 @@ class TCanvas {
     // one call; the points are `step` apart in memory.
     void Polyline(const TScreenPoint* points, std::ptrdiff_t step, int count);
 
-    // The picture; it shares the canvas's pixels, so a copy that must outlive
-    // the next drawing is taken with QImage::copy().
-    const QImage& Image() const { return Picture; }
+    // The pixels stay where they are for the canvas's life, so a toolkit's
+    // image may wrap them once.
+    const TPicture& Picture() const { return Pixels; }
 
     // A rectangle of the picture outside which no pixel has changed since the
     // last call (since creation for the first call); empty when none changed.
-    QRect TakeChanged();
+    TPixelRect TakeChanged();
 
   private:
     TPixelRect Whole() const;
-    // The rows Top..Bottom, columns Left..Right of `picture`, or its one pixel value.
-    void CopyRect(const QImage& picture, const TPixelRect& rect);
+    // The rows Top..Bottom, columns Left..Right of the background.
+    void Restore(const TPixelRect& rect);
 
-    struct TFreeBlock {
-        std::size_t Bytes;
-        void operator()(std::uint32_t* pixels) const noexcept { FreeLargeBlock(pixels, Bytes); }
-    };
-    std::unique_ptr<std::uint32_t[], TFreeBlock> Pixels; // on large pages
-    TPixelBuffer Buffer;
-    QImage Picture;
+    const TPicture Background;
+    const std::optional<std::uint32_t> BackgroundFill; // its one pixel value, if all are alike
+    TPicture Pixels;
     std::uint32_t PenPixel;
-    // The last whole picture drawn, known by its cacheKey, and its one pixel
-    // value if all are alike. Outside Drawn the canvas still holds it.
-    std::optional<qint64> LastPictureKey;
-    std::optional<std::uint32_t> LastPictureFill;
-    TPixelRect Drawn;   // the lines' pixels since the last whole picture
+    TPixelRect Drawn;   // the lines' pixels since the background was last put back
     TPixelRect Changed; // besides Drawn, what changed since TakeChanged
     std::int32_t PenX = 0;
     std::int32_t PenY = 0;

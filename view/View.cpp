@@ -9,17 +9,12 @@
 
 namespace {
 
-constexpr int PictureWidth = 800;
-constexpr int PictureHeight = 600;
 constexpr TColor MeshColor = 0xFF0000; // $00BBGGRR: blue
 constexpr std::int32_t EyeDistanceOfProjection = 1500;
 
 } // namespace
 
-TView::TView(const QImage& background)
-    : Background(background.convertToFormat(QImage::Format_RGB32)),
-      ViewBitmap(PictureWidth, PictureHeight) {
-    ViewBitmap.Draw(Background, 0, 0);
+TView::TView(TPicture background) : ViewBitmap(std::move(background)) {
     ViewBitmap.SetPenColor(MeshColor);
 }
 
@@ -61,7 +56,7 @@ bool TView::DrawGrid(const TNet& net, const TViewControls& controls) {
 }
 
 void TView::DrawFrame(const TNet& net, const TViewControls& controls) {
-    ViewBitmap.Draw(Background, 0, 0);
+    ViewBitmap.Clear();
     ViewBitmap.SetPenColor(MeshColor);
     // Only the visible nodes; the damping margin is projected but not drawn.
     const int low = net.Margin + 1;
@@ -77,9 +72,9 @@ void TView::DrawFrame(const TNet& net, const TViewControls& controls) {
         }
     }
     Changed = ViewBitmap.TakeChanged();
-    if (Present) Present(ViewBitmap.Image());
+    if (Present) Present(ViewBitmap.Picture());
 }
 
-void TView::SetPresenter(std::function<void(const QImage&)> present) {
+void TView::SetPresenter(std::function<void(const TPicture&)> present) {
     Present = std::move(present);
 }

@@ -3,15 +3,18 @@
 
 #include "sim/Extended.h"
 #include "sim/Net.h"
+#include "view/LineRaster.h"
 #include "view/TCanvas.h"
+#include "view/TPicture.h"
 #include "view/TScreenPoint.h"
 #include "view/ViewControls.h"
 
-#include <QImage>
-#include <QRect>
-
 #include <cstdint>
 #include <functional>
+
+// The size of the picture the view draws.
+inline constexpr int PictureWidth = 800;
+inline constexpr int PictureHeight = 600;
 
 // The perspective wire mesh: turns the net into ViewNodes, projects them and
 // draws the visible 71 x 71 nodes as blue polylines into the off-screen
@@ -19,8 +22,8 @@
 // Knows nothing of the window: the controls come in as plain values.
 class TView {
   public:
-    // `background`: the white 800 x 600 picture every frame starts from.
-    explicit TView(const QImage& background);
+    // `background`: the picture of PictureWidth x PictureHeight every frame starts from.
+    explicit TView(TPicture background);
     TView(const TView&) = delete;
     TView& operator=(const TView&) = delete;
 
@@ -45,16 +48,16 @@ class TView {
     bool ProjectGrid(const TNet& net, int zoomPosition);
 
     // Called with the finished picture at the end of every frame. The picture
-    // shares ViewBitmap's pixels: paint it, or keep a QImage::copy().
-    void SetPresenter(std::function<void(const QImage&)> present);
+    // is ViewBitmap's own: paint it, or keep a copy.
+    void SetPresenter(std::function<void(const TPicture&)> present);
 
     // While the presenter runs, and until the next frame: the rectangle of the
     // picture outside which this frame equals the one presented before it
     // (the old and the new mesh; the whole picture for the first frame). A
     // presenter that keeps the last frame on screen need only pass this on.
-    const QRect& ChangedRect() const { return Changed; }
+    const TPixelRect& ChangedRect() const { return Changed; }
 
-    const QImage& Bitmap() const { return ViewBitmap.Image(); }
+    const TPicture& Bitmap() const { return ViewBitmap.Picture(); }
 
     TScreenGrid ScreenPoints;
     Extended AngleX = 0;
@@ -66,8 +69,7 @@ class TView {
     // Clears the picture, draws the mesh of ScreenPoints and presents it.
     void DrawFrame(const TNet& net, const TViewControls& controls);
 
-    QImage Background;
     TCanvas ViewBitmap;
-    std::function<void(const QImage&)> Present;
-    QRect Changed;
+    std::function<void(const TPicture&)> Present;
+    TPixelRect Changed;
 };

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/ControlPanel.h"
-
-#include <QString>
+#include "control/ControlPanel.h"
 
 #include <array>
-#include <optional>
+#include <string>
 
 class TRunLoop;
 struct TExample;
@@ -19,7 +17,7 @@ struct TExample;
 // source fields Edit1..Edit4.
 struct TPanelValues {
     TControlState Controls;
-    std::array<QString, 4> SourceFields;
+    std::array<std::string, 4> SourceFields; // UTF-8
 };
 
 // The controls of the window when it is created: the values of the first
@@ -31,11 +29,6 @@ TPanelValues StartPanel();
 void CreateNetValues(TNet& net, int frequencyPosition);
 // The same, and the run loop's flags.
 void CreateRunValues(TRunLoop& loop, int frequencyPosition);
-
-// A run start with the source fields' texts: time and constants, then the
-// sources field by field. A field that holds no whole number stops it there,
-// keeping what it has set, and its message is returned.
-std::optional<QString> StartRunFromFields(TNet& net, const std::array<QString, 4>& sourceFields);
 
 // "Weiter": out of pause.
 void ContinueRun(TRunLoop& loop);

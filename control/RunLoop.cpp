@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/RunLoop.h"
+#include "control/RunLoop.h"
 
-#include "ui/Commands.h"
+#include "control/SourceFields.h"
 #include "view/View.h"
 
-TRunLoop::TRunLoop(const QImage& background)
-    : NetState(std::make_unique<TNet>()), ViewState(std::make_unique<TView>(background)) {}
+TRunLoop::TRunLoop(TPicture background)
+    : NetState(std::make_unique<TNet>()), ViewState(std::make_unique<TView>(std::move(background))) {}
 
 TRunLoop::~TRunLoop() = default;
 
@@ -14,7 +14,7 @@ bool TRunLoop::WantsToFire() const {
 }
 
 bool TRunLoop::StartRun(IControlPanel& panel) {
-    const std::optional<QString> failure = StartRunFromFields(*NetState, panel.ReadSourceFields());
+    const std::optional<std::string> failure = StartRunFromFields(*NetState, panel.ReadSourceFields());
     if (failure) panel.ReportBadSourceField(*failure);
     return !failure;
 }

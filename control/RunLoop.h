@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/ControlPanel.h"
+#include "control/ControlPanel.h"
+
+#include "view/TPicture.h"
 
 #include <memory>
 
-class QImage;
 class TView;
 
 // The run loop's state and one firing of it: a pending restart served, then
@@ -14,7 +15,7 @@ class TView;
 class TRunLoop {
   public:
     // background: the picture every frame starts from.
-    explicit TRunLoop(const QImage& background);
+    explicit TRunLoop(TPicture background);
     ~TRunLoop();
 
     TNet& Net() { return *NetState; }

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Commands.h"
+#include "control/Commands.h"
 
-#include "ui/Examples.h"
-#include "ui/RunLoop.h"
-#include "ui/WholeNumber.h"
+#include "control/Examples.h"
+#include "control/RunLoop.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ void CreateNetValues(TNet& net, int frequencyPosition) {
     const TBoundaryValues values = BoundaryValues(CreationMode);
     net.Margin = values.Margin;
     net.GridSize = values.GridSize;
-    net.ZoneDamping = 2.0L;
+    net.ZoneDamping = MarginZoneDamping;
     net.BaseTimeStep = values.BaseTimeStep;
 }
 
@@ -33,17 +32,6 @@ void CreateRunValues(TRunLoop& loop, int frequencyPosition) {
     CreateNetValues(loop.Net(), frequencyPosition);
     loop.PauseFlag = false;
     loop.EndFlag = false;
-}
-
-std::optional<QString> StartRunFromFields(TNet& net, const std::array<QString, 4>& sourceFields) {
-    net.BeginRunStart();
-    for (int field = 0; field < 4; ++field) {
-        const QString& text = sourceFields[static_cast<std::size_t>(field)];
-        const std::optional<int> typed = ParseWholeNumber(text);
-        if (!typed) return NotAWholeNumberMessage(text);
-        net.SetSourceField(field, *typed);
-    }
-    return std::nullopt;
 }
 
 void ContinueRun(TRunLoop& loop) { loop.PauseFlag = false; }
@@ -59,7 +47,7 @@ void ChangeBoundaryMode(TRunLoop& loop, BoundaryMode mode) {
 }
 
 void SetExampleValues(TPanelValues& panel, const TExample& example) {
-    for (std::size_t k = 0; k < 4; ++k) panel.SourceFields[k] = QString::fromLatin1(example.SourceTexts[k]);
+    for (std::size_t k = 0; k < 4; ++k) panel.SourceFields[k] = example.SourceTexts[k];
     TControlState& controls = panel.Controls;
     controls.Excitation.FrequencyPosition = example.Frequency;
     controls.AmplitudePosition = example.Amplitude;
@@ -67,9 +55,7 @@ void SetExampleValues(TPanelValues& panel, const TExample& example) {
     controls.Excitation.Source1 = example.Source1;
     controls.Excitation.Source2 = example.Source2;
     controls.Mode = example.Mode;
-    const bool crossGrid = controls.View.CrossGrid;
-    controls.View = TViewControls{};
-    controls.View.CrossGrid = crossGrid;
+    controls.View = StartView(controls.View.CrossGrid);
     // The last example's radio button drives the wavefront while it is checked.
     controls.Excitation.Wavefront = &example == &Examples.back();
 }
