@@ -30,6 +30,7 @@ class TScreenSession {
     // ":N", valid after StartServer.
     QString Display() const { return QStringLiteral(":%1").arg(DisplayNumber); }
     // The X server's process, valid after StartServer.
+    pid_t ServerProcess() const { return Server; }
     // The window manager's process, valid after StartWindowManager.
     pid_t ManagerProcess() const { return Manager; }
 
