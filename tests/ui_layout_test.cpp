@@ -216,7 +216,9 @@ TEST_F(Layout, TabOrderFollowsEachParentAndStopsOnlyAtCheckedRadioButtons) {
         "ScrollBar4", "Button7", "RadioButton1", "ScrollBar7", "CheckBox3", "CheckBox4", "Edit1",
         "Edit2", "CheckBox2"};
     Form->show();
-    QApplication::setActiveWindow(Form.get());
+    // Asked of the platform, as Qt 6.5 and later want; the activation comes back as an event.
+    Form->activateWindow();
+    QApplication::processEvents();
     Form->ScrollBar1->setFocus();
     QStringList visited;
     for (int k = 0; k < expected.size(); ++k) {
