@@ -53,7 +53,7 @@ test)
         -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
     cmake --build build-sanitize -j"$(nproc)"
     ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
-    # Then the Debian package, built in its own folder as README's "Install" says.
+    # Then the Debian package, built in its own folder as docs/install.md says.
     cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DWOGENFELD_BUILD_TESTS=OFF \
         -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
     rm -f build-package/wogenfeld_*.deb
