@@ -8,6 +8,7 @@
 // alone.
 
 #include "sim/LargeBlock.h"
+#include "control/ControlTable.h"
 #include "control/RunLoop.h"
 #include "ui/Unit1.h"
 #include "view/View.h"
@@ -30,9 +31,10 @@
 
 namespace {
 
-constexpr int CouplingPosition = 100; // the sliders' start positions
-constexpr int AmplitudePosition = 40;
-const TViewControls Controls{}; // start angles (60, 0, 0), zoom 1.1, cross grid
+// The window's start: the sliders' positions, the view with its cross grid.
+constexpr int CouplingPosition = StartOf(Slider::Coupling);
+constexpr int AmplitudePosition = StartOf(Slider::Amplitude);
+constexpr TViewControls Controls = StartView(true);
 // Both passes are timed from a net driven this long, so that they time alike
 // passes however many each runs: until the wave has reached every node (about
 // a hundred passes) a pass costs more.

@@ -13,8 +13,8 @@
 // What the excitation reads from the window on every pass.
 struct TExcitationControls {
     bool Excitation = false;     // CheckBox1 "Anregung", the master switch
-    int FrequencyPosition = 800; // ScrollBar1, Omega = position * 0.01
-    bool Source1 = true;         // CheckBox3 "1"
+    int FrequencyPosition = 0;   // ScrollBar1, Omega = position * 0.01
+    bool Source1 = false;        // CheckBox3 "1"
     bool Source2 = false;        // CheckBox4 "2"
     bool Wavefront = false;      // RadioButton10 "gerade Wellenfront"
 };

@@ -17,6 +17,12 @@ inline std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
     return net;
 }
 
+// The bars as the window starts them ("Drehen" 60, 0, 0; "Zoom" 11, a factor
+// of 1.1; "Kreuzgitter" on), or turned and zoomed otherwise.
+constexpr TViewControls Bars(int x = 60, int y = 0, int z = 0, int zoom = 11, bool crossGrid = true) {
+    return {.RotationX = x, .RotationY = y, .RotationZ = z, .ZoomPosition = zoom, .CrossGrid = crossGrid};
+}
+
 inline TPicture WhitePicture() { return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu); }
 
 // A view on a white background that counts and keeps the frames it presents.

@@ -8,7 +8,8 @@
 
 namespace {
 
-TExcitationControls On() { return {.Excitation = true}; }
+// The drive as the window starts it: frequency 800 (Omega 8), source 1 on.
+TExcitationControls On() { return {.Excitation = true, .FrequencyPosition = 800, .Source1 = true}; }
 
 TEST(Excitation, DriveStartsFromRestAtTimeZero) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
@@ -26,7 +27,7 @@ TEST(Excitation, DriveFollowsTheSineAtTheCurrentTime) {
     net->StartRun({10, 20, 30, 40});
     net->SimTime = 0.3L;
     net->Amplitude = 25;
-    net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 500, .Source2 = true});
+    net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 500, .Source1 = true, .Source2 = true});
     // volatile keeps the compiler from folding sin and cos at compile time,
     // where it rounds differently from the run-time library the program uses.
     volatile Extended time = 0.3L;
@@ -55,7 +56,7 @@ TEST(Excitation, ZeroFrequencyOrAmplitudeHoldsSourcesStill) {
         net->Nodes(46, 46).V = 4;
         net->SimTime = 1.7L;
         net->Amplitude = amplitude;
-        net->ApplyExcitation({.Excitation = true, .FrequencyPosition = frequency});
+        net->ApplyExcitation({.Excitation = true, .FrequencyPosition = frequency, .Source1 = true});
         EXPECT_EQ(net->Nodes(46, 46).Z, 0);
         EXPECT_EQ(net->Nodes(46, 46).V, 0);
     }
@@ -70,7 +71,7 @@ TEST(Excitation, WavefrontDrivesTheFirstLineInsideTheMargin) {
                          Case{BoundaryMode::FixedEnd, 1}}) {
         auto net = MakeNet(c.Mode);
         net->Amplitude = 40;
-        net->ApplyExcitation({.Excitation = true, .Source1 = false, .Wavefront = true});
+        net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 800, .Wavefront = true});
         for (int j = 1; j <= net->GridSize; ++j) {
             ASSERT_EQ(net->Nodes(c.Line, j).V, -320) << "line " << c.Line << ", j " << j;
             ASSERT_EQ(net->Nodes(c.Line + 1, j).V, 0);
@@ -88,7 +89,7 @@ TEST(Excitation, SourcesOutsideTheNetChangeNothingInStorage) {
         net->StartRun({fields[0], fields[1], fields[2], fields[3]});
         const auto before = std::make_unique<TGrid>(net->Nodes);
         net->Amplitude = 40;
-        net->ApplyExcitation({.Excitation = true, .Source1 = true, .Source2 = true});
+        net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 800, .Source1 = true, .Source2 = true});
         EXPECT_TRUE(SameStorage(*before, net->Nodes))
             << fields[0] << "," << fields[1] << " / " << fields[2] << "," << fields[3];
     }

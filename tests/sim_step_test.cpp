@@ -148,7 +148,7 @@ TEST(Step, ManyDrivenPassesMatchAStepFromAWholeStorageCopy) {
         net->StartRun({24, 1, 71, 50}); // the second source on the border
         auto reference = std::make_unique<TNet>(*net);
         TPass pass{.Mode = mode, .Coupling = 700, .Amplitude = 60};
-        pass.Excitation = {.Excitation = true, .FrequencyPosition = 1100, .Source2 = true,
+        pass.Excitation = {.Excitation = true, .FrequencyPosition = 1100, .Source1 = true, .Source2 = true,
                            .Wavefront = true};
         for (int count = 1; count <= 600; ++count) {
             RunPasses(*net, pass, 1);

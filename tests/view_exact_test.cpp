@@ -108,17 +108,14 @@ TEST(ExactView, EveryNodeOfEveryExampleAtManyAnglesAndZooms) {
         for (const TBars& bars : BarPositions) {
             SCOPED_TRACE(std::to_string(bars.X) + ", " + std::to_string(bars.Y) + ", " +
                          std::to_string(bars.Z));
-            view.UpdateRotation(*net, {.RotationX = bars.X,
-                                       .RotationY = bars.Y,
-                                       .RotationZ = bars.Z,
-                                       .ZoomPosition = 11});
+            view.UpdateRotation(*net, Bars(bars.X, bars.Y, bars.Z));
             EXPECT_TRUE(SameBits(view.AngleX, PlainAngle(bars.X)));
             EXPECT_TRUE(SameBits(view.AngleY, PlainAngle(bars.Y)));
             EXPECT_TRUE(SameBits(view.AngleZ, PlainAngle(bars.Z)));
             std::string first;
             ASSERT_EQ(TurnMismatches(net->ViewNodes, *net, bars, {}, first), 0) << first;
             for (int zoom : {5, 11, 30}) {
-                const bool drawn = view.DrawGrid(*net, {.ZoomPosition = zoom});
+                const bool drawn = view.DrawGrid(*net, Bars(60, 0, 0, zoom));
                 ASSERT_EQ(drawn, AllProjectable(*net, zoom)) << "zoom " << zoom;
                 if (drawn) {
                     ASSERT_EQ(PointMismatches(view, *net, zoom, first), 0) << first;
@@ -207,7 +204,7 @@ TEST(ExactView, EachRoundingOfTheProjectionDecidesAPixel) {
     for (const TMadeNode& made : MadeNodes) {
         SCOPED_TRACE(made.Why);
         net->ViewNodes(5, 7) = made.Turned;
-        ASSERT_TRUE(view.DrawGrid(*net, {.ZoomPosition = made.Zoom}));
+        ASSERT_TRUE(view.DrawGrid(*net, Bars(60, 0, 0, made.Zoom)));
         EXPECT_EQ(view.ScreenPoints(5, 7).X, made.Expected.X);
         EXPECT_EQ(view.ScreenPoints(5, 7).Y, made.Expected.Y);
 

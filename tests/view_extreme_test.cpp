@@ -78,8 +78,7 @@ TEST(ViewExtremes, FramesAreGivenUpOnlyWhereTheProjectionHasNoAnswer) {
             for (int x : ends) {
                 for (int y : ends) {
                     for (int z : ends) {
-                        const TViewControls controls{.RotationX = x, .RotationY = y,
-                                                     .RotationZ = z, .ZoomPosition = zoomPosition};
+                        const TViewControls controls = Bars(x, y, z, zoomPosition);
                         const int before = frames.Presented;
                         frames.View->UpdateRotation(*net, controls);
                         const bool presented = frames.Presented == before + 1;
@@ -109,7 +108,7 @@ TEST(ViewExtremes, DepthAtTheEyeGivesUpTheFrame) {
     TFrames frames;
     for (auto [zoomPosition, z] : {std::pair{5, -3000.0L}, {30, -500.0L}}) {
         net->Nodes(30, 30).Z = z;
-        frames.View->UpdateRotation(*net, {.RotationX = 0, .ZoomPosition = zoomPosition});
+        frames.View->UpdateRotation(*net, Bars(0, 0, 0, zoomPosition));
         EXPECT_EQ(frames.Presented, 0) << zoomPosition;
     }
 }
@@ -120,7 +119,7 @@ TEST(ViewExtremes, NodesBehindTheEyeAreDrawnMirrored) {
     auto net = MakeNet(BoundaryMode::LooseEnd);
     net->Nodes(40, 30).Z = -1000; // at zoom 3: zz = -3000, d = -1500
     TFrames frames;
-    frames.View->UpdateRotation(*net, {.RotationX = 0, .ZoomPosition = 30});
+    frames.View->UpdateRotation(*net, Bars(0, 0, 0, 30));
     ASSERT_EQ(frames.Presented, 1);
     // Rest position (32, -48), zoomed (96, -144), mirrored about (400, 300).
     EXPECT_EQ(frames.View->ScreenPoints(40, 30).X, 400 - 96);

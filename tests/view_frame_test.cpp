@@ -19,7 +19,7 @@ TEST(Frame, ViewBitmapStartsWhite) {
 TEST(Frame, BeforeTheFirstRotationAllPointsAreTheCentre) {
     auto net = std::make_unique<TNet>();
     TFrames frames;
-    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{}));
+    ASSERT_TRUE(frames.View->DrawGrid(*net, Bars()));
     for (int j = 1; j <= net->GridSize; ++j) {
         for (int i = 1; i <= net->GridSize; ++i) {
             ASSERT_EQ(frames.View->ScreenPoints(i, j).X, 400);
@@ -66,11 +66,11 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
         const TViewControls controls{.RotationX = 60 - 17 * frame, .RotationY = 9 * frame,
                                      .RotationZ = frame % 2 ? -40 : 0,
                                      .ZoomPosition = zooms[frame % 6], .CrossGrid = frame % 4 != 3};
-        RunPasses(*net, {.Excitation = {.Excitation = true}}, 7);
+        RunPasses(*net, {.Excitation = {.Excitation = true, .FrequencyPosition = 800, .Source1 = true}}, 7);
         if (frame == 5) { // a node in the eye's plane: the frame is given up
             const TNode kept = net->ViewNodes(40, 40);
             net->ViewNodes(40, 40) = {5, 5, -1500, 0}; // zoom 1.0: depth 1500 - 1500
-            ASSERT_FALSE(frames.View->DrawGrid(*net, {.ZoomPosition = 10}));
+            ASSERT_FALSE(frames.View->DrawGrid(*net, Bars(60, 0, 0, 10)));
             net->ViewNodes(40, 40) = kept;
         }
         frames.View->UpdateRotation(*net, controls);
@@ -95,14 +95,14 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
 TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 50);
     TFrames frames;
-    frames.View->UpdateRotation(*net, TViewControls{});
+    frames.View->UpdateRotation(*net, Bars());
     const TPicture picture = frames.Last;
     for (int k = 1; k <= 91; ++k) { // throw the whole margin across the picture
         for (auto [i, j] : {std::pair{k, 1}, {k, 10}, {1, k}, {10, k}, {k, 82}, {91, k}}) {
             net->ViewNodes(i, j) = {400.0L * (k % 3 - 1), 300.0L * (k % 2), 100.0L, 0};
         }
     }
-    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{}));
+    ASSERT_TRUE(frames.View->DrawGrid(*net, Bars()));
     TScreenPoint corner;
     ASSERT_TRUE(ProjectNode(net->ViewNodes(1, 1), ZoomFromPosition(11), 1500, corner));
     EXPECT_EQ(frames.View->ScreenPoints(1, 1).X, corner.X);
@@ -114,12 +114,12 @@ TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
 TEST(Frame, FarAndMirroredPointsAreClippedLikeQt) {
     auto net = RunningNet(BoundaryMode::LooseEnd, 100);
     TFrames frames;
-    frames.View->UpdateRotation(*net, TViewControls{.ZoomPosition = 30});
+    frames.View->UpdateRotation(*net, Bars(60, 0, 0, 30));
     for (int k = 1; k <= 71; k += 3) {
         net->ViewNodes(k, 36).Z = -499.99L - k * 1e-4L;  // just in front of the eye
         net->ViewNodes(36, k).Z = -800.0L;               // behind it
     }
-    ASSERT_TRUE(frames.View->DrawGrid(*net, TViewControls{.ZoomPosition = 30}));
+    ASSERT_TRUE(frames.View->DrawGrid(*net, Bars(60, 0, 0, 30)));
     EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, true));
 }
 
@@ -127,7 +127,7 @@ TEST(Frame, FarAndMirroredPointsAreClippedLikeQt) {
 // nothing is presented and the last picture stays.
 TEST(Frame, FailedProjectionKeepsTheLastFrame) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 30);
-    const TViewControls zoomOne{.ZoomPosition = 10};
+    const TViewControls zoomOne = Bars(60, 0, 0, 10);
     TFrames frames;
     frames.View->UpdateRotation(*net, zoomOne);
     const TPicture last = frames.Last;

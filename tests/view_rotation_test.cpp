@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr TViewControls Bars(int x, int y, int z) {
-    return {.RotationX = x, .RotationY = y, .RotationZ = z};
-}
-
 std::unique_ptr<TView> MakeView() { return std::make_unique<TView>(WhitePicture()); }
 
 TEST(Rotation, AllBarsAtZeroKeepXYAndRoundZToDouble) {
@@ -78,7 +74,7 @@ TEST(Rotation, EveryBitAsThePlainFormulasWithTheBarsAtZeroAndAway) {
 TEST(Rotation, StartAnglesTiltTheNet) {
     auto net = MakeNet(BoundaryMode::LooseEnd);
     net->Nodes(36, 36).Z = 10; // at the origin
-    MakeView()->UpdateRotation(*net, TViewControls{});
+    MakeView()->UpdateRotation(*net, Bars());
     const Extended s60 = std::sqrt(3.0L) / 2;
     for (auto [i, j] : {std::pair{1, 1}, {71, 71}, {5, 60}}) {
         const TNode& node = net->Nodes(i, j);
