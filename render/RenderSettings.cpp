@@ -3,7 +3,7 @@
 
 #include "control/Examples.h"
 #include "control/WholeNumber.h"
-#include "render/OutputFile.h"
+#include "output/OutputFile.h"
 #include "render/SliderOptions.h"
 
 #include <QFileInfo>

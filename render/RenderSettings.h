@@ -2,18 +2,13 @@
 #pragma once
 
 #include "control/Commands.h"
+#include "output/NodePosition.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <variant>
 #include <vector>
-
-// A node of the visible net as the source fields count it: 1..71 each way.
-struct TNodePosition {
-    int X;
-    int Y;
-};
 
 // The line of nodes a profile runs along.
 enum class ProfileLine { None, Row, Column };
