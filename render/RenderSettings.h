@@ -44,9 +44,12 @@ struct TRenderSettings : TPanelValues {
     bool WritesFrames() const { return !OutDir.isEmpty() || !GifFile.isEmpty(); }
 };
 
+// The help text, made from the options.
 QString RenderUsage();
 
 // The settings from the arguments (without the program's name), a request for
-// help, or a one-line message that names the option at fault.
+// help or for the version, or a one-line message that names the option at fault.
 struct THelpRequested {};
-std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(const QStringList& args);
+struct TVersionRequested {};
+std::variant<TRenderSettings, THelpRequested, TVersionRequested, QString>
+ParseRenderArguments(const QStringList& args);
