@@ -33,23 +33,24 @@ QString BadPassesMessage(const QString& source, const QString& text) {
 
 // The options once, for the parser and for the help text made from them.
 struct TWindowCommandLine {
-    QCommandLineOption Passes{PassesName,
-                              QStringLiteral("At most N passes a second (%1..%2), so that the waves can be "
-                                             "followed on a fast machine; also read from the environment "
-                                             "variable WOGENFELD_PASSES_PER_SECOND.")
-                                  .arg(FewestPassesPerSecond)
-                                  .arg(MostPassesPerSecond),
-                              QStringLiteral("N")};
+    QCommandLineOption Passes{
+        PassesName,
+        QStringLiteral("At most N passes a second (%1..%2), so that the waves can be "
+                       "followed on a fast machine; also read from the environment "
+                       "variable WOGENFELD_PASSES_PER_SECOND.")
+            .arg(FewestPassesPerSecond)
+            .arg(MostPassesPerSecond),
+        QStringLiteral("N")};
     QCommandLineOption Version{QStringLiteral("version"), QStringLiteral("The program's version.")};
     QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")},
                             QStringLiteral("This text.")};
     QCommandLineParser Parser;
 
     TWindowCommandLine() {
-        Parser.setApplicationDescription(
-            QStringLiteral("Shows, live, how waves spread over a net of 71 x 71 coupled pendulums.\n"
-                           "Without options the passes run as fast as the machine allows; with\n"
-                           "--passes-per-second N at most N a second."));
+        Parser.setApplicationDescription(QStringLiteral(
+            "Shows, live, how waves spread over a net of 71 x 71 coupled pendulums.\n"
+            "Without options the passes run as fast as the machine allows; with\n"
+            "--passes-per-second N at most N a second."));
         Parser.addOptions({Passes, Version, Help});
     }
 };
