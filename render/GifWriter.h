@@ -2,7 +2,7 @@
 #pragma once
 
 #include "render/GifPalette.h"
-#include "render/OutputFile.h"
+#include "output/OutputFile.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/Profile.h"
 
-#include "render/Series.h"
+#include "output/Series.h"
 
 std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index) {
     std::array<Extended, 71> profile{};

@@ -3,12 +3,12 @@
 
 #include "render/DrawnArea.h"
 #include "render/GifWriter.h"
-#include "render/OutputFile.h"
-#include "render/Plot.h"
+#include "output/OutputFile.h"
+#include "output/Plot.h"
 #include "render/Profile.h"
 #include "render/Progress.h"
 #include "render/Renderer.h"
-#include "render/Series.h"
+#include "output/Series.h"
 #include "render/Stroboscope.h"
 #include "sim/StateHash.h"
 

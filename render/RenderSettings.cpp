@@ -3,9 +3,11 @@
 
 #include "control/Examples.h"
 #include "control/WholeNumber.h"
-#include "render/OutputFile.h"
+#include "output/OutputFile.h"
 #include "render/SliderOptions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QFileInfo>
 
 #include <map>
@@ -13,80 +15,6 @@
 
 TRenderSettings::TRenderSettings() : TPanelValues(StartPanel()) {
     Controls.Excitation.Excitation = true;
-}
-
-QString RenderUsage() {
-    return QStringLiteral(
-        "Usage: wogenfeld-render [options]\n"
-        "Runs the Wogenfeld net without a window and writes its frames as PNG or as\n"
-        "an animated GIF, the motion of chosen nodes and the energy of the net as a\n"
-        "table and a chart, and a profile of the net along a row or a column.\n"
-        "\n"
-        "The controls of the window:\n"
-        "  --example N|CAPTION   one of the seven examples, by number (1-7) or by its\n"
-        "                        caption, e.g. \"Zwei Punktquellen eng\"; default: the\n"
-        "                        window's start state\n"
-        "  --excitation on|off   \"Anregung\" (default on)\n"
-        "  --frequency P         frequency slider, %1 (Omega = P * 0.01)\n"
-        "  --amplitude P         amplitude slider, %2\n"
-        "  --coupling P          coupling slider, %3\n"
-        "  --boundary MODE       damped, loose or fixed\n"
-        "  --cross-grid on|off   \"Kreuzgitter\" (cross lines, and 1.5 times the time step)\n"
-        "  --rotate-x P, --rotate-y P, --rotate-z P\n"
-        "                        rotation sliders in degrees, %4 (%5, %6, %7)\n"
-        "  --zoom P              zoom slider, %8 (%9)\n"
-        "  --source1 X,Y, --source2 X,Y\n"
-        "                        source positions as typed in the window (1..71)\n"
-        "  --source1-on on|off, --source2-on on|off\n"
-        "                        the source check boxes \"1\" and \"2\"\n"
-        "\n"
-        "The run and its pictures:\n"
-        "  --iterations N        passes of the run loop (default 600)\n"
-        "  --out FILE            write the last frame to FILE (PNG)\n"
-        "  --out-dir DIR         write the chosen frames to DIR/frame-NNNNNN.png, NNNNNN\n"
-        "                        the pass; needs --every or --strobe\n"
-        "  --gif FILE            write the chosen frames as an animated GIF that loops\n"
-        "                        forever; each frame after the first holds only the\n"
-        "                        rectangle that changed\n"
-        "  --every K             one frame every K passes (default 4 with --gif)\n"
-        "  --strobe              one frame per drive period instead, at the first pass\n"
-        "                        whose drive phase has come round to 0 again; needs\n"
-        "                        \"Anregung\", a source or the wavefront, and a\n"
-        "                        frequency above 0; also thins --csv and --plot to\n"
-        "                        those passes\n"
-        "  --fps N               playback rate of the GIF, 1..50 frames per second\n"
-        "                        (default 25)\n"
-        "  --crop                cut every picture to the smallest rectangle that holds\n"
-        "                        each drawn pixel of the pictures written, plus 8 pixels;\n"
-        "                        the run is then computed twice\n"
-        "\n"
-        "Measuring:\n"
-        "  --probe X,Y           follow the node X,Y (1..71, as the source fields count)\n"
-        "                        in --csv and --plot; may be given several times\n"
-        "  --csv FILE            one row per pass: pass, SimTime (the time the pass's\n"
-        "                        drive ran at), the displacement Z of each probe, and the\n"
-        "                        energy per unit mass of the visible 71 x 71 net\n"
-        "                        (kinetic, own springs, coupling springs, total)\n"
-        "  --plot FILE           the same series as a line chart (PNG): displacements\n"
-        "                        above, energies below, against SimTime\n"
-        "  --profile FILE        the 71 displacements along a row or a column at the\n"
-        "                        last pass, as CSV; with one of\n"
-        "  --profile-row Y       the row Y (nodes 1..71 in x)\n"
-        "  --profile-column X    the column X (nodes 1..71 in y)\n"
-        "\n"
-        "  --hash                print hashes of the net's state and of the last frame\n"
-        "  --quiet               no progress on standard error (otherwise a progress bar\n"
-        "                        on a terminal, plain lines for long runs elsewhere)\n"
-        "  --help                this text\n"
-        "\n"
-        "A FILE of - is standard output, for one output at most and not with --hash.\n"
-        "A regular file is written under a temporary name and renamed when complete,\n"
-        "keeping its permissions; a symbolic link is followed; a device, FIFO or\n"
-        "socket is written in place. Bad arguments or an output that cannot be opened\n"
-        "end the program with status 2, a failed run or write with 1.\n")
-        .arg(RangeText(Slider::Frequency), RangeText(Slider::Amplitude), RangeText(Slider::Coupling),
-             RangeText(Slider::RotationX), StartText(Slider::RotationX), StartText(Slider::RotationY),
-             StartText(Slider::RotationZ), RangeText(Slider::Zoom), StartText(Slider::Zoom));
 }
 
 namespace {
@@ -133,11 +61,122 @@ bool DirectoryWritable(const QString& path) {
     return info.isDir() && info.isWritable();
 }
 
-// The options that take a value, besides the sliders and the switches.
-const QStringList ValueOptions = {"--example",     "--boundary",      "--source1",       "--source2",
-                                  "--iterations",  "--every",         "--out",           "--out-dir",
-                                  "--gif",         "--fps",           "--probe",         "--csv",
-                                  "--plot",        "--profile",       "--profile-row",   "--profile-column"};
+QString SliderText(const char* what, Slider slider) {
+    return QStringLiteral("%1, %2 (start %3).").arg(QLatin1String(what), RangeText(slider), StartText(slider));
+}
+
+// The options in the order of the help text: the controls of the window, the
+// run and its pictures, measuring, then the program's own.
+QList<QCommandLineOption> RenderOptions() {
+    const auto option = [](const char* name, const char* value, const QString& text) {
+        return QCommandLineOption(QLatin1String(name), text, QLatin1String(value));
+    };
+    const auto flag = [](const char* name, const QString& text) {
+        return QCommandLineOption(QLatin1String(name), text);
+    };
+    return {
+        option("example", "N|CAPTION",
+               "One of the seven examples, by number (1-7) or by its caption, "
+               "e.g. \"Zwei Punktquellen eng\"; default: the window's start state."),
+        option("excitation", "on|off", "\"Anregung\" (default on)."),
+        option("frequency", "P", SliderText("Frequency slider", Slider::Frequency) + " Omega = P * 0.01."),
+        option("amplitude", "P", SliderText("Amplitude slider", Slider::Amplitude)),
+        option("coupling", "P", SliderText("Coupling slider", Slider::Coupling)),
+        option("boundary", "MODE", "damped, loose or fixed."),
+        option("cross-grid", "on|off", "\"Kreuzgitter\" (cross lines, and 1.5 times the time step)."),
+        option("rotate-x", "P", SliderText("Rotation slider about x in degrees", Slider::RotationX)),
+        option("rotate-y", "P", SliderText("Rotation slider about y in degrees", Slider::RotationY)),
+        option("rotate-z", "P", SliderText("Rotation slider about z in degrees", Slider::RotationZ)),
+        option("zoom", "P", SliderText("Zoom slider", Slider::Zoom)),
+        option("source1", "X,Y", "Position of source 1 as typed in the window (1..71)."),
+        option("source2", "X,Y", "Position of source 2 as typed in the window (1..71)."),
+        option("source1-on", "on|off", "The source check box \"1\"."),
+        option("source2-on", "on|off", "The source check box \"2\"."),
+
+        option("iterations", "N", "Passes of the run loop (default 600)."),
+        option("out", "FILE", "Write the last frame to FILE (PNG)."),
+        option("out-dir", "DIR",
+               "Write the chosen frames to DIR/frame-NNNNNN.png, NNNNNN the pass; needs --every or --strobe."),
+        option("gif", "FILE",
+               "Write the chosen frames as an animated GIF that loops forever; each frame after the first "
+               "holds only the rectangle that changed."),
+        option("every", "K", "One frame every K passes (default 4 with --gif)."),
+        flag("strobe",
+             "One frame per drive period instead, at the first pass whose drive phase has come round to 0 "
+             "again; needs \"Anregung\", a source or the wavefront, and a frequency above 0; also thins "
+             "--csv and --plot to those passes."),
+        option("fps", "N", "Playback rate of the GIF, 1..50 frames per second (default 25)."),
+        flag("crop",
+             "Cut every picture to the smallest rectangle that holds each drawn pixel of the pictures "
+             "written, plus 8 pixels; the run is then computed twice."),
+
+        option("probe", "X,Y",
+               "Follow the node X,Y (1..71, as the source fields count) in --csv and --plot; "
+               "may be given several times."),
+        option("csv", "FILE",
+               "One row per pass: pass, SimTime (the time the pass's drive ran at), the displacement Z of "
+               "each probe, and the energy per unit mass of the visible 71 x 71 net (kinetic, own springs, "
+               "coupling springs, total)."),
+        option("plot", "FILE",
+               "The same series as a line chart (PNG): displacements above, energies below, against SimTime."),
+        option("profile", "FILE",
+               "The 71 displacements along a row or a column at the last pass, as CSV; with one of "
+               "--profile-row and --profile-column."),
+        option("profile-row", "Y", "The row Y (nodes 1..71 in x)."),
+        option("profile-column", "X", "The column X (nodes 1..71 in y)."),
+
+        flag("hash", "Print hashes of the net's state and of the last frame."),
+        flag("quiet",
+             "No progress on standard error (otherwise a progress bar on a terminal, plain lines for long "
+             "runs elsewhere)."),
+        flag("version", "The program's version."),
+        QCommandLineOption({"h", "?", "help"}, QStringLiteral("This text.")),
+    };
+}
+
+void DefineOptions(QCommandLineParser& parser) {
+    // Wrapped by hand: the parser wraps the options, not the description.
+    parser.setApplicationDescription(QStringLiteral(
+        "Runs the Wogenfeld net without a window and writes its frames as PNG or as an\n"
+        "animated GIF, the motion of chosen nodes and the energy of the net as a table\n"
+        "and a chart, and a profile of the net along a row or a column.\n"
+        "\n"
+        "The options come in three groups: the controls of the window (--example to\n"
+        "--source2-on), the run and its pictures (--iterations to --crop), and measuring\n"
+        "(--probe to --profile-column).\n"
+        "\n"
+        "A FILE of - is standard output, for one output at most and not with --hash. A\n"
+        "regular file is written under a temporary name and renamed when complete,\n"
+        "keeping its permissions; a symbolic link is followed; a device, FIFO or socket\n"
+        "is written in place. Bad arguments or an output that cannot be opened end the\n"
+        "program with status 2, a failed run or write with 1."));
+    // Single-dash words are refused by their whole name, not letter by letter.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions(RenderOptions());
+}
+
+// What the parser refused, as one line naming the argument as it was typed.
+QString Refusal(const QCommandLineParser& parser, const QStringList& args) {
+    const auto nameOf = [](const QString& arg) {
+        QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+        return name.left(name.indexOf(u'='));
+    };
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString unknown = parser.unknownOptionNames().constFirst();
+        for (const QString& arg : args) {
+            if (arg.startsWith(u'-') && nameOf(arg) == unknown) return QStringLiteral("unknown option: %1").arg(arg);
+        }
+    }
+    for (const QCommandLineOption& option : RenderOptions()) {
+        if (!option.valueName().isEmpty()) continue;
+        for (const QString& arg : args) {
+            if (arg.startsWith(u'-') && arg.contains(u'=') && option.names().contains(nameOf(arg))) {
+                return QStringLiteral("%1 takes no value").arg(arg.left(arg.indexOf(u'=')));
+            }
+        }
+    }
+    return QStringLiteral("%1 needs a value").arg(args.constLast());
+}
 
 // What the settings ask for that cannot be done, or nothing.
 std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
@@ -199,7 +238,25 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
 
 } // namespace
 
-std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(const QStringList& args) {
+QString RenderUsage() {
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    // Qt would name the program after the application object, made only after the options are read.
+    const QString text = parser.helpText();
+    return QStringLiteral("Usage: wogenfeld-render [options]") + text.mid(text.indexOf(u'\n'));
+}
+
+std::variant<TRenderSettings, THelpRequested, TVersionRequested, QString>
+ParseRenderArguments(const QStringList& args) {
+    QCommandLineParser parser;
+    DefineOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("wogenfeld-render")} + args)) return Refusal(parser, args);
+    if (!parser.positionalArguments().isEmpty()) {
+        return QStringLiteral("unknown option: %1").arg(parser.positionalArguments().constFirst());
+    }
+    if (parser.isSet(QStringLiteral("help"))) return THelpRequested{};
+    if (parser.isSet(QStringLiteral("version"))) return TVersionRequested{};
+
     TRenderSettings settings;
     TControlState& controls = settings.Controls;
 
@@ -232,26 +289,22 @@ std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(cons
         {"--csv", &settings.CsvFile}, {"--plot", &settings.PlotFile},  {"--profile", &settings.ProfileFile}};
 
     // The example goes first, so that the other options change it.
-    for (qsizetype k = 0; k + 1 < args.size(); ++k) {
-        if (args[k] != "--example") continue;
-        const TExample* example = FindExample(args[k + 1]);
-        if (!example) return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(args[k + 1]);
+    for (const QString& name : parser.values(QStringLiteral("example"))) {
+        const TExample* example = FindExample(name);
+        if (!example) return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(name);
         SetExampleValues(settings, *example);
     }
 
     bool fpsGiven = false;
-    for (qsizetype k = 0; k < args.size(); ++k) {
-        const QString& option = args[k];
-        if (option == "--help") return THelpRequested{};
+    // In the order given, so that the first argument at fault is the one named.
+    std::map<QString, qsizetype> taken;
+    for (const QString& name : parser.optionNames()) {
+        const QString option = QStringLiteral("--") + name;
         if (const auto flag = flags.find(option); flag != flags.end()) {
             *flag->second = true;
             continue;
         }
-        if (!ranges.contains(option) && !switches.contains(option) && !ValueOptions.contains(option)) {
-            return QStringLiteral("unknown option: %1").arg(option);
-        }
-        if (k + 1 >= args.size()) return QStringLiteral("%1 needs a value").arg(option);
-        const QString& value = args[++k];
+        const QString value = parser.values(name).at(taken[name]++);
 
         if (option == "--example") continue;
         if (const auto range = ranges.find(option); range != ranges.end()) {

@@ -2,18 +2,13 @@
 #pragma once
 
 #include "control/Commands.h"
+#include "output/NodePosition.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <variant>
 #include <vector>
-
-// A node of the visible net as the source fields count it: 1..71 each way.
-struct TNodePosition {
-    int X;
-    int Y;
-};
 
 // The line of nodes a profile runs along.
 enum class ProfileLine { None, Row, Column };
@@ -49,9 +44,12 @@ struct TRenderSettings : TPanelValues {
     bool WritesFrames() const { return !OutDir.isEmpty() || !GifFile.isEmpty(); }
 };
 
+// The help text, made from the options.
 QString RenderUsage();
 
 // The settings from the arguments (without the program's name), a request for
-// help, or a one-line message that names the option at fault.
+// help or for the version, or a one-line message that names the option at fault.
 struct THelpRequested {};
-std::variant<TRenderSettings, THelpRequested, QString> ParseRenderArguments(const QStringList& args);
+struct TVersionRequested {};
+std::variant<TRenderSettings, THelpRequested, TVersionRequested, QString>
+ParseRenderArguments(const QStringList& args);

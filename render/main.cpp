@@ -18,6 +18,10 @@ int main(int argc, char* argv[]) {
         std::printf("%s", qPrintable(RenderUsage()));
         return RenderSucceeded;
     }
+    if (std::holds_alternative<TVersionRequested>(parsed)) {
+        std::printf("wogenfeld-render %s\n", WOGENFELD_VERSION);
+        return RenderSucceeded;
+    }
     if (const auto* error = std::get_if<QString>(&parsed)) {
         std::fprintf(stderr, "wogenfeld-render: %s (see wogenfeld-render --help)\n", qPrintable(*error));
         return BadArguments;

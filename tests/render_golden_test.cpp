@@ -160,6 +160,27 @@ TEST(RenderArguments, RejectWhatTheWindowCouldNotDo) {
     }
 }
 
+TEST(RenderArguments, TheParsersFormsKeepOurMessages) {
+    const auto refusal = [](const QStringList& args) {
+        const auto parsed = ParseRenderArguments(args);
+        return std::holds_alternative<QString>(parsed) ? std::get<QString>(parsed) : QString();
+    };
+    const auto parsed = ParseRenderArguments({"--out=a.png", "--zoom=20"});
+    ASSERT_TRUE(std::holds_alternative<TRenderSettings>(parsed));
+    EXPECT_EQ(std::get<TRenderSettings>(parsed).OutFile, "a.png");
+    EXPECT_EQ(std::get<TRenderSettings>(parsed).Controls.View.ZoomPosition, 20);
+    EXPECT_EQ(refusal({"--zoom=31"}), "--zoom must be a whole number from 5 to 30, not 31");
+    EXPECT_EQ(refusal({"--zoom"}), "--zoom needs a value");
+    EXPECT_EQ(refusal({"--out=a.png", "--quiet=yes"}), "--quiet takes no value");
+    EXPECT_EQ(refusal({"-stylesheet", "x.qss"}), "unknown option: -stylesheet");
+    EXPECT_EQ(refusal({"--every", "2", "frames"}), "unknown option: frames");
+    // The first argument at fault is the one named.
+    EXPECT_EQ(refusal({"--zoom", "3", "--fps", "0"}), "--zoom must be a whole number from 5 to 30, not 3");
+    EXPECT_EQ(refusal({"--fps", "0", "--zoom", "3"}), "--fps must be a whole number from 1 to 50, not 0");
+    EXPECT_TRUE(std::holds_alternative<THelpRequested>(ParseRenderArguments({"-?"})));
+    EXPECT_TRUE(std::holds_alternative<TVersionRequested>(ParseRenderArguments({"--version"})));
+}
+
 TEST(RenderArguments, ExampleFirstThenOverrides) {
     const auto parsed = ParseRenderArguments(
         {"--coupling", "700", "--example", "eingespannte membrane", "--excitation", "off"});

@@ -4,7 +4,7 @@
 #include "RenderTesting.h"
 #include "render/Profile.h"
 #include "render/Renderer.h"
-#include "render/Series.h"
+#include "output/Series.h"
 
 #include <QFile>
 #include <QImage>

@@ -66,6 +66,20 @@ TEST(RenderTool, BadArgumentsGiveOneLineNamingTheOptionStatusTwoAndNoFile) {
     }
 }
 
+TEST(RenderTool, VersionAndHelpAsTheWindowGivesThem) {
+    QProcess tool;
+    tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL), {"--version"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_EQ(tool.readAllStandardOutput(), "wogenfeld-render " WOGENFELD_PROJECT_VERSION "\n");
+
+    tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL), {"--help"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    const QString help = QString::fromLocal8Bit(tool.readAllStandardOutput());
+    EXPECT_TRUE(help.startsWith("Usage: wogenfeld-render [options]\n")) << help.toStdString();
+    EXPECT_TRUE(help.contains("--zoom <P>") && help.contains("Zoom slider, 5..30")) << help.toStdString();
+}
+
 TEST(RenderTool, AFailedRunLeavesNoPartialFile) {
     QTemporaryDir folder;
     TRenderSettings settings = Settings({"--iterations", "50", "--every", "10", "--gif", folder.filePath("a.gif"),

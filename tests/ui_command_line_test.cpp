@@ -56,6 +56,15 @@ TEST(WindowOptions, BadRatesAndForeignOptionsAreRefusedByName) {
               "unknown option '-platform' (see wogenfeld --help)");
 }
 
+TEST(WindowOptions, TheParsersFormsKeepOurMessages) {
+    EXPECT_TRUE(std::holds_alternative<TWindowHelpRequested>(ParseWindowOptions({"-?"}, {})));
+    EXPECT_EQ(PacedRate({"--passes-per-second=5", "--passes-per-second", "7"}), 7) << "the last one wins";
+    EXPECT_EQ(Refusal({"--passes-per-second="}),
+              "--passes-per-second must be a whole number from 1 to 10000, not ''");
+    EXPECT_EQ(Refusal({"notes.txt"}), "unknown option 'notes.txt' (see wogenfeld --help)");
+    EXPECT_EQ(Refusal({"--version=2"}), "unknown option '--version=2' (see wogenfeld --help)");
+}
+
 // 100 passes a second: a slot every 10 ms.
 TEST(Pacer, SlotsFollowTheRateWithoutDriftOrCatchingUp) {
     const TPacer::Clock::time_point t0{};

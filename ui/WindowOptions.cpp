@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/WindowOptions.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
 namespace {
 
 constexpr int FewestPassesPerSecond = 1;
 constexpr int MostPassesPerSecond = 10000;
-const QString PassesOption = QStringLiteral("--passes-per-second");
+const QString PassesName = QStringLiteral("passes-per-second");
+const QString PassesOption = QStringLiteral("--") + PassesName;
 
 // A decimal whole number in the allowed range, nothing around it.
 std::optional<int> ParsePassesPerSecond(const QString& text) {
@@ -27,20 +31,54 @@ QString BadPassesMessage(const QString& source, const QString& text) {
         .arg(text);
 }
 
+// The options once, for the parser and for the help text made from them.
+struct TWindowCommandLine {
+    QCommandLineOption Passes{
+        PassesName,
+        QStringLiteral("At most N passes a second (%1..%2), so that the waves can be "
+                       "followed on a fast machine; also read from the environment "
+                       "variable WOGENFELD_PASSES_PER_SECOND.")
+            .arg(FewestPassesPerSecond)
+            .arg(MostPassesPerSecond),
+        QStringLiteral("N")};
+    QCommandLineOption Version{QStringLiteral("version"), QStringLiteral("The program's version.")};
+    QCommandLineOption Help{{QStringLiteral("h"), QStringLiteral("?"), QStringLiteral("help")},
+                            QStringLiteral("This text.")};
+    QCommandLineParser Parser;
+
+    TWindowCommandLine() {
+        Parser.setApplicationDescription(QStringLiteral(
+            "Shows, live, how waves spread over a net of 71 x 71 coupled pendulums.\n"
+            "Without options the passes run as fast as the machine allows; with\n"
+            "--passes-per-second N at most N a second."));
+        Parser.addOptions({Passes, Version, Help});
+    }
+};
+
+// The parser's own messages are translated sentences; ours name the argument
+// as it was typed, Qt's single-dash options included.
+QString Refusal(const TWindowCommandLine& line, const QStringList& args) {
+    for (qsizetype at = 0; at < args.size(); ++at) {
+        const QString& arg = args[at];
+        if (arg == PassesOption) {
+            if (at + 1 == args.size()) return PassesOption + QStringLiteral(" needs a value");
+            ++at;
+            continue;
+        }
+        const bool known = arg.startsWith(PassesOption + u'=') ||
+                           QStringList{"--version", "--help", "-h", "-?"}.contains(arg);
+        if (!known) return QStringLiteral("unknown option '%1' (see wogenfeld --help)").arg(arg);
+    }
+    return line.Parser.errorText();
+}
+
 } // namespace
 
 QString WindowUsage() {
-    return QStringLiteral(
-        "Usage: wogenfeld [options]\n"
-        "Shows, live, how waves spread over a net of 71 x 71 coupled pendulums.\n"
-        "Without options the passes run as fast as the machine allows.\n"
-        "\n"
-        "  --passes-per-second N  at most N passes a second (1..10000), so that the\n"
-        "                         waves can be followed on a fast machine; also\n"
-        "                         read from the environment variable\n"
-        "                         WOGENFELD_PASSES_PER_SECOND\n"
-        "  --version              the program's version\n"
-        "  --help                 this text\n");
+    // Qt names the program after the running application, of which there is
+    // none yet when the options are read.
+    const QString text = TWindowCommandLine().Parser.helpText();
+    return QStringLiteral("Usage: wogenfeld [options]") + text.mid(text.indexOf(u'\n'));
 }
 
 std::variant<TWindowOptions, TWindowHelpRequested, TWindowVersionRequested, QString>
@@ -53,22 +91,15 @@ ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment
                                     passesFromEnvironment);
         }
     }
-    for (qsizetype at = 0; at < args.size(); ++at) {
-        const QString& arg = args[at];
-        if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h")) {
-            return TWindowHelpRequested{};
-        }
-        if (arg == QStringLiteral("--version")) return TWindowVersionRequested{};
-
-        QString value;
-        if (arg == PassesOption) {
-            if (at + 1 == args.size()) return PassesOption + QStringLiteral(" needs a value");
-            value = args[++at];
-        } else if (arg.startsWith(PassesOption + u'=')) {
-            value = arg.mid(PassesOption.size() + 1);
-        } else {
-            return QStringLiteral("unknown option '%1' (see wogenfeld --help)").arg(arg);
-        }
+    TWindowCommandLine line;
+    if (!line.Parser.parse(QStringList{QStringLiteral("wogenfeld")} + args) ||
+        !line.Parser.positionalArguments().isEmpty()) {
+        return Refusal(line, args);
+    }
+    if (line.Parser.isSet(line.Help)) return TWindowHelpRequested{};
+    if (line.Parser.isSet(line.Version)) return TWindowVersionRequested{};
+    if (line.Parser.isSet(line.Passes)) {
+        const QString value = line.Parser.value(line.Passes);
         options.PassesPerSecond = ParsePassesPerSecond(value);
         if (!options.PassesPerSecond) return BadPassesMessage(PassesOption, value);
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/Series.h"
+#include "output/Series.h"
 
 #include <charconv>
 #include <utility>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/Plot.h"
+#include "output/Plot.h"
 
-#include "render/PlotAxis.h"
+#include "output/PlotAxis.h"
 
 #include <QLocale>
 #include <QPainter>

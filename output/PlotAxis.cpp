@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/PlotAxis.h"
+#include "output/PlotAxis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "render/RenderSettings.h"
+#include "output/NodePosition.h"
 #include "sim/Energy.h"
 
 #include <QByteArray>

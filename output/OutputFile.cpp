@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/OutputFile.h"
+#include "output/OutputFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A node of the visible net as the source fields count it: 1..71 each way.
+struct TNodePosition {
+    int X;
+    int Y;
+};
