@@ -11,7 +11,7 @@ case "$1" in run | test) ;; *) usage ;; esac
 
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
           libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
-          xvfb openbox xdotool libxcb1-dev)
+          xvfb openbox xdotool libxcb1-dev python3)
 # The tests also build the Debian package and check it as a distribution would.
 [ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils)
 missing=()
