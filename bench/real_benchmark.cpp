@@ -97,7 +97,7 @@ void WideMultiply(benchmark::State& state) {
     std::uint64_t a = 0x9E37'79B9'7F4A'7C15;
     const std::uint64_t b = 0xD1B5'4A32'D192'ED03;
     for (auto _ : state) {
-        const TWide product = Multiply(a, b);
+        TWide product = Multiply(a, b);
         benchmark::DoNotOptimize(product);
         a += product.Low | 1;
     }
