@@ -18,8 +18,8 @@
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
