@@ -20,7 +20,8 @@
 
 namespace {
 
-// A control as AT-SPI gives it: its role and the name a screen reader speaks.
+// A control as AT-SPI gives it: its role (the nick of AT-SPI's enum) and the
+// name a screen reader speaks.
 struct TAccessibleControl {
     std::string Role;
     std::string Name;
@@ -31,41 +32,41 @@ struct TAccessibleControl {
 // caption is a label of its own is named after that caption.
 const std::vector<TAccessibleControl> MainWindow = {
     {"filler", "graphische Darstellung"},
-    {"scroll bar", "Frequenz"},
-    {"scroll bar", "Amplitude"},
-    {"scroll bar", "Kopplung"},
+    {"scroll-bar", "Frequenz"},
+    {"scroll-bar", "Amplitude"},
+    {"scroll-bar", "Kopplung"},
     {"text", "Frequenz"},
     {"text", "Amplitude"},
     {"text", "Kopplung"},
-    {"radio button", "Rand-Dämpfung"},
-    {"radio button", "Reflexion (loses Ende)"},
-    {"radio button", "Reflexion (festes Ende)"},
-    {"check box", "Anregung"},
-    {"push button", "Null"},
-    {"push button", "Pause"},
-    {"push button", "Weiter"},
-    {"push button", "Info"},
-    {"push button", "Ende"},
-    {"scroll bar", "Drehen um x"},
-    {"scroll bar", "Drehen um y"},
-    {"scroll bar", "Drehen um z"},
-    {"scroll bar", "Zoom"},
-    {"push button", "Rücksetzen"},
-    {"check box", "Kreuzgitter"},
-    {"radio button", "Punktquelle zentral"},
-    {"radio button", "Punktquelle Ecke"},
-    {"radio button", "Zwei Punktquellen eng"},
-    {"radio button", "Zwei Punktquellen weit"},
-    {"radio button", "eingespannte Membrane"},
-    {"radio button", "lose Membrane"},
-    {"radio button", "gerade Wellenfront"},
-    {"check box", "Punktquelle 1"},
+    {"radio-button", "Rand-Dämpfung"},
+    {"radio-button", "Reflexion (loses Ende)"},
+    {"radio-button", "Reflexion (festes Ende)"},
+    {"check-box", "Anregung"},
+    {"push-button", "Null"},
+    {"push-button", "Pause"},
+    {"push-button", "Weiter"},
+    {"push-button", "Info"},
+    {"push-button", "Ende"},
+    {"scroll-bar", "Drehen um x"},
+    {"scroll-bar", "Drehen um y"},
+    {"scroll-bar", "Drehen um z"},
+    {"scroll-bar", "Zoom"},
+    {"push-button", "Rücksetzen"},
+    {"check-box", "Kreuzgitter"},
+    {"radio-button", "Punktquelle zentral"},
+    {"radio-button", "Punktquelle Ecke"},
+    {"radio-button", "Zwei Punktquellen eng"},
+    {"radio-button", "Zwei Punktquellen weit"},
+    {"radio-button", "eingespannte Membrane"},
+    {"radio-button", "lose Membrane"},
+    {"radio-button", "gerade Wellenfront"},
+    {"check-box", "Punktquelle 1"},
     {"text", "Punktquelle 1 x"},
     {"text", "Punktquelle 1 y"},
-    {"check box", "Punktquelle 2"},
+    {"check-box", "Punktquelle 2"},
     {"text", "Punktquelle 2 x"},
     {"text", "Punktquelle 2 y"},
-    {"push button", "Infobox schließen"},
+    {"push-button", "Infobox schließen"},
 };
 
 using Clock = std::chrono::steady_clock;

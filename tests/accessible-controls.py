@@ -11,6 +11,7 @@
 import sys
 
 import pyatspi
+from gi.repository import Atspi
 
 NOT_THERE, NO_BUTTON = 3, 4
 
@@ -38,7 +39,10 @@ def main(command, program, title, *button):
     if command == "list":
         sys.stdout.reconfigure(encoding="utf-8")
         for accessible in descendants(window):
-            print(f"{accessible.getRoleName()}\t{accessible.name}")
+            # The role's enum nick ("push-button"): the names made for
+            # people ("push button", later "button") change between releases.
+            role = Atspi.Role(accessible.getRole()).value_nick
+            print(f"{role}\t{accessible.name}")
         return 0
     for accessible in descendants(window):
         if accessible.getRole() == pyatspi.ROLE_PUSH_BUTTON and accessible.name == button[0]:
