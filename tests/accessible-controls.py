@@ -3,7 +3,8 @@
 # A running program's window as a screen reader finds it on the accessibility
 # bus (AT-SPI):
 #   accessible-controls.py list PROGRAM WINDOW        a line "role<TAB>name" for
-#                                                     each object in the window
+#                                                     each object in the window,
+#                                                     the role by its number
 #   accessible-controls.py press PROGRAM WINDOW NAME  presses its push button NAME
 # Exits with 3 while the program or its window is not on the bus (yet), with 4
 # where the window has no such button. The distribution's own Python, as
@@ -11,7 +12,6 @@
 import sys
 
 import pyatspi
-from gi.repository import Atspi
 
 NOT_THERE, NO_BUTTON = 3, 4
 
@@ -39,10 +39,7 @@ def main(command, program, title, *button):
     if command == "list":
         sys.stdout.reconfigure(encoding="utf-8")
         for accessible in descendants(window):
-            # The role's enum nick ("push-button"): the names made for
-            # people ("push button", later "button") change between releases.
-            role = Atspi.Role(accessible.getRole()).value_nick
-            print(f"{role}\t{accessible.name}")
+            print(f"{int(accessible.getRole())}\t{accessible.name}")
         return 0
     for accessible in descendants(window):
         if accessible.getRole() == pyatspi.ROLE_PUSH_BUTTON and accessible.name == button[0]:
