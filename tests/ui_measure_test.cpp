@@ -70,6 +70,7 @@ TEST(Measuring, TheWavelengthOfExampleSevenAgreesWithTheDispersionRelation) {
     // (2 / 0.01725 * sin 0.0664125)^2 = 59.2029; (59.2029 - 10) / 400 = 0.123007;
     // kappa = 2 asin(0.350724) = 0.716688; lambda = 2 pi / kappa = 8.767 node spacings.
     auto form = StartedForm();
+    form->CheckBox1->setChecked(true);
     form->RadioButton10->setChecked(true);
     form->Measuring().ShowWindow();
     form->Measuring().SetProbe(0, TNodePosition{36, 36});
