@@ -137,28 +137,25 @@ void TMeasuring::ShowMenu(QPoint at) {
         }
     }
 
-    QMenu menu(&Box);
-    menu.setAccessibleName(QStringLiteral("Messsonden"));
-    QAction* set = menu.addAction(QStringLiteral("Messsonde hier setzen"));
-    if (!free) {
-        set->setText(QStringLiteral("Messsonde hier setzen (schon vier gesetzt: erst eine entfernen)"));
-    }
+    // Open while the run goes on; the choice acts on what was under the pointer when it opened.
+    auto* menu = new QMenu(&Box);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(QStringLiteral("Messsonden"));
+    QAction* set = menu->addAction(QStringLiteral("Messsonde hier setzen"));
+    if (!free) set->setText(QStringLiteral("Messsonde hier setzen (schon vier gesetzt: erst eine entfernen)"));
     set->setEnabled(free && node);
-    QAction* remove = menu.addAction(QStringLiteral("Diese Messsonde entfernen"));
+    if (free && node) connect(set, &QAction::triggered, this, [this, slot = *free, node] { SetProbe(slot, node); });
+    QAction* remove = menu->addAction(QStringLiteral("Diese Messsonde entfernen"));
     remove->setEnabled(marked.has_value());
-    QAction* removeAll = menu.addAction(QStringLiteral("Alle Messsonden entfernen"));
+    if (marked) connect(remove, &QAction::triggered, this, [this, slot = *marked] { SetProbe(slot, std::nullopt); });
+    QAction* removeAll = menu->addAction(QStringLiteral("Alle Messsonden entfernen"));
     removeAll->setEnabled(any);
-    menu.addSeparator();
-    menu.addAction(&ShowAction);
-
-    QAction* chosen = menu.exec(Box.mapToGlobal(at));
-    if (chosen == set) {
-        SetProbe(*free, node);
-    } else if (chosen == remove) {
-        SetProbe(*marked, std::nullopt);
-    } else if (chosen == removeAll) {
+    connect(removeAll, &QAction::triggered, this, [this] {
         for (std::size_t slot = 0; slot < Slots.size(); ++slot) SetProbe(slot, std::nullopt);
-    }
+    });
+    menu->addSeparator();
+    menu->addAction(&ShowAction);
+    menu->popup(Box.mapToGlobal(at));
 }
 
 void TMeasuring::ShowWindow() {
