@@ -12,8 +12,10 @@ case "$1" in run | test) ;; *) usage ;; esac
 packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
           libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
           xvfb openbox xdotool libxcb1-dev python3)
-# The tests also build the Debian package and check it as a distribution would.
-[ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils)
+# The tests also build the Debian package and check it as a distribution would,
+# and read the window through the accessibility bus as a screen reader does.
+[ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils
+                             at-spi2-core python3-pyatspi dbus-daemon)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -12,12 +12,14 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -65,14 +67,16 @@ pid_t Spawn(std::vector<std::string> command, std::vector<std::string> environme
     _exit(127);
 }
 
-std::vector<std::string> EnvironmentWith(const std::string& name, const std::string& value) {
+// This program's environment with the given variables set to the given values.
+std::vector<std::string>
+EnvironmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
     std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        if (std::strncmp(*entry, (name + '=').c_str(), name.size() + 1) != 0) {
-            environment.emplace_back(*entry);
-        }
+    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+    for (const auto& [name, value] : changes) {
+        std::erase_if(environment,
+                      [&](const std::string& entry) { return entry.starts_with(name + '='); });
+        environment.push_back(name + '=' + value);
     }
-    environment.push_back(name + '=' + value);
     return environment;
 }
 
@@ -94,6 +98,27 @@ void End(pid_t& pid) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     pid = -1;
+}
+
+// The line a starting server writes to `ready` once it serves, read within
+// the start limit; the server is ended if it does not come. Closes `ready`.
+std::optional<std::string> ReadyLine(int ready, pid_t& server) {
+    std::string line;
+    const auto limit = Clock::now() + StartLimit;
+    while (line.empty() || line.back() != '\n') {
+        if (Ended(server) || Clock::now() > limit) {
+            close(ready);
+            End(server);
+            return std::nullopt;
+        }
+        pollfd wait{.fd = ready, .events = POLLIN, .revents = 0};
+        if (poll(&wait, 1, 100) <= 0) continue;
+        char c = 0;
+        if (read(ready, &c, 1) == 1) line += c;
+    }
+    close(ready);
+    line.pop_back();
+    return line;
 }
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
@@ -123,24 +148,12 @@ QString TScreenSession::StartServer(QSize size) {
     const std::string screen = QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()).toStdString();
     Server = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", screen,
                     "-dpi", "96", "-nolisten", "tcp"},
-                   EnvironmentWith("LC_ALL", "C"), log, ready[1]);
+                   EnvironmentWith({{"LC_ALL", "C"}}), log, ready[1]);
     close(ready[1]);
 
-    std::string number;
-    const auto limit = Clock::now() + StartLimit;
-    while (number.empty() || number.back() != '\n') {
-        if (Ended(Server) || Clock::now() > limit) {
-            close(ready[0]);
-            End(Server);
-            return QStringLiteral("Xvfb did not start:\n%1").arg(LastLines(log));
-        }
-        pollfd wait{.fd = ready[0], .events = POLLIN, .revents = 0};
-        if (poll(&wait, 1, 100) <= 0) continue;
-        char c = 0;
-        if (read(ready[0], &c, 1) == 1) number += c;
-    }
-    close(ready[0]);
-    DisplayNumber = std::stoi(number);
+    const std::optional<std::string> number = ReadyLine(ready[0], Server);
+    if (!number) return QStringLiteral("Xvfb did not start:\n%1").arg(LastLines(log));
+    DisplayNumber = std::stoi(*number);
     return {};
 }
 
@@ -148,11 +161,10 @@ QString TScreenSession::StartWindowManager() {
     const QString log = Logs.filePath(QStringLiteral("openbox.log"));
     // An empty configuration home: openbox takes its system-wide settings,
     // not whatever the person running the tests made of it.
-    std::vector<std::string> environment =
-        EnvironmentWith("XDG_CONFIG_HOME", QFile::encodeName(Logs.path()).toStdString());
-    std::erase_if(environment, [](const std::string& entry) { return entry.starts_with("DISPLAY="); });
-    environment.push_back("DISPLAY=" + Display().toStdString());
-    Manager = Spawn({"openbox", "--sm-disable"}, environment, log, -1);
+    Manager = Spawn({"openbox", "--sm-disable"},
+                    EnvironmentWith({{"XDG_CONFIG_HOME", QFile::encodeName(Logs.path()).toStdString()},
+                                     {"DISPLAY", Display().toStdString()}}),
+                    log, -1);
 
     const std::string display = Display().toStdString();
     xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
@@ -198,9 +210,28 @@ QString TScreenSession::StartWindowManager() {
     return {};
 }
 
+QString TScreenSession::StartSessionBus() {
+    const QString log = Logs.filePath(QStringLiteral("dbus-daemon.log"));
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return QStringLiteral("no pipe: %1").arg(strerror(errno));
+    // What the bus starts on demand, the accessibility bus among them, finds
+    // the screen, and keeps its sockets in the session's own folder.
+    Bus = Spawn({"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                 "--print-address=" + std::to_string(ready[1])},
+                EnvironmentWith({{"XDG_RUNTIME_DIR", QFile::encodeName(Logs.path()).toStdString()},
+                                 {"DISPLAY", Display().toStdString()}}),
+                log, ready[1]);
+    close(ready[1]);
+    const std::optional<std::string> address = ReadyLine(ready[0], Bus);
+    if (!address) return QStringLiteral("dbus-daemon did not start:\n%1").arg(LastLines(log));
+    BusAddress = QString::fromStdString(*address);
+    return {};
+}
+
 void TScreenSession::StopWindowManager() { End(Manager); }
 
 void TScreenSession::Stop() {
+    End(Bus);
     StopWindowManager();
     End(Server);
 }
