@@ -151,10 +151,10 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
 void TMeasureWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // At most once per refresh of the screen (taken as the common 60 Hz where
-    // it does not say), and no more than 25 times a second: a chart takes a
+    // it does not say), and no more than 15 times a second: a chart takes a
     // few milliseconds that the passes need more.
     const qreal rate = screen() ? screen()->refreshRate() : 0;
-    RefreshTimer.start(std::max(40, static_cast<int>(std::ceil(1000 / (rate >= 1 ? rate : 60)))));
+    RefreshTimer.start(std::max(66, static_cast<int>(std::ceil(1000 / (rate >= 1 ? rate : 60)))));
 }
 
 void TMeasureWindow::hideEvent(QHideEvent* event) {
