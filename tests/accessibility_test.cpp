@@ -95,13 +95,14 @@ const std::vector<TAccessibleControl> MainWindow = {
     {TRole::PushButton, "Infobox schließen"},
 };
 
-// Every control of the window "Messung" that takes input.
+// Every control of the window "Messung" that takes input; a combo box speaks
+// its current choice.
 const std::vector<TAccessibleControl> MeasuringWindow = {
     {TRole::CheckBox, "Sonde 1"},   {TRole::SpinButton, "Sonde 1 x"}, {TRole::SpinButton, "Sonde 1 y"},
     {TRole::CheckBox, "Sonde 2"},   {TRole::SpinButton, "Sonde 2 x"}, {TRole::SpinButton, "Sonde 2 y"},
     {TRole::CheckBox, "Sonde 3"},   {TRole::SpinButton, "Sonde 3 x"}, {TRole::SpinButton, "Sonde 3 y"},
     {TRole::CheckBox, "Sonde 4"},   {TRole::SpinButton, "Sonde 4 x"}, {TRole::SpinButton, "Sonde 4 y"},
-    {TRole::ComboBox, "Richtung der Wellenlänge"},
+    {TRole::ComboBox, "entlang der Zeile von Sonde 1"},
     {TRole::PushButton, "Start"},   {TRole::PushButton, "Stopp"},     {TRole::PushButton, "Zurücksetzen"},
     {TRole::PushButton, "Als CSV speichern …"},
 };
