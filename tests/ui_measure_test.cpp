@@ -28,6 +28,10 @@ std::unique_ptr<TForm1> MeasuringForm(std::initializer_list<TNodePosition> probe
     return form;
 }
 
+TMeasureWindow& MeasureWindowOf(TForm1& form) {
+    return *qobject_cast<TMeasureWindow*>(form.Measuring().Window());
+}
+
 QByteArray Contents(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -57,9 +61,9 @@ TEST(Measuring, TwoProbesAtEqualDistanceFromTheSourceSwingInPhase) {
     // damped net reaches both at once (it travels about 9 nodes a time unit).
     auto form = MeasuringForm({{46, 36}, {36, 46}});
     Fire(*form, 1500);
-    form->Measuring().Window()->Refresh();
-    EXPECT_TRUE(form->Measuring().Window()->PhaseText(1).endsWith(QStringLiteral("gleichphasig")))
-        << form->Measuring().Window()->PhaseText(1).toStdString();
+    MeasureWindowOf(*form).Refresh();
+    EXPECT_TRUE(MeasureWindowOf(*form).PhaseText(1).endsWith(QStringLiteral("gleichphasig")))
+        << MeasureWindowOf(*form).PhaseText(1).toStdString();
 }
 
 TEST(Measuring, TheWavelengthOfExampleSevenAgreesWithTheDispersionRelation) {
@@ -75,14 +79,14 @@ TEST(Measuring, TheWavelengthOfExampleSevenAgreesWithTheDispersionRelation) {
     form->Measuring().ShowWindow();
     form->Measuring().SetProbe(0, TNodePosition{36, 36});
     Fire(*form, 3000);
-    form->Measuring().Window()->Refresh();
-    const QString text = form->Measuring().Window()->WavelengthText();
+    MeasureWindowOf(*form).Refresh();
+    const QString text = MeasureWindowOf(*form).WavelengthText();
     EXPECT_NEAR(NumberIn(text, QStringLiteral("Wellenlänge: ")) / 8.767, 1, 0.015) << text.toStdString();
 }
 
 TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
     auto form = MeasuringForm({{36, 36}, {40, 36}});
-    TMeasureWindow& window = *form->Measuring().Window();
+    TMeasureWindow& window = MeasureWindowOf(*form);
     Fire(*form, 200);
     QTemporaryDir folder;
     const QString saved = folder.filePath("window.csv");

@@ -3,7 +3,6 @@
 
 #include "output/Plot.h"
 #include "control/RunLoop.h"
-#include "ui/MeasureWindow.h"
 #include "ui/TPaintBox.h"
 #include "view/View.h"
 
@@ -22,9 +21,10 @@ std::size_t Place(int x, int y) { return static_cast<std::size_t>((y - 1) * 71 +
 
 } // namespace
 
-TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight)
+TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+                       std::function<QWidget*()> makeWindow)
     : QObject(&form), Form(form), Box(box), RunLoop(loop), PanelsRight(panelsRight),
-      ShowAction(QStringLiteral("Messfenster zeigen")) {
+      ShowAction(QStringLiteral("Messfenster zeigen")), MakeWindow(std::move(makeWindow)) {
     ShowAction.setShortcut(Qt::Key_F2);
     ShowAction.setShortcutContext(Qt::WindowShortcut);
     connect(&ShowAction, &QAction::triggered, this, &TMeasuring::ShowWindow);
@@ -162,7 +162,7 @@ void TMeasuring::ShowWindow() {
     if (!MeasureWindow) {
         Record = std::make_unique<TRecording>(RecordedPasses);
         SeenPasses = RunLoop.PassesOfRun();
-        MeasureWindow = new TMeasureWindow(*this, &Form);
+        MeasureWindow = MakeWindow();
         PlaceWindow();
     }
     MeasureWindow->show();

@@ -9,10 +9,10 @@
 #include <QRect>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
-class TMeasureWindow;
 class TPaintBox;
 class TRunLoop;
 class QWidget;
@@ -25,8 +25,9 @@ class TMeasuring : public QObject {
     Q_OBJECT
   public:
     // `panelsRight`: the form's point just right of its panels; the drawing
-    // area is `box`, at the form's top left.
-    TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight);
+    // area is `box`, at the form's top left; `makeWindow` makes "Messung".
+    TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+               std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
     // After each firing of the run loop: a fresh run clears the recording and
@@ -44,7 +45,7 @@ class TMeasuring : public QObject {
 
     void ShowMenu(QPoint at);
     void ShowWindow();
-    TMeasureWindow* Window() const { return MeasureWindow; }
+    QWidget* Window() const { return MeasureWindow; }
     QAction& ShowWindowAction() { return ShowAction; }
 
     const TRecording* Recording() const { return Record.get(); }
@@ -80,7 +81,8 @@ class TMeasuring : public QObject {
     std::array<QPoint, 71 * 71> Drawn;
     bool HasFrame = false;
     std::unique_ptr<TRecording> Record;
-    TMeasureWindow* MeasureWindow = nullptr; // a window of its own, made when first shown
+    std::function<QWidget*()> MakeWindow;
+    QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
     long long SeenStarts = 0;
     long long SeenPasses = 0;
     unsigned long long ChangeCount = 0;
