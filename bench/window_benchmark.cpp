@@ -6,8 +6,11 @@
 // loop's own simulated time, not by watching the screen. Between the window's
 // spells the same run goes on headless (a run loop of its own, started like the
 // window's, with the window's controls), so that both sides meet the same load.
-// The last line: "window N passes/s, headless M passes/s, ratio R", the
-// medians of the rounds and their ratio.
+// The line "window N passes/s, headless M passes/s, ratio R" gives the
+// medians of the rounds and their ratio; then the same rounds run with the
+// window "Messung" open and four probes set, and the last line gives the pass
+// rate with them against the rate without, each taken against the headless
+// rate of its own rounds, so that a change of the machine's load cancels.
 //
 //   build/bench/window_benchmark [--rounds N] [--seconds S]
 
@@ -16,6 +19,7 @@
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
 #include "control/Commands.h"
+#include "ui/Measuring.h"
 #include "ui/QtMessages.h"
 #include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
@@ -201,28 +205,40 @@ int main(int argc, char** argv) {
     RunHeadless(headless, panel.Controls, 0.5, warmUp); // the net and the picture warmed up alike
 
     // Each round takes turns in short slices, so that a spell of other work on
-    // the machine falls on both sides alike.
+    // the machine falls on both sides alike. Returns the window's median rate
+    // over the headless median.
     const int slices = std::max(1, static_cast<int>(options.Seconds / SliceSeconds));
-    std::vector<double> window, alone;
-    for (int round = 1; round <= options.Rounds; ++round) {
-        TTally shown, unseen;
-        for (int slice = 0; slice < slices; ++slice) {
-            RunWindow(form, paints, session.ServerProcess(), options.Seconds / slices, shown);
-            RunHeadless(headless, panel.Controls, options.Seconds / slices, unseen);
+    const auto rounds = [&](const char* what) {
+        std::vector<double> window, alone;
+        for (int round = 1; round <= options.Rounds; ++round) {
+            TTally shown, unseen;
+            for (int slice = 0; slice < slices; ++slice) {
+                RunWindow(form, paints, session.ServerProcess(), options.Seconds / slices, shown);
+                RunHeadless(headless, panel.Controls, options.Seconds / slices, unseen);
+            }
+            window.push_back(shown.Rate());
+            alone.push_back(unseen.Rate());
+            std::printf("%sround %d: window %.0f passes/s, %.0f frames/s sent to the screen (CPU a pass: "
+                        "%.0f us, and %.0f us in Xvfb), headless %.0f passes/s (%.0f us)\n",
+                        what, round, window.back(), static_cast<double>(shown.Frames) / shown.Seconds,
+                        shown.MicrosecondsPerPass(shown.Cpu), shown.MicrosecondsPerPass(shown.ServerCpu),
+                        alone.back(), unseen.MicrosecondsPerPass(unseen.Cpu));
+            std::fflush(stdout);
         }
-        window.push_back(shown.Rate());
-        alone.push_back(unseen.Rate());
-        std::printf("round %d: window %.0f passes/s, %.0f frames/s sent to the screen (CPU a pass: "
-                    "%.0f us, and %.0f us in Xvfb), headless %.0f passes/s (%.0f us)\n",
-                    round, window.back(), static_cast<double>(shown.Frames) / shown.Seconds,
-                    shown.MicrosecondsPerPass(shown.Cpu),
-                    shown.MicrosecondsPerPass(shown.ServerCpu), alone.back(),
-                    unseen.MicrosecondsPerPass(unseen.Cpu));
-        std::fflush(stdout);
+        const double windowMedian = Median(window);
+        const double headlessMedian = Median(alone);
+        std::printf("%swindow %.0f passes/s, headless %.0f passes/s, ratio %.2f\n", what, windowMedian,
+                    headlessMedian, windowMedian / headlessMedian);
+        return windowMedian / headlessMedian;
+    };
+    const double plain = rounds("");
+
+    TMeasuring& measuring = form.Measuring();
+    measuring.ShowWindow();
+    for (std::size_t slot = 0; slot < 4; ++slot) {
+        measuring.SetProbe(slot, TNodePosition{20 + 10 * static_cast<int>(slot), 30});
     }
-    const double windowMedian = Median(window);
-    const double headlessMedian = Median(alone);
-    std::printf("window %.0f passes/s, headless %.0f passes/s, ratio %.2f\n", windowMedian,
-                headlessMedian, windowMedian / headlessMedian);
+    const double measured = rounds("measuring: ");
+    std::printf("with \"Messung\" and four probes %.2f of the rate without\n", measured / plain);
     return 0;
 }

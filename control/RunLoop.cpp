@@ -26,6 +26,8 @@ void TRunLoop::Fire(IControlPanel& panel) {
         if (StartRun(panel)) {
             // A fresh run always shows one pass, even while paused.
             RunGoingOn = true;
+            ++Starts;
+            Passes = 0;
             RunPass(panel.ReadControls());
             return;
         }
@@ -43,4 +45,5 @@ void TRunLoop::RunPass(const TControlState& controls) {
     ViewState->UpdateRotation(net, controls.View);
     LastPassTime = net.SimTime;
     net.AdvanceTime();
+    ++Passes;
 }

@@ -40,6 +40,10 @@ class TRunLoop {
     void RunPass(const TControlState& controls);
     // The simulated time the last pass ran at, before it advanced the time.
     Extended PassTime() const { return LastPassTime; }
+    // How many runs have started, and the passes of the current one, so that
+    // what follows the loop can tell a fresh run and a new pass.
+    long long RunsStarted() const { return Starts; }
+    long long PassesOfRun() const { return Passes; }
 
   private:
     // Time and constants, then the sources field by field; a bad field stops
@@ -51,4 +55,6 @@ class TRunLoop {
     bool RestartRequested = false;
     bool RunGoingOn = false;
     Extended LastPassTime = 0;
+    long long Starts = 0;
+    long long Passes = 0;
 };

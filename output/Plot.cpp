@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr int BottomSpace = 60; // tick labels and the time axis's name
 struct TCurve {
     QString Name;
     QColor Colour;
-    std::function<double(const TSeriesRow&)> Value;
+    std::function<std::optional<double>(const TSeriesRow&)> Value;
 };
 
 struct TPanel {
@@ -41,7 +42,7 @@ QString TickText(double value, int decimals) {
 
 // The curve as a polyline of at most four points per pixel column (first,
 // lowest, highest, last), so that a long run keeps its envelope.
-QPolygonF CurveLine(const std::vector<TSeriesRow>& rows, const TCurve& curve, const TAxis& time,
+QPolygonF CurveLine(const TPlotRows& rows, const TCurve& curve, const TAxis& time,
                     const TAxis& value, const QRectF& area) {
     const auto x = [&](double t) { return area.left() + (t - time.Low) / (time.High - time.Low) * area.width(); };
     const auto y = [&](double v) { return area.bottom() - (v - value.Low) / (value.High - value.Low) * area.height(); };
@@ -54,8 +55,11 @@ QPolygonF CurveLine(const std::vector<TSeriesRow>& rows, const TCurve& curve, co
             if (line.isEmpty() || line.back() != p) line << p;
         }
     };
-    for (const TSeriesRow& row : rows) {
-        const QPointF p(x(row.SimTime), y(curve.Value(row)));
+    for (std::size_t k = 0; k < rows.Count; ++k) {
+        const TSeriesRow& row = rows.At(k);
+        const std::optional<double> v = curve.Value(row);
+        if (!v) continue;
+        const QPointF p(x(row.SimTime), y(*v));
         const long c = std::lround(std::floor(p.x()));
         if (c != column) {
             flush();
@@ -70,18 +74,21 @@ QPolygonF CurveLine(const std::vector<TSeriesRow>& rows, const TCurve& curve, co
     return line;
 }
 
-void DrawPanel(QPainter& painter, const std::vector<TSeriesRow>& rows, const TPanel& panel, QRect frame) {
+void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QRect frame) {
     const QRectF area(frame.left() + LeftSpace, frame.top() + TopSpace, frame.width() - LeftSpace - RightSpace,
                       frame.height() - TopSpace - BottomSpace);
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
-    for (const TSeriesRow& row : rows) {
+    for (std::size_t k = 0; k < rows.Count; ++k) {
         for (const TCurve& curve : panel.Curves) {
-            low = std::min(low, curve.Value(row));
-            high = std::max(high, curve.Value(row));
+            const std::optional<double> v = curve.Value(rows.At(k));
+            if (!v) continue;
+            low = std::min(low, *v);
+            high = std::max(high, *v);
         }
     }
-    const TAxis time = TAxis::Over(rows.front().SimTime, rows.back().SimTime, 10);
+    if (low > high) low = high = 0; // no probe has a value yet
+    const TAxis time = TAxis::Over(rows.At(0).SimTime, rows.At(rows.Count - 1).SimTime, 10);
     const TAxis value = TAxis::Over(low, high, 8);
 
     painter.setPen(Qt::black);
@@ -129,7 +136,8 @@ void DrawPanel(QPainter& painter, const std::vector<TSeriesRow>& rows, const TPa
     painter.save();
     painter.setClipRect(area);
     for (const TCurve& curve : panel.Curves) {
-        painter.setPen(QPen(curve.Colour, 1.6));
+        // A thin line: a wider stroke costs the live chart tens of milliseconds a picture.
+        painter.setPen(QPen(curve.Colour, 1));
         painter.drawPolyline(CurveLine(rows, curve, time, value, area));
     }
     painter.restore();
@@ -154,19 +162,22 @@ void DrawPanel(QPainter& painter, const std::vector<TSeriesRow>& rows, const TPa
 
 } // namespace
 
-QImage DrawPlot(const TSeries& series) {
+QColor ProbeColour(std::size_t column) {
+    static const QColor colours[] = {QColor(192, 57, 43), QColor(31, 97, 141),  QColor(17, 122, 101),
+                                     QColor(125, 60, 152), QColor(214, 137, 16), QColor(86, 101, 115)};
+    return colours[column % std::size(colours)];
+}
+
+void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes, const TPlotRows& rows) {
     std::vector<TPanel> panels;
-    if (!series.Probes().empty()) {
-        static const QColor probeColours[] = {QColor(192, 57, 43), QColor(31, 97, 141),  QColor(17, 122, 101),
-                                              QColor(125, 60, 152), QColor(214, 137, 16), QColor(86, 101, 115)};
-        TPanel probes{QStringLiteral("Auslenkung der Sonden"), QStringLiteral("Auslenkung Z (Modelleinheiten)"), {}};
-        for (std::size_t k = 0; k < series.Probes().size(); ++k) {
-            const TNodePosition& node = series.Probes()[k];
-            probes.Curves.push_back({QStringLiteral("Knoten (%1, %2)").arg(node.X).arg(node.Y),
-                                     probeColours[k % std::size(probeColours)],
-                                     [k](const TSeriesRow& row) { return row.Probes[k]; }});
+    if (!probes.empty()) {
+        TPanel probePanel{QStringLiteral("Auslenkung der Sonden"), QStringLiteral("Auslenkung Z (Modelleinheiten)"), {}};
+        for (const TPlotProbe& probe : probes) {
+            probePanel.Curves.push_back({QStringLiteral("Knoten (%1, %2)").arg(probe.Node.X).arg(probe.Node.Y),
+                                         ProbeColour(probe.Column),
+                                         [column = probe.Column](const TSeriesRow& row) { return row.Probes[column]; }});
         }
-        panels.push_back(std::move(probes));
+        panels.push_back(std::move(probePanel));
     }
     panels.push_back(
         {QStringLiteral("Energie des sichtbaren Netzes (je Masse)"),
@@ -176,13 +187,23 @@ QImage DrawPlot(const TSeries& series) {
           {QStringLiteral("Kopplungsfedern"), QColor(230, 126, 34), [](const TSeriesRow& r) { return r.CouplingSprings; }},
           {QStringLiteral("gesamt"), Qt::black, [](const TSeriesRow& r) { return r.Total; }}}});
 
-    QImage chart(Width, PanelHeight * static_cast<int>(panels.size()), QImage::Format_RGB32);
-    chart.fill(Qt::white);
-    if (series.Rows().empty()) return chart;
-    QPainter painter(&chart);
+    if (rows.Count == 0) return;
     painter.setRenderHint(QPainter::Antialiasing);
+    const int height = frame.height() / static_cast<int>(panels.size());
     for (std::size_t k = 0; k < panels.size(); ++k) {
-        DrawPanel(painter, series.Rows(), panels[k], QRect(0, PanelHeight * static_cast<int>(k), Width, PanelHeight));
+        DrawPanel(painter, rows, panels[k],
+                  QRect(frame.left(), frame.top() + height * static_cast<int>(k), frame.width(), height));
     }
+}
+
+QImage DrawPlot(const TSeries& series) {
+    std::vector<TPlotProbe> probes;
+    for (std::size_t k = 0; k < series.Probes().size(); ++k) probes.push_back({series.Probes()[k], k});
+    const int panels = probes.empty() ? 1 : 2;
+    QImage chart(Width, PanelHeight * panels, QImage::Format_RGB32);
+    chart.fill(Qt::white);
+    QPainter painter(&chart);
+    PaintPlot(painter, chart.rect(), probes,
+              {series.Rows().size(), [&series](std::size_t k) -> const TSeriesRow& { return series.Rows()[k]; }});
     return chart;
 }

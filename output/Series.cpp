@@ -14,20 +14,26 @@ QByteArray NumberText(double value) {
 TSeries::TSeries(std::vector<TNodePosition> probes, bool keepRows)
     : ProbeNodes(std::move(probes)), KeepRows(keepRows) {}
 
-TSeriesRow TSeries::Measure(const TNet& net, long long pass, Extended simTime) const {
-    TSeriesRow row;
+double ProbeDisplacement(const TNet& net, const TNodePosition& probe) {
+    // Counted from 1 inside the damping margin, as the source fields.
+    return static_cast<double>(net.Nodes(probe.X + net.Margin, probe.Y + net.Margin).Z);
+}
+
+void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSeriesRow& row) {
     row.Pass = pass;
     row.SimTime = static_cast<double>(simTime);
-    row.Probes.reserve(ProbeNodes.size());
-    for (const TNodePosition& probe : ProbeNodes) {
-        // Counted from 1 inside the damping margin, as the source fields.
-        row.Probes.push_back(static_cast<double>(net.Nodes(probe.X + net.Margin, probe.Y + net.Margin).Z));
-    }
     const TEnergy energy = VisibleEnergy(net);
     row.Kinetic = static_cast<double>(energy.Kinetic);
     row.OwnSprings = static_cast<double>(energy.OwnSprings);
     row.CouplingSprings = static_cast<double>(energy.CouplingSprings);
     row.Total = static_cast<double>(energy.Total);
+}
+
+TSeriesRow TSeries::Measure(const TNet& net, long long pass, Extended simTime) const {
+    TSeriesRow row;
+    MeasureWithoutProbes(net, pass, simTime, row);
+    row.Probes.reserve(ProbeNodes.size());
+    for (const TNodePosition& probe : ProbeNodes) row.Probes.emplace_back(ProbeDisplacement(net, probe));
     return row;
 }
 
@@ -48,7 +54,10 @@ QByteArray TSeries::HeaderLine() const {
 
 QByteArray TSeries::RowLine(const TSeriesRow& row) {
     QByteArray line = QByteArray::number(row.Pass) + ',' + NumberText(row.SimTime);
-    for (double z : row.Probes) line += ',' + NumberText(z);
+    for (const std::optional<double>& z : row.Probes) {
+        line += ',';
+        if (z) line += NumberText(*z);
+    }
     for (double e : {row.Kinetic, row.OwnSprings, row.CouplingSprings, row.Total}) line += ',' + NumberText(e);
     line += '\n';
     return line;

@@ -7,15 +7,16 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // What --csv and --plot record of a pass: its number (from 1), the simulated
 // time its drive ran at, the displacement of each probe, and the energy of the
-// visible net.
+// visible net. A probe set only during the run has no value before.
 struct TSeriesRow {
     long long Pass = 0;
     double SimTime = 0;
-    std::vector<double> Probes;
+    std::vector<std::optional<double>> Probes;
     double Kinetic = 0;
     double OwnSprings = 0;
     double CouplingSprings = 0;
@@ -36,7 +37,8 @@ class TSeries {
     void Record(const TSeriesRow& row);
 
     // The table's header line and one row's line, comma-separated, with "." as
-    // the decimal point and the shortest digits that give the same double back.
+    // the decimal point and the shortest digits that give the same double back;
+    // a probe without a value leaves its cell empty.
     QByteArray HeaderLine() const;
     static QByteArray RowLine(const TSeriesRow& row);
     // A probe's column name, e.g. Z_36_36.
@@ -47,6 +49,11 @@ class TSeries {
     bool KeepRows;
     std::vector<TSeriesRow> KeptRows;
 };
+
+// The displacement of a node of the visible net.
+double ProbeDisplacement(const TNet& net, const TNodePosition& probe);
+// The row's pass, time and energies; its probes are left as they are.
+void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSeriesRow& row);
 
 // A number as the table writes it.
 QByteArray NumberText(double value);

@@ -5,7 +5,7 @@
 #include "render/GifWriter.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
-#include "render/Profile.h"
+#include "output/Profile.h"
 #include "render/Progress.h"
 #include "render/Renderer.h"
 #include "output/Series.h"

@@ -3,15 +3,13 @@
 
 #include "control/Commands.h"
 #include "output/NodePosition.h"
+#include "output/Profile.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <variant>
 #include <vector>
-
-// The line of nodes a profile runs along.
-enum class ProfileLine { None, Row, Column };
 
 // What wogenfeld-render is asked to do: the controls of the window (the
 // window's start state, but with "Anregung" on: a resting net shows nothing),

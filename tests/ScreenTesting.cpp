@@ -87,6 +87,10 @@ void ClickAt(QPoint global) {
     Xdotool(MoveTo(global) << QStringLiteral("click") << QStringLiteral("1"));
 }
 
+void RightClickAt(QPoint global) {
+    Xdotool(MoveTo(global) << QStringLiteral("click") << QStringLiteral("3"));
+}
+
 void DoubleClickAt(QPoint global) {
     Xdotool(MoveTo(global) << QStringLiteral("click") << QStringLiteral("--repeat")
                            << QStringLiteral("2") << QStringLiteral("--delay")

@@ -31,6 +31,7 @@ QRect ScreenRect(const QWidget* widget);
 // and keyboard: it reaches whichever window the server says is there or has focus.
 void MovePointerTo(QPoint global);
 void ClickAt(QPoint global);
+void RightClickAt(QPoint global);
 void DoubleClickAt(QPoint global);
 void PressKey(const char* key);
 

@@ -24,20 +24,24 @@ namespace {
 // gives them change between releases ("push button", later "button").
 enum class TRole {
     CheckBox = 7,
+    ComboBox = 11,
     Filler = 20,
     PushButton = 43,
     RadioButton = 44,
     ScrollBar = 48,
+    SpinButton = 52,
     Text = 61,
 };
 
 std::string RoleName(TRole role) {
     switch (role) {
     case TRole::CheckBox: return "check box";
+    case TRole::ComboBox: return "combo box";
     case TRole::Filler: return "filler";
     case TRole::PushButton: return "push button";
     case TRole::RadioButton: return "radio button";
     case TRole::ScrollBar: return "scroll bar";
+    case TRole::SpinButton: return "spin button";
     case TRole::Text: return "text";
     }
     return "role " + std::to_string(static_cast<int>(role));
@@ -89,6 +93,18 @@ const std::vector<TAccessibleControl> MainWindow = {
     {TRole::Text, "Punktquelle 2 x"},
     {TRole::Text, "Punktquelle 2 y"},
     {TRole::PushButton, "Infobox schließen"},
+};
+
+// Every control of the window "Messung" that takes input; a combo box speaks
+// its current choice.
+const std::vector<TAccessibleControl> MeasuringWindow = {
+    {TRole::CheckBox, "Sonde 1"},   {TRole::SpinButton, "Sonde 1 x"}, {TRole::SpinButton, "Sonde 1 y"},
+    {TRole::CheckBox, "Sonde 2"},   {TRole::SpinButton, "Sonde 2 x"}, {TRole::SpinButton, "Sonde 2 y"},
+    {TRole::CheckBox, "Sonde 3"},   {TRole::SpinButton, "Sonde 3 x"}, {TRole::SpinButton, "Sonde 3 y"},
+    {TRole::CheckBox, "Sonde 4"},   {TRole::SpinButton, "Sonde 4 x"}, {TRole::SpinButton, "Sonde 4 y"},
+    {TRole::ComboBox, "entlang der Zeile von Sonde 1"},
+    {TRole::PushButton, "Start"},   {TRole::PushButton, "Stopp"},     {TRole::PushButton, "Zurücksetzen"},
+    {TRole::PushButton, "Als CSV speichern …"},
 };
 
 using Clock = std::chrono::steady_clock;
@@ -235,4 +251,15 @@ TEST_F(Accessibility, EveryControlOfTheWindowSpeaksItsNameAndEndWorksThroughTheB
     EXPECT_EQ(Program.exitCode(), 0) << said;
 }
 
+TEST_F(Accessibility, EveryControlOfMessungSpeaksItsName) {
+    ASSERT_FALSE(Window(QStringLiteral("Wogenfeld")).empty());
+    // F2, as the user opens it, into the window that has the focus.
+    QProcess key;
+    key.setProcessEnvironment(Environment);
+    key.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F2")});
+    ASSERT_TRUE(key.waitForFinished(ScriptPatienceMs) && key.exitCode() == 0) << key.readAllStandardError().toStdString();
+    ExpectControls(Window(QStringLiteral("Messung")), MeasuringWindow);
+}
+
 } // namespace
+

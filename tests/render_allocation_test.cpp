@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/Recording.h"
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,21 @@ TEST(Allocation, ThousandPassesInSteadyStateAllocateNothing) {
 
     const QString probe = QString::number(during).repeated(100);
     EXPECT_GT(Allocations.load() - before, 0) << "the counter sees allocations " << probe.size();
+}
+
+TEST(Allocation, RecordingPassesWithFourProbesAllocatesNothing) {
+    TRenderer renderer(TRenderSettings{});
+    TRecording recording(300); // filled and then overwritten, oldest first
+    const TProbeSlots probes{TNodePosition{1, 1}, TNodePosition{36, 36}, std::nullopt, TNodePosition{71, 71}};
+    ASSERT_TRUE(renderer.Pass());
+
+    const long before = Allocations.load();
+    for (long long pass = 1; pass <= 1000; ++pass) {
+        renderer.Pass();
+        recording.Record(renderer.Net(), pass, renderer.PassTime(), probes);
+    }
+    EXPECT_EQ(Allocations.load() - before, 0);
+    EXPECT_EQ(recording.At(0).Pass, 701);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // What wogenfeld-render measures, against the physics of the net.
 
 #include "RenderTesting.h"
-#include "render/Profile.h"
+#include "output/Profile.h"
 #include "render/Renderer.h"
 #include "output/Series.h"
 
@@ -125,17 +125,6 @@ double PredictedWavelength(double omega, double coupling, double dt) {
     return 2 * M_PI / (2 * std::asin(std::sqrt(q)));
 }
 
-double MeasuredWavelength(const std::array<Extended, 71>& profile) {
-    std::vector<double> crossings;
-    for (std::size_t k = 0; k + 1 < profile.size(); ++k) {
-        const double a = static_cast<double>(profile[k]), b = static_cast<double>(profile[k + 1]);
-        if ((a < 0) != (b < 0)) crossings.push_back(static_cast<double>(k) + a / (a - b));
-    }
-    if (crossings.size() < 4) return 0;
-    // Two crossings per wavelength.
-    return 2 * (crossings.back() - crossings.front()) / static_cast<double>(crossings.size() - 1);
-}
-
 TEST(Profile, WavelengthOfTheStraightFrontAgreesWithTheDispersionRelation) {
     struct TCase {
         const char* Frequency;
@@ -154,7 +143,7 @@ TEST(Profile, WavelengthOfTheStraightFrontAgreesWithTheDispersionRelation) {
 
         TRenderer renderer(Settings({"--example", "7", "--frequency", c.Frequency, "--coupling", c.Coupling}));
         for (int pass = 0; pass < 3000; ++pass) ASSERT_TRUE(renderer.Pass());
-        const double measured = MeasuredWavelength(ProfileOf(renderer.Net(), ProfileLine::Row, 36));
+        const double measured = WavelengthOf(ProfileOf(renderer.Net(), ProfileLine::Row, 36)).value_or(0);
         EXPECT_NEAR(measured / predicted, 1.0, 0.01) << "measured " << measured << ", predicted " << predicted;
     }
 }

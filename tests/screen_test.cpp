@@ -3,9 +3,14 @@
 // driven by real mouse and key events, judged by the screen's own pixels.
 #include "ScreenTesting.h"
 #include "WindowTesting.h"
+#include "ui/MeasureWindow.h"
+#include "ui/Measuring.h"
 #include "ui/ShowMainWindow.h"
+#include "view/View.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
@@ -448,6 +453,36 @@ TEST_F(Screen, RestoredWindowStaysOnTheScreen) {
         const QImage shot = ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button3); });
         EXPECT_TRUE(ShowsBlackCaption(shot, Form->Button3)) << InkReport(shot, Form->Button3);
     }
+}
+
+TEST_F(Screen, ARightClickOnTheMiddleNodeSetsAProbeThereAndF2OpensMessungBesideThePanels) {
+    const TNet& net = Form->Loop().Net();
+    const TScreenPoint middle = Form->Loop().View().ScreenPoints(36 + net.Margin, 36 + net.Margin);
+    const QPoint node = Form->PaintBox1->mapToGlobal(QPoint(middle.X, middle.Y));
+    RightClickAt(node);
+    QMenu* menu = nullptr;
+    AwaitAtMost([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; });
+    ASSERT_NE(menu, nullptr) << "no context menu on the drawing area";
+    QAction* set = menu->actions().value(0);
+    ASSERT_NE(set, nullptr);
+    EXPECT_EQ(set->text(), QStringLiteral("Messsonde hier setzen"));
+    ClickAt(menu->mapToGlobal(menu->actionGeometry(set).center()));
+    const TMeasuring& measuring = Form->Measuring();
+    AwaitAtMost([&] { return measuring.Probes()[0].has_value(); });
+    ASSERT_TRUE(measuring.Probes()[0].has_value());
+    EXPECT_EQ(measuring.Probes()[0]->X, 36);
+    EXPECT_EQ(measuring.Probes()[0]->Y, 36);
+    // The first probe's marker, in its red, over the node on the screen.
+    const QColor red(192, 57, 43);
+    const QImage shot = ScreenWhen([&](const QImage& s) { return s.pixelColor(node) == red; });
+    EXPECT_EQ(shot.pixelColor(node).name(), red.name());
+
+    // The screen has 907 free pixels right of the panels (1920 - 1013).
+    PressKey("F2");
+    AwaitAtMost([&] { return measuring.Window() && measuring.Window()->isVisible(); });
+    ASSERT_TRUE(measuring.Window() && measuring.Window()->isVisible());
+    EXPECT_EQ(measuring.Window()->windowTitle(), QStringLiteral("Messung"));
+    EXPECT_GE(measuring.Window()->frameGeometry().left(), ScreenRect(Form->Panel3).right());
 }
 
 } // namespace

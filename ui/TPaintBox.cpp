@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
     SendTimer.setSingleShot(true);
@@ -28,6 +30,22 @@ void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
     } else {
         Waiting |= changed; // the meshes of frames in a row overlap: one rectangle, no allocation
     }
+    Schedule();
+}
+
+QRect TPaintBox::MarkerRect(QPoint at) { return QRect(at.x() - 6, at.y() - 6, 13, 13); }
+
+void TPaintBox::SetMarkers(std::span<const TMarker> markers, bool send) {
+    for (std::size_t k = 0; k < MarkerCount; ++k) Waiting |= MarkerRect(Markers[k].At);
+    MarkerCount = std::min(markers.size(), Markers.size());
+    for (std::size_t k = 0; k < MarkerCount; ++k) {
+        Markers[k] = markers[k];
+        Waiting |= MarkerRect(Markers[k].At);
+    }
+    if (send && Shown) Schedule();
+}
+
+void TPaintBox::Schedule() {
     if (SendTimer.isActive()) return; // the waiting frame goes out with it
     const auto left = Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
     if (!SinceSent.isValid() || left <= std::chrono::nanoseconds::zero()) {
@@ -51,4 +69,11 @@ void TPaintBox::paintEvent(QPaintEvent* event) {
     const QRect asked = event->rect();
     QPainter painter(this);
     painter.drawImage(asked.topLeft(), *Shown, asked);
+    if (MarkerCount == 0) return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1.5));
+    for (std::size_t k = 0; k < MarkerCount; ++k) {
+        painter.setBrush(Markers[k].Colour);
+        painter.drawEllipse(QPointF(Markers[k].At), 4.5, 4.5);
+    }
 }

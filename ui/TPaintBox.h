@@ -6,8 +6,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QColor>
+#include <QPoint>
+
+#include <array>
 #include <chrono>
 #include <optional>
+#include <span>
 
 class QImage;
 
@@ -25,6 +30,13 @@ class QImage;
 // sent at most once per refresh of the screen: one that comes sooner waits,
 // and the latest frame goes out when the refresh interval is over, also when
 // no frame follows it (the run paused or ended).
+//
+// Over the frame it draws small round markers (the probes'), after the mesh.
+struct TMarker {
+    QPoint At;
+    QColor Colour;
+};
+
 class TPaintBox : public QWidget {
     Q_OBJECT
   public:
@@ -33,6 +45,12 @@ class TPaintBox : public QWidget {
     // frame must live as long as the box shows it. Outside `changed` it equals
     // the frame shown before; a frame in a picture not shown before is painted whole.
     void ShowFrame(const QImage& frame, const QRect& changed);
+    // The markers from now on, at most four. `send`: shown at once, as a frame
+    // is; otherwise with the next frame.
+    void SetMarkers(std::span<const TMarker> markers, bool send);
+    // Where a marker covers the box.
+    static QRect MarkerRect(QPoint at);
+
     // The frame shown, or nullptr before the first.
     const QImage* Frame() const { return Shown; }
 
@@ -45,6 +63,8 @@ class TPaintBox : public QWidget {
 
   private:
     std::chrono::nanoseconds Interval() const;
+    // Sends what waits now or, within a refresh of the last sending, when it is over.
+    void Schedule();
     // Asks Qt to paint what changed since the frame last sent.
     void SendWaiting();
 
@@ -53,4 +73,6 @@ class TPaintBox : public QWidget {
     QElapsedTimer SinceSent;   // invalid until the first frame is sent
     QTimer SendTimer;          // sends the waiting frame when the interval is over
     std::optional<std::chrono::nanoseconds> ShortestInterval;
+    std::array<TMarker, 4> Markers;
+    std::size_t MarkerCount = 0;
 };

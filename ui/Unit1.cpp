@@ -5,6 +5,8 @@
 #include "resources/CorePictures.h"
 #include "control/Commands.h"
 #include "ui/Displays.h"
+#include "ui/MeasureWindow.h"
+#include "ui/Measuring.h"
 #include "control/Examples.h"
 #include "ui/RestoredPlace.h"
 #include "view/View.h"
@@ -69,8 +71,12 @@ TForm1::TForm1(QWidget* parent)
 
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
-    RunLoop.View().SetPresenter(
-        [this](const TPicture&) { PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect())); });
+    Measurement = new TMeasuring(*this, *PaintBox1, RunLoop, QPoint(Panel3->geometry().right() + 1, 0),
+                                 [this] { return new TMeasureWindow(*Measurement, this); });
+    RunLoop.View().SetPresenter([this](const TPicture&) {
+        Measurement->FramePresented();
+        PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect()));
+    });
 
     ConnectHandlers();
     FormCreate();
@@ -178,6 +184,7 @@ void TForm1::FireLoop() {
     }
     InsideFiring = true;
     RunLoop.Fire(*this);
+    Measurement->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
 }

@@ -13,6 +13,7 @@
 #include <optional>
 
 struct TExample;
+class TMeasuring;
 
 // The main window. Its controls are the named fields of the window
 // description; its methods are their handlers. Handlers talk to each other
@@ -30,6 +31,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     // messages have all been delivered.
     void FireLoop();
     bool LoopScheduled() const { return LoopTimer.isActive(); }
+    // The probes and the window "Messung".
+    TMeasuring& Measuring() { return *Measurement; }
     // At most this many passes a second from now on; without it the passes
     // follow each other as fast as the machine allows.
     void PacePasses(int passesPerSecond);
@@ -89,6 +92,7 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     const QImage FrameImage; // the view's picture, its pixels not copied
     QTimer LoopTimer;
     std::optional<TPacer> Pacer;
+    TMeasuring* Measurement; // a child of the window
     bool Activated = false;
     bool InsideFiring = false;
 };

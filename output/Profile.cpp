@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/Profile.h"
+#include "output/Profile.h"
 
 #include "output/Series.h"
 
@@ -19,4 +19,19 @@ QByteArray ProfileTable(const std::array<Extended, 71>& profile, ProfileLine lin
         table += QByteArray::number(static_cast<int>(k) + 1) + ',' + NumberText(static_cast<double>(profile[k])) + '\n';
     }
     return table;
+}
+
+std::optional<double> WavelengthOf(const std::array<Extended, 71>& profile) {
+    int crossings = 0;
+    double first = 0;
+    double last = 0;
+    for (std::size_t k = 0; k + 1 < profile.size(); ++k) {
+        const double a = static_cast<double>(profile[k]);
+        const double b = static_cast<double>(profile[k + 1]);
+        if ((a < 0) == (b < 0)) continue;
+        last = static_cast<double>(k) + a / (a - b);
+        if (crossings++ == 0) first = last;
+    }
+    if (crossings < 3) return std::nullopt;
+    return 2 * (last - first) / (crossings - 1);
 }

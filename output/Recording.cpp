@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/Recording.h"
+
+#include "output/OutputFile.h"
+
+#include <algorithm>
+
+TRecording::TRecording(std::size_t capacity) : Rows(std::max<std::size_t>(capacity, 1)) {
+    for (TSeriesRow& row : Rows) row.Probes.resize(std::tuple_size_v<TProbeSlots>);
+}
+
+void TRecording::Clear() {
+    Oldest = 0;
+    Filled = 0;
+}
+
+void TRecording::Record(const TNet& net, long long pass, Extended simTime, const TProbeSlots& probes) {
+    const std::size_t at = (Oldest + Filled) % Rows.size();
+    if (Filled == Rows.size()) {
+        Oldest = (Oldest + 1) % Rows.size();
+    } else {
+        ++Filled;
+    }
+    TSeriesRow& row = Rows[at];
+    MeasureWithoutProbes(net, pass, simTime, row);
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        row.Probes[slot] = probes[slot] ? std::optional(ProbeDisplacement(net, *probes[slot])) : std::nullopt;
+    }
+}
+
+void TRecording::Forget(std::size_t slot) {
+    for (TSeriesRow& row : Rows) row.Probes[slot].reset();
+}
+
+std::size_t TRecording::FirstFrom(double time) const {
+    std::size_t low = 0;
+    std::size_t high = Filled;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (At(middle).SimTime < time) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes, const QString& name) {
+    std::vector<TNodePosition> nodes;
+    std::vector<std::size_t> places;
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (!probes[slot]) continue;
+        nodes.push_back(*probes[slot]);
+        places.push_back(slot);
+    }
+    TOutputFile file;
+    if (std::optional<QString> failure = file.Open(name, QStringLiteral("CSV"))) return failure;
+    file.Write(TSeries(nodes, false).HeaderLine());
+    for (std::size_t k = 0; k < recording.Count(); ++k) {
+        TSeriesRow line = recording.At(k);
+        line.Probes.clear();
+        for (std::size_t slot : places) line.Probes.push_back(recording.At(k).Probes[slot]);
+        if (!file.Write(TSeries::RowLine(line))) break;
+    }
+    return file.Commit();
+}

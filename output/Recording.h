@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "output/Series.h"
+
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+// The window's probes: four places, each empty or on a node.
+using TProbeSlots = std::array<std::optional<TNodePosition>, 4>;
+
+// The passes of the window's run, as the table and the chart of the renderer
+// record them: the newest `capacity`, the oldest dropped first. Every row is
+// made with the recording, so that a pass allocates nothing. Each row holds
+// the value of every probe place; a place without a probe holds none.
+class TRecording {
+  public:
+    explicit TRecording(std::size_t capacity);
+
+    void Clear();
+    // The pass just run on `net`.
+    void Record(const TNet& net, long long pass, Extended simTime, const TProbeSlots& probes);
+    // A probe set, moved or removed: what its place held belongs to no probe now.
+    void Forget(std::size_t slot);
+
+    std::size_t Count() const { return Filled; }
+    // Row k, the oldest first.
+    const TSeriesRow& At(std::size_t k) const { return Rows[(Oldest + k) % Rows.size()]; }
+    // The first row at `time` or later; Count() if none.
+    std::size_t FirstFrom(double time) const;
+
+  private:
+    std::vector<TSeriesRow> Rows;
+    std::size_t Oldest = 0;
+    std::size_t Filled = 0;
+};
+
+// The recorded passes as the renderer's --csv writes them, with the probes
+// set now as its --probe in the order of their places, into the file `name`,
+// whole or not at all; a message when that fails.
+std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes, const QString& name);

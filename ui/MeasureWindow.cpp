@@ -1,0 +1,263 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MeasureWindow.h"
+
+#include "control/RunLoop.h"
+#include "output/Plot.h"
+#include "output/Profile.h"
+#include "output/Readings.h"
+#include "ui/Measuring.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The chart's span, and how far back the probes' crossings are looked for.
+constexpr double ChartSpan = 10;
+constexpr double ReadingSpan = 20;
+
+const QLocale German(QLocale::German, QLocale::Germany);
+
+QString Number(double value, int decimals) { return German.toString(value, 'f', decimals); }
+
+QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(1, 71);
+    box->setValue(36);
+    box->setPrefix(prefix);
+    box->setAccessibleName(name);
+    return box;
+}
+
+QPushButton* Button(const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setAccessibleName(text);
+    return button;
+}
+
+} // namespace
+
+TLiveChart::TLiveChart(const TMeasuring& measuring, QWidget* parent) : QWidget(parent), Measuring(measuring) {
+    setMinimumSize(560, 420);
+    setAccessibleName(QStringLiteral("Verlauf der Sonden und der Energie"));
+}
+
+void TLiveChart::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const TRecording* recording = Measuring.Recording();
+    if (!recording || recording->Count() == 0) return;
+    const std::size_t first = recording->FirstFrom(recording->At(recording->Count() - 1).SimTime - ChartSpan);
+    std::vector<TPlotProbe> probes;
+    for (std::size_t slot = 0; slot < Measuring.Probes().size(); ++slot) {
+        if (Measuring.Probes()[slot]) probes.push_back({*Measuring.Probes()[slot], slot});
+    }
+    PaintPlot(painter, rect(), probes,
+              {recording->Count() - first,
+               [recording, first](std::size_t k) -> const TSeriesRow& { return recording->At(first + k); }});
+}
+
+TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
+    : QWidget(parent, Qt::Window), Measuring(measuring) {
+    setWindowTitle(QStringLiteral("Messung"));
+    setAccessibleName(QStringLiteral("Messung"));
+    auto* layout = new QVBoxLayout(this);
+    Chart = new TLiveChart(measuring, this);
+    layout->addWidget(Chart, 1);
+
+    auto* probes = new QGroupBox(QStringLiteral("Messsonden"), this);
+    auto* grid = new QGridLayout(probes);
+    for (std::size_t slot = 0; slot < Rows.size(); ++slot) {
+        const QString name = QStringLiteral("Sonde %1").arg(slot + 1);
+        TProbeRow& row = Rows[slot];
+        row.On = new QCheckBox(name, probes);
+        row.On->setAccessibleName(name);
+        row.On->setStyleSheet(QStringLiteral("color: %1; font-weight: bold").arg(ProbeColour(slot).name()));
+        row.X = NodeBox(QStringLiteral("x = "), name + QStringLiteral(" x"), probes);
+        row.Y = NodeBox(QStringLiteral("y = "), name + QStringLiteral(" y"), probes);
+        row.Reading = new QLabel(probes);
+        row.Reading->setAccessibleName(name + QStringLiteral(" Messwerte"));
+        row.Phase = new QLabel(probes);
+        row.Phase->setAccessibleName(name + QStringLiteral(" Phase"));
+        const int r = static_cast<int>(slot) * 2;
+        grid->addWidget(row.On, r, 0);
+        grid->addWidget(row.X, r, 1);
+        grid->addWidget(row.Y, r, 2);
+        grid->addWidget(row.Reading, r, 3);
+        grid->addWidget(row.Phase, r + 1, 3);
+        connect(row.On, &QCheckBox::toggled, this, [this, slot] { ProbeEdited(slot); });
+        connect(row.X, &QSpinBox::valueChanged, this, [this, slot] { ProbeEdited(slot); });
+        connect(row.Y, &QSpinBox::valueChanged, this, [this, slot] { ProbeEdited(slot); });
+    }
+    grid->setColumnStretch(3, 1);
+    layout->addWidget(probes);
+
+    auto* wave = new QHBoxLayout;
+    Line = new QComboBox(this);
+    Line->addItems({QStringLiteral("entlang der Zeile von Sonde 1"), QStringLiteral("entlang der Spalte von Sonde 1")});
+    Line->setAccessibleName(QStringLiteral("Richtung der Wellenlänge"));
+    Wavelength = new QLabel(this);
+    Wavelength->setAccessibleName(QStringLiteral("Wellenlänge"));
+    wave->addWidget(Wavelength, 1);
+    wave->addWidget(Line);
+    layout->addLayout(wave);
+    connect(Line, &QComboBox::currentIndexChanged, this, &TMeasureWindow::Refresh);
+
+    auto* watch = new QHBoxLayout;
+    Watch = new QLabel(this);
+    Watch->setAccessibleName(QStringLiteral("Stoppuhr"));
+    QPushButton* start = Button(QStringLiteral("Start"), this);
+    QPushButton* stop = Button(QStringLiteral("Stopp"), this);
+    QPushButton* reset = Button(QStringLiteral("Zurücksetzen"), this);
+    watch->addWidget(Watch, 1);
+    watch->addWidget(start);
+    watch->addWidget(stop);
+    watch->addWidget(reset);
+    layout->addLayout(watch);
+    connect(start, &QPushButton::clicked, this, [this] { Measuring.StartWatch(); });
+    connect(stop, &QPushButton::clicked, this, [this] { Measuring.StopWatch(); });
+    connect(reset, &QPushButton::clicked, this, [this] { Measuring.ResetWatch(); });
+
+    auto* bottom = new QHBoxLayout;
+    Passes = new QLabel(this);
+    Passes->setAccessibleName(QStringLiteral("Durchgänge des Laufs"));
+    QPushButton* save = Button(QStringLiteral("Als CSV speichern …"), this);
+    bottom->addWidget(Passes, 1);
+    bottom->addWidget(save);
+    layout->addLayout(bottom);
+    connect(save, &QPushButton::clicked, this, &TMeasureWindow::AskAndSave);
+
+    connect(&Measuring, &TMeasuring::ProbesChanged, this, &TMeasureWindow::ShowProbes);
+    connect(&RefreshTimer, &QTimer::timeout, this, &TMeasureWindow::Tick);
+    ShowProbes();
+    Refresh();
+}
+
+void TMeasureWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // At most once per refresh of the screen (taken as the common 60 Hz where
+    // it does not say), and no more than 15 times a second: a chart takes a
+    // few milliseconds that the passes need more.
+    const qreal rate = screen() ? screen()->refreshRate() : 0;
+    RefreshTimer.start(std::max(66, static_cast<int>(std::ceil(1000 / (rate >= 1 ? rate : 60)))));
+}
+
+void TMeasureWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    RefreshTimer.stop();
+}
+
+void TMeasureWindow::Tick() {
+    if (Measuring.Changes() == ShownChanges) return;
+    Refresh();
+}
+
+void TMeasureWindow::ShowProbes() {
+    for (std::size_t slot = 0; slot < Rows.size(); ++slot) {
+        const std::optional<TNodePosition>& node = Measuring.Probes()[slot];
+        const TProbeRow& row = Rows[slot];
+        const QSignalBlocker quietOn(row.On), quietX(row.X), quietY(row.Y);
+        row.On->setChecked(node.has_value());
+        if (node) {
+            row.X->setValue(node->X);
+            row.Y->setValue(node->Y);
+        }
+    }
+    Refresh();
+}
+
+void TMeasureWindow::ProbeEdited(std::size_t slot) {
+    const TProbeRow& row = Rows[slot];
+    Measuring.SetProbe(slot, row.On->isChecked() ? std::optional(TNodePosition{row.X->value(), row.Y->value()})
+                                                 : std::nullopt);
+}
+
+void TMeasureWindow::Refresh() {
+    ShownChanges = Measuring.Changes();
+    for (std::size_t slot = 0; slot < Rows.size(); ++slot) {
+        Rows[slot].Reading->setText(ProbeText(slot));
+        Rows[slot].Phase->setText(PhaseText(slot));
+    }
+    Wavelength->setText(WavelengthText());
+    Watch->setText(WatchText());
+    Passes->setText(PassesText());
+    Chart->update();
+}
+
+QString TMeasureWindow::ProbeText(std::size_t slot) const {
+    if (!Measuring.Probes()[slot]) return QStringLiteral("nicht gesetzt");
+    const TRecording* recording = Measuring.Recording();
+    const std::optional<TProbeReading> reading = recording ? ReadProbe(*recording, slot, ReadingSpan) : std::nullopt;
+    if (!reading) return QStringLiteral("noch keine ganze Schwingung");
+    return QStringLiteral("Amplitude %1 · Periode %2 · Frequenz %3 (ω = %4)")
+        .arg(Number(reading->Amplitude, 2), Number(reading->Period, 4), Number(1 / reading->Period, 4),
+             Number(2 * M_PI / reading->Period, 3));
+}
+
+QString TMeasureWindow::PhaseText(std::size_t slot) const {
+    const TRecording* recording = Measuring.Recording();
+    if (slot == 0 || !recording || !Measuring.Probes()[0] || !Measuring.Probes()[slot]) return QString();
+    const std::optional<TProbeReading> reference = ReadProbe(*recording, 0, ReadingSpan);
+    const std::optional<TProbeReading> other = ReadProbe(*recording, slot, ReadingSpan);
+    if (!reference || !other) return QStringLiteral("Phase gegen Sonde 1: –");
+    const double lag = PhaseLag(*reference, *other);
+    QString text = QStringLiteral("Phase gegen Sonde 1: %1°").arg(Number(lag, 0));
+    switch (RelationOf(lag)) {
+    case PhaseRelation::InPhase: return text + QStringLiteral(" – gleichphasig");
+    case PhaseRelation::InAntiphase: return text + QStringLiteral(" – gegenphasig");
+    case PhaseRelation::Other: break;
+    }
+    return text;
+}
+
+QString TMeasureWindow::WavelengthText() const {
+    const std::optional<TNodePosition>& first = Measuring.Probes()[0];
+    std::optional<double> length;
+    if (first) {
+        const bool row = Line->currentIndex() == 0;
+        length = WavelengthOf(
+            ProfileOf(Measuring.Loop().Net(), row ? ProfileLine::Row : ProfileLine::Column, row ? first->Y : first->X));
+    }
+    if (!length) return QStringLiteral("Wellenlänge: –");
+    return QStringLiteral("Wellenlänge: %1 Knotenabstände").arg(Number(*length, 2));
+}
+
+QString TMeasureWindow::WatchText() const {
+    return QStringLiteral("Stoppuhr: %1 Zeiteinheiten").arg(Number(Measuring.WatchTime(), 3));
+}
+
+QString TMeasureWindow::PassesText() const {
+    return QStringLiteral("Durchgänge des Laufs: %1").arg(German.toString(Measuring.Loop().PassesOfRun()));
+}
+
+void TMeasureWindow::AskAndSave() {
+    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Messreihe als CSV speichern"),
+                                                      QStringLiteral("messung.csv"),
+                                                      QStringLiteral("CSV-Tabellen (*.csv)"));
+    if (!name.isEmpty()) SaveTable(name);
+}
+
+bool TMeasureWindow::SaveTable(const QString& name) {
+    const std::optional<QString> failure = ::SaveTable(*Measuring.Recording(), Measuring.Probes(), name);
+    if (!failure) return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Messung"),
+                    QStringLiteral("Die Messreihe konnte nicht gespeichert werden."), QMessageBox::Ok, this);
+    box.setDetailedText(*failure);
+    box.exec();
+    return false;
+}

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "output/Recording.h"
+
+#include <QAction>
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TPaintBox;
+class TRunLoop;
+class QWidget;
+
+// The measuring tools of the window: up to four probes on nodes of the visible
+// net, marked on the drawing area and set through its context menu, and the
+// window "Messung" with the recording of the run it shows. The recording is
+// made when that window first opens; from then on every pass is recorded.
+class TMeasuring : public QObject {
+    Q_OBJECT
+  public:
+    // `panelsRight`: the form's point just right of its panels; the drawing
+    // area is `box`, at the form's top left; `makeWindow` makes "Messung".
+    TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+               std::function<QWidget*()> makeWindow);
+    ~TMeasuring() override;
+
+    // After each firing of the run loop: a fresh run clears the recording and
+    // the stopwatch, a new pass is recorded.
+    void AfterFiring();
+    // The frame being presented: where its visible nodes lie, and so the markers.
+    void FramePresented();
+
+    const TProbeSlots& Probes() const { return Slots; }
+    // Sets, moves or (nothing) removes the probe of a place.
+    void SetProbe(std::size_t slot, std::optional<TNodePosition> node);
+    // The visible node drawn nearest to a point of the drawing area in the last
+    // frame; nothing before the first.
+    std::optional<TNodePosition> NearestNode(QPoint at) const;
+
+    void ShowMenu(QPoint at);
+    void ShowWindow();
+    QWidget* Window() const { return MeasureWindow; }
+    QAction& ShowWindowAction() { return ShowAction; }
+
+    const TRecording* Recording() const { return Record.get(); }
+    const TRunLoop& Loop() const { return RunLoop; }
+    // Counts every change the window shows, so that it repaints only after one.
+    unsigned long long Changes() const { return ChangeCount; }
+
+    // The stopwatch of simulated time.
+    void StartWatch();
+    void StopWatch();
+    void ResetWatch();
+    double WatchTime() const;
+    bool WatchRunning() const { return WatchStart.has_value(); }
+
+  signals:
+    void ProbesChanged();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::optional<std::size_t> ProbeUnder(QPoint at) const;
+    void ShowMarkers(bool send);
+    void PlaceWindow();
+
+    QWidget& Form;
+    TPaintBox& Box;
+    TRunLoop& RunLoop;
+    const QPoint PanelsRight;
+    QAction ShowAction;
+    TProbeSlots Slots;
+    // The screen points of the visible nodes in the last frame, X fastest.
+    std::array<QPoint, 71 * 71> Drawn;
+    bool HasFrame = false;
+    std::unique_ptr<TRecording> Record;
+    std::function<QWidget*()> MakeWindow;
+    QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
+    long long SeenStarts = 0;
+    long long SeenPasses = 0;
+    unsigned long long ChangeCount = 0;
+    double WatchTotal = 0;
+    std::optional<double> WatchStart;
+};
