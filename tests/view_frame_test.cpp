@@ -100,7 +100,7 @@ TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
     for (int k = 1; k <= 91; ++k) { // throw the whole margin across the picture
         for (auto [i, j] : {std::pair{k, 1}, {k, 10}, {1, k}, {10, k}, {k, 82}, {91, k}}) {
             net->ViewNodes(i, j) = {static_cast<Extended>(400 * (k % 3 - 1)),
-                                     static_cast<Extended>(300 * (k % 2)), 100, 0};
+                                    static_cast<Extended>(300 * (k % 2)), 100, 0};
         }
     }
     ASSERT_TRUE(frames.View->DrawGrid(*net, Bars()));
