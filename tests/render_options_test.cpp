@@ -71,7 +71,8 @@ TEST(RenderTool, VersionAndHelpAsTheWindowGivesThem) {
     tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL), {"--version"});
     ASSERT_TRUE(tool.waitForFinished(60000));
     EXPECT_EQ(tool.exitCode(), 0);
-    EXPECT_EQ(tool.readAllStandardOutput(), "wogenfeld-render " WOGENFELD_PROJECT_VERSION "\n");
+    EXPECT_EQ(tool.readAllStandardOutput(),
+              "wogenfeld-render " WOGENFELD_PROJECT_VERSION "\nextended reals: x87\n");
 
     tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL), {"--help"});
     ASSERT_TRUE(tool.waitForFinished(60000));
