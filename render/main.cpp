@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderJob.h"
+#include "sim/Extended.h"
 
 #include <QGuiApplication>
 
@@ -19,7 +20,8 @@ int main(int argc, char* argv[]) {
         return RenderSucceeded;
     }
     if (std::holds_alternative<TVersionRequested>(parsed)) {
-        std::printf("wogenfeld-render %s\n", WOGENFELD_VERSION);
+        std::printf("wogenfeld-render %s\nextended reals: %s\n", WOGENFELD_VERSION,
+                    ExtendedRealsName());
         return RenderSucceeded;
     }
     if (const auto* error = std::get_if<QString>(&parsed)) {

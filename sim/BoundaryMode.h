@@ -20,13 +20,13 @@ struct TBoundaryValues {
 constexpr TBoundaryValues BoundaryValues(BoundaryMode mode) {
     switch (mode) {
     case BoundaryMode::DampedBorder:
-        return {91, 10, 0.0115L};
+        return {91, 10, MarginTimeStep};
     case BoundaryMode::LooseEnd:
     case BoundaryMode::FixedEnd:
         break;
     }
-    return {71, 0, 0.01L};
+    return {71, 0, Hundredth};
 }
 
 // The damping of the margin's nodes in "Rand-Dämpfung".
-inline constexpr Extended MarginZoneDamping = 2.0L;
+inline constexpr Extended MarginZoneDamping {2};

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Net.h"
 
-#include <cmath>
-
-Extended OmegaFromPosition(int position) { return static_cast<Extended>(position) * 0.01L; }
+Extended OmegaFromPosition(int position) { return static_cast<Extended>(position) * Hundredth; }
 
 // A drive overwrites the node's state with the prescribed motion; it adds no force.
 void TNet::Drive(std::int64_t i, std::int64_t j, Extended displacement, Extended velocity) {
@@ -23,8 +21,8 @@ void TNet::ApplyExcitation(const TExcitationControls& controls) {
     // In 64 bits so that negating any 32-bit amplitude is defined.
     const Extended negAmplitude = static_cast<Extended>(-std::int64_t{Amplitude});
     const Extended phase = Omega * SimTime;
-    const Extended displacement = negAmplitude * std::sin(phase);
-    const Extended velocity = std::cos(phase) * (negAmplitude * Omega);
+    const Extended displacement = negAmplitude * Sine(phase);
+    const Extended velocity = Cosine(phase) * (negAmplitude * Omega);
 
     if (controls.Source1) Drive(Source1X, Source1Y, displacement, velocity);
     if (controls.Source2) Drive(Source2X, Source2Y, displacement, velocity);

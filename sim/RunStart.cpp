@@ -3,7 +3,7 @@
 
 void TNet::BeginRunStart() {
     SimTime = 0;
-    Restoring = 10.0L;
+    Restoring = Extended{10};
     Damping = 0;
     ZoneDamping = MarginZoneDamping;
 }
@@ -27,7 +27,7 @@ void TNet::StartRun(const std::array<int, 4>& typed) {
 }
 
 void TNet::PreparePass(bool crossGrid, int couplingPosition, int amplitudePosition) {
-    TimeStep = crossGrid ? BaseTimeStep * 1.5L : BaseTimeStep;
+    TimeStep = crossGrid ? BaseTimeStep * Extended{1.5} : BaseTimeStep;
     Coupling = static_cast<Extended>(couplingPosition);
     Amplitude = amplitudePosition;
 }

@@ -77,18 +77,18 @@ void TNet::BorderPass() {
         Advance(node, node.Z, sum, count, d, k);
     };
 
-    update(1, 1, z(2, 1) + z(1, 2), 2.0L);
-    update(1, G, z(1, G - 1) + z(2, G), 2.0L);
-    update(G, 1, z(G - 1, 1) + z(G, 2), 2.0L);
-    update(G, G, z(G - 1, G) + z(G, G - 1), 2.0L);
+    update(1, 1, z(2, 1) + z(1, 2), Extended{2});
+    update(1, G, z(1, G - 1) + z(2, G), Extended{2});
+    update(G, 1, z(G - 1, 1) + z(G, 2), Extended{2});
+    update(G, G, z(G - 1, G) + z(G, G - 1), Extended{2});
 
     for (int j = 2; j <= G - 1; ++j) {
-        update(1, j, z(2, j) + z(1, j - 1) + z(1, j + 1), 3.0L);
-        update(G, j, z(G - 1, j) + z(G, j - 1) + z(G, j + 1), 3.0L);
+        update(1, j, z(2, j) + z(1, j - 1) + z(1, j + 1), Extended{3});
+        update(G, j, z(G - 1, j) + z(G, j - 1) + z(G, j + 1), Extended{3});
     }
     for (int i = 2; i <= G - 1; ++i) {
-        update(i, 1, z(i, 2) + z(i - 1, 1) + z(i + 1, 1), 3.0L);
-        update(i, G, z(i, G - 1) + z(i - 1, G) + z(i + 1, G), 3.0L);
+        update(i, 1, z(i, 2) + z(i - 1, 1) + z(i + 1, 1), Extended{3});
+        update(i, G, z(i, G - 1) + z(i - 1, G) + z(i + 1, G), Extended{3});
     }
 }
 
@@ -109,7 +109,7 @@ void TNet::InteriorPass(bool zoneDamped) {
     const auto stepRun = [&](int j, int from, int to, Extended damping, auto below) {
         for (int i = from; i <= to; ++i) {
             const Extended right = P(i + 1, j).Z;
-            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + below(i), 4.0L, damping, k);
+            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + below(i), Extended{4}, damping, k);
             left = here;
             here = right;
         }

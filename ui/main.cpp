@@ -3,6 +3,7 @@
 #include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
 #include "ui/WindowOptions.h"
+#include "sim/Extended.h"
 
 #include <cstdio>
 
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (std::holds_alternative<TWindowVersionRequested>(parsed)) {
-        std::printf("wogenfeld %s\n", WOGENFELD_VERSION);
+        std::printf("wogenfeld %s\nextended reals: %s\n", WOGENFELD_VERSION, ExtendedRealsName());
         return 0;
     }
     if (const auto* error = std::get_if<QString>(&parsed)) {

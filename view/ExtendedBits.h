@@ -2,6 +2,7 @@
 #pragma once
 
 #include "sim/Extended.h"
+#include "view/X86Paths.h"
 
 #include <cstdint>
 #include <cstring>
@@ -22,6 +23,9 @@
 // 52 bits of fraction after an implied integer bit, 11 bits of exponent (bias
 // 1023) and the sign.
 [[gnu::always_inline]] inline void WriteDouble(Extended& target, double value) {
+#ifndef WOGENFELD_X86_VIEW
+    target = static_cast<Extended>(value); // the software real's conversion is such integer work
+#else
     if (!IsNormal(value)) {
         target = value; // zero, subnormal, infinite or not a number: the FPU
         return;
@@ -33,4 +37,5 @@
     const auto signExponent = static_cast<std::uint16_t>((bits >> 48 & 0x8000) | (exponent + 16383 - 1023));
     std::memcpy(&target, &mantissa, sizeof mantissa);
     std::memcpy(reinterpret_cast<unsigned char*>(&target) + 8, &signExponent, sizeof signExponent);
+#endif
 }

@@ -3,27 +3,44 @@
 
 #include "sim/Extended.h"
 #include "view/TScreenPoint.h"
+#include "view/X86Paths.h"
 
 #include <cmath>
 #include <cstdint>
-#include <emmintrin.h>
 #include <limits>
+#ifdef WOGENFELD_X86_VIEW
+#include <emmintrin.h>
+#endif
 
 // Round(quotient) + centre: the quotient to the nearest whole number, halves to
 // even, in 64 bits; its low 32 bits plus the centre, wrapping around in 32 bits.
 // False when no 64-bit integer holds the rounded quotient, or it is no number.
 [[gnu::always_inline]] inline bool RoundToScreen(Extended quotient, std::int32_t centre,
                                                  std::int32_t& coordinate) {
-    // Rounds in the current mode, to nearest with halves to even. The FPU
-    // answers a quotient whose rounded value no 64-bit integer holds, and a
-    // NaN, with "integer indefinite", -2^63, so only that answer needs a look:
-    // it is right for quotients from -2^63 to -2^63 + 1/2.
-    const long long rounded = std::llrint(quotient);
-    if (rounded == std::numeric_limits<long long>::min() && !(quotient >= -0x1p63L && quotient < 0)) {
+    // Rounds in the current mode, to nearest with halves to even. The FPU, and
+    // the software real alike, answers a quotient whose rounded value no 64-bit
+    // integer holds, and a NaN, with "integer indefinite", -2^63, so only that
+    // answer needs a look: it is right for quotients from -2^63 to -2^63 + 1/2.
+    const std::int64_t rounded = RoundToInt64(quotient);
+    if (rounded == std::numeric_limits<std::int64_t>::min() &&
+        !(quotient >= Extended{-0x1p63} && quotient < 0)) {
         return false;
     }
-    const auto low = static_cast<std::uint32_t>(static_cast<unsigned long long>(rounded));
+    const auto low = static_cast<std::uint32_t>(static_cast<std::uint64_t>(rounded));
     coordinate = static_cast<std::int32_t>(low + static_cast<std::uint32_t>(centre));
+    return true;
+}
+
+// One coordinate of QuickPerspective without the x86's vector registers, the
+// same operations one at a time: false where the double quotient cannot tell.
+[[gnu::always_inline]] inline bool QuickRoundToScreen(double eye, double along, double depth,
+                                                      std::int32_t centre,
+                                                      std::int32_t& coordinate) {
+    const double quotient = eye * along / depth;
+    if (!(std::fabs(quotient) < 0x1p20)) return false;
+    const double whole = std::nearbyint(quotient);
+    if (!(std::fabs(quotient - whole) < 0.5 - 0x1p-30)) return false;
+    coordinate = static_cast<std::int32_t>(whole) + centre;
     return true;
 }
 
@@ -73,12 +90,23 @@ class TPointProjection {
     // number, whichever way halves go. A zero depth, a quotient too large and
     // no number at all all fail the first test.
     //
-    // X and Y go side by side through one SSE2 division, the divider being
-    // what limits a sweep of these; each lane rounds as the scalar operations
-    // would. The rounding to whole numbers is to nearest, halves to even, as
-    // llrint's in the default mode, and exact in 32 bits below the limit.
+    // On x86-64, X and Y go side by side through one SSE2 division, the
+    // divider being what limits a sweep of these; each lane rounds as the
+    // scalar operations would. The rounding to whole numbers is to nearest,
+    // halves to even, as llrint's in the default mode, and exact in 32 bits
+    // below the limit.
     [[gnu::always_inline]] bool QuickPerspective(const TZoomedPoint& zoomed,
                                                  TScreenPoint& point) const {
+#ifndef WOGENFELD_X86_VIEW
+        const double depth = EyeAsDouble + zoomed.Z;
+        TScreenPoint quick{};
+        if (!QuickRoundToScreen(EyeAsDouble, zoomed.X, depth, 400, quick.X) ||
+            !QuickRoundToScreen(EyeAsDouble, zoomed.Y, depth, 300, quick.Y)) {
+            return false;
+        }
+        point = quick;
+        return true;
+#else
         const __m128d eye = _mm_set1_pd(EyeAsDouble);
         const __m128d depth = _mm_set1_pd(EyeAsDouble + zoomed.Z);
         const __m128d quotient = _mm_div_pd(_mm_mul_pd(eye, _mm_set_pd(zoomed.Y, zoomed.X)), depth);
@@ -97,6 +125,7 @@ class TPointProjection {
         point.X = _mm_cvtsi128_si32(screen);
         point.Y = _mm_cvtsi128_si32(_mm_shuffle_epi32(screen, 0b01));
         return true;
+#endif
     }
 
     [[gnu::always_inline]] bool operator()(Extended x, Extended y, Extended z,

@@ -4,7 +4,7 @@
 #include "view/PointProjection.h"
 
 double ZoomFromPosition(int position) {
-    return static_cast<double>(static_cast<Extended>(position) / 10.0L);
+    return static_cast<double>(static_cast<Extended>(position) / Extended{10});
 }
 
 bool ScreenCoordinate(Extended quotient, std::int32_t centre, std::int32_t& coordinate) {

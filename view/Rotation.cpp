@@ -5,9 +5,10 @@
 #include "view/VectorState.h"
 
 #include <array>
-#include <cmath>
 
-Extended AngleFromPosition(int position) { return static_cast<Extended>(position) * Pi / 180.0L; }
+Extended AngleFromPosition(int position) {
+    return static_cast<Extended>(position) * Pi / Extended{180};
+}
 
 namespace {
 
@@ -29,9 +30,9 @@ namespace {
 
 // The sines and cosines are of the double angles, in extended.
 TRotation::TRotation(double phiX, double phiY, double phiZ)
-    : CosX(std::cos(static_cast<Extended>(phiX))), SinX(std::sin(static_cast<Extended>(phiX))),
-      CosY(std::cos(static_cast<Extended>(phiY))), SinY(std::sin(static_cast<Extended>(phiY))),
-      CosZ(std::cos(static_cast<Extended>(phiZ))), SinZ(std::sin(static_cast<Extended>(phiZ))) {}
+    : CosX(Cosine(static_cast<Extended>(phiX))), SinX(Sine(static_cast<Extended>(phiX))),
+      CosY(Cosine(static_cast<Extended>(phiY))), SinY(Sine(static_cast<Extended>(phiY))),
+      CosZ(Cosine(static_cast<Extended>(phiZ))), SinZ(Sine(static_cast<Extended>(phiZ))) {}
 
 // Every product and sum is extended; the intermediate coordinates are rounded to
 // double before they are used again, the last two are kept in extended.
