@@ -40,7 +40,9 @@ void TRunLoop::RunPass(const TControlState& controls) {
                     controls.AmplitudePosition);
     net.StepGrid(controls.Mode);
     net.ApplyExcitation(controls.Excitation);
-    ViewState->UpdateRotation(net, controls.View);
+    if (DrawEachPass) ViewState->UpdateRotation(net, controls.View);
     LastPassTime = net.SimTime;
     net.AdvanceTime();
 }
+
+void TRunLoop::DrawLatest(const TControlState& controls) { ViewState->UpdateRotation(*NetState, controls.View); }

@@ -29,6 +29,7 @@ TWebSession::TWebSession()
     : Values(StartPanel()), Loop(TPicture(PictureWidth, PictureHeight, White)),
       Canvas(static_cast<std::size_t>(PictureWidth) * PictureHeight) {
     Loop.View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
+    Loop.DrawEachPass = false;
     CreateRunValues(Loop, Values.Controls.Excitation.FrequencyPosition);
 }
 
@@ -118,15 +119,16 @@ void TWebSession::ResetView() {
     MoveSlider(Slider::Zoom, start.ZoomPosition);
 }
 
-void TWebSession::Fire() {
+bool TWebSession::Fire() {
     const bool restart = Loop.RestartPending();
     const bool passes = Loop.Running() && !Loop.PauseFlag;
     Loop.Fire(*this);
     if (restart && !BadField) {
         RunPasses = 1;
-    } else if (passes) {
-        ++RunPasses;
+        return true;
     }
+    if (passes) ++RunPasses;
+    return passes;
 }
 
 int TWebSession::RunFor(double budgetMilliseconds) {
@@ -134,16 +136,19 @@ int TWebSession::RunFor(double budgetMilliseconds) {
     const Clock::time_point start = Clock::now();
     const auto budget = std::chrono::duration<double, std::milli>(budgetMilliseconds);
     int passes = 0;
+    bool fired = false;
     while (Loop.WantsToFire() && !BadField) {
         const Clock::time_point now = Clock::now();
-        if (passes > 0 && now - start >= budget) break;
+        if (fired && now - start >= budget) break;
         if (Pacer) {
             if (Pacer->WaitAt(now) > Clock::duration::zero()) break;
             Pacer->PassStarts(now);
         }
-        Fire();
-        ++passes;
+        fired = true;
+        if (Fire()) ++passes;
     }
+    // Only the last pass of a refresh is seen: the others are not drawn.
+    if (passes > 0) Loop.DrawLatest(Values.Controls);
     return passes;
 }
 
@@ -155,10 +160,13 @@ std::string TWebSession::Check(int example, long long passes) {
         SetExampleValues(Values, Examples[static_cast<std::size_t>(ExampleIndex)]);
     }
     StartLikeTheWindow(Loop, Values);
+    // As the renderer: every pass drawn, so that a frame given up is given up at the same pass.
+    Loop.DrawEachPass = true;
     for (long long pass = 1; pass <= passes; ++pass) {
         Fire();
         if (BadField) return "error: " + *BadField;
     }
+    Loop.DrawEachPass = false;
     Pause();
     return "passes " + std::to_string(passes) + " " + Hashes();
 }

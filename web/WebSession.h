@@ -71,7 +71,8 @@ class TWebSession final : private IControlPanel {
     std::array<std::string, 4> ReadSourceFields() const override { return Values.SourceFields; }
     void ReportBadSourceField(const std::string& message) override { BadField = message; }
 
-    void Fire();
+    // One firing of the run loop; whether it ran a pass.
+    bool Fire();
     void RotateAndDraw();
     void Draw();
 
