@@ -196,6 +196,13 @@
         messageShown = true;
         byId("messageOk").focus();
     }
+    // Modal as the desktop's box: the keyboard stays on its button.
+    document.addEventListener("keydown", (event) => {
+        if (messageShown && event.key === "Tab") {
+            event.preventDefault();
+            byId("messageOk").focus();
+        }
+    }, true);
     byId("messageOk").addEventListener("click", () => {
         byId("messageBox").hidden = byId("blocker").hidden = true;
         messageShown = false;
