@@ -95,6 +95,14 @@ test)
         -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
     cmake --build build-core -j"$(nproc)"
     ctest --test-dir build-core --output-on-failure -j"$(nproc)"
+    # The net in the software extended reals, as the browser computes it: both
+    # programs, the tests that build with either reals, and the renderer's
+    # hashes of the start and every example against the long double build's.
+    cmake -S . -B build-soft -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOGENFELD_SOFT_EXTENDED=ON \
+        -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+    cmake --build build-soft -j"$(nproc)"
+    ctest --test-dir build-soft --output-on-failure -j"$(nproc)"
+    bash tools/compare-reals.sh build build-soft
     # Then all of it again under AddressSanitizer and UndefinedBehaviorSanitizer,
     # unless WOGENFELD_SANITIZER_STAGE=off (CI's second release, for its time).
     if [ "${WOGENFELD_SANITIZER_STAGE:-on}" != off ]; then

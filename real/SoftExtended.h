@@ -19,6 +19,8 @@ class TSoftExtended {
     template <std::signed_integral TInteger>
     constexpr TSoftExtended(TInteger value) : TSoftExtended(FromInt64(value)) {}
     constexpr TSoftExtended(double value) : TSoftExtended(FromDouble(value)) {}
+    // Would go by way of a double and lose bits without a word.
+    TSoftExtended(long double) = delete;
 
     static constexpr TSoftExtended FromBits(std::uint16_t signExponent, std::uint64_t mantissa) {
         TSoftExtended value;

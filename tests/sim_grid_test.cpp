@@ -7,6 +7,12 @@
 
 namespace {
 
+// The extended nearest to numerator / denominator, as a decimal literal of
+// long double is: one correctly rounded division of exact operands.
+Extended Ratio(int numerator, int denominator) {
+    return static_cast<Extended>(numerator) / static_cast<Extended>(denominator);
+}
+
 void ExpectRest(const TNet& net, int i, int j, Extended x, Extended y) {
     const TNode& node = net.Nodes(i, j);
     EXPECT_EQ(node.X, x) << "node " << i << "," << j;
@@ -19,7 +25,7 @@ TEST(Grid, RestPositionsWithDampingMargin) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
     EXPECT_EQ(net->GridSize, 91);
     EXPECT_EQ(net->Margin, 10);
-    EXPECT_EQ(net->BaseTimeStep, 0.0115L);
+    EXPECT_EQ(net->BaseTimeStep, Ratio(115, 10000));
     ExpectRest(*net, 1, 1, -360, -360);
     ExpectRest(*net, 11, 11, -280, -280);
     ExpectRest(*net, 46, 46, 0, 0);
@@ -32,7 +38,7 @@ TEST(Grid, RestPositionsOfReflectingModes) {
         auto net = MakeNet(mode);
         EXPECT_EQ(net->GridSize, 71);
         EXPECT_EQ(net->Margin, 0);
-        EXPECT_EQ(net->BaseTimeStep, 0.01L);
+        EXPECT_EQ(net->BaseTimeStep, Ratio(1, 100));
         ExpectRest(*net, 1, 1, -280, -280);
         ExpectRest(*net, 36, 36, 0, 0);
         ExpectRest(*net, 71, 71, 280, 280);
@@ -44,18 +50,18 @@ TEST(Grid, ModeChangeRestsTheNetAndLeavesUnusedStorageAlone) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
     net->Nodes(85, 85).Z = 5;
     net->Nodes(30, 30).V = 7;
-    net->ZoneDamping = 0.5L;
+    net->ZoneDamping = 0.5;
 
     net->SelectBoundaryMode(BoundaryMode::LooseEnd);
     EXPECT_EQ(net->Nodes(85, 85).Z, 5) << "nodes beyond the new size keep their old values";
     ExpectRest(*net, 30, 30, -48, -48);
-    EXPECT_EQ(net->ZoneDamping, 0.5L) << "only the damped mode sets the zone damping";
+    EXPECT_EQ(net->ZoneDamping, 0.5) << "only the damped mode sets the zone damping";
 
     net->Nodes(30, 30).Z = 3;
     net->SelectBoundaryMode(BoundaryMode::DampedBorder);
     ExpectRest(*net, 85, 85, 312, 312);
     ExpectRest(*net, 30, 30, -128, -128);
-    EXPECT_EQ(net->ZoneDamping, 2.0L);
+    EXPECT_EQ(net->ZoneDamping, 2.0);
 }
 
 TEST(Grid, InitGridLeavesTheOtherGridsAlone) {
@@ -74,9 +80,9 @@ TEST(RunStart, SetsConstantsAndSourcesCountedInsideTheMargin) {
     net->ZoneDamping = 0;
     net->StartRun({36, 1, 28, 44});
     EXPECT_EQ(net->SimTime, 0);
-    EXPECT_EQ(net->Restoring, 10.0L);
+    EXPECT_EQ(net->Restoring, 10.0);
     EXPECT_EQ(net->Damping, 0);
-    EXPECT_EQ(net->ZoneDamping, 2.0L);
+    EXPECT_EQ(net->ZoneDamping, 2.0);
     EXPECT_EQ(net->Source1X, 46);
     EXPECT_EQ(net->Source1Y, 11);
     EXPECT_EQ(net->Source2X, 38);
@@ -100,14 +106,14 @@ TEST(RunStart, HugeTypedNumbersStayOutsideTheNet) {
 TEST(RunStart, TimeStepFollowsCrossGridAndMode) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
     net->PreparePass(false, 100, 40);
-    EXPECT_EQ(net->TimeStep, 0.0115L);
+    EXPECT_EQ(net->TimeStep, Ratio(115, 10000));
     net->PreparePass(true, 1500, 7);
-    EXPECT_EQ(net->TimeStep, 0.0115L * 1.5L);
-    EXPECT_EQ(net->Coupling, 1500.0L);
+    EXPECT_EQ(net->TimeStep, Ratio(115, 10000) * 1.5);
+    EXPECT_EQ(net->Coupling, 1500.0);
     EXPECT_EQ(net->Amplitude, 7);
     net->SelectBoundaryMode(BoundaryMode::LooseEnd);
     net->PreparePass(true, 100, 40);
-    EXPECT_EQ(net->TimeStep, 0.01L * 1.5L);
+    EXPECT_EQ(net->TimeStep, Ratio(1, 100) * 1.5);
     EXPECT_NEAR(static_cast<double>(net->TimeStep), 0.015, 1e-17);
 }
 

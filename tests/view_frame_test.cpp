@@ -99,7 +99,8 @@ TEST(Frame, MarginNodesAreProjectedButNotDrawn) {
     const TPicture picture = frames.Last;
     for (int k = 1; k <= 91; ++k) { // throw the whole margin across the picture
         for (auto [i, j] : {std::pair{k, 1}, {k, 10}, {1, k}, {10, k}, {k, 82}, {91, k}}) {
-            net->ViewNodes(i, j) = {400.0L * (k % 3 - 1), 300.0L * (k % 2), 100.0L, 0};
+            net->ViewNodes(i, j) = {static_cast<Extended>(400 * (k % 3 - 1)),
+                                     static_cast<Extended>(300 * (k % 2)), 100, 0};
         }
     }
     ASSERT_TRUE(frames.View->DrawGrid(*net, Bars()));
@@ -116,8 +117,9 @@ TEST(Frame, FarAndMirroredPointsAreClippedLikeQt) {
     TFrames frames;
     frames.View->UpdateRotation(*net, Bars(60, 0, 0, 30));
     for (int k = 1; k <= 71; k += 3) {
-        net->ViewNodes(k, 36).Z = -499.99L - k * 1e-4L;  // just in front of the eye
-        net->ViewNodes(36, k).Z = -800.0L;               // behind it
+        // just in front of the eye, and behind it
+        net->ViewNodes(k, 36).Z = Extended{-499.99} - static_cast<Extended>(k) * Extended{1e-4};
+        net->ViewNodes(36, k).Z = -800;
     }
     ASSERT_TRUE(frames.View->DrawGrid(*net, Bars(60, 0, 0, 30)));
     EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, true));
@@ -131,7 +133,7 @@ TEST(Frame, FailedProjectionKeepsTheLastFrame) {
     TFrames frames;
     frames.View->UpdateRotation(*net, zoomOne);
     const TPicture last = frames.Last;
-    for (const TNode bad : {TNode{5, 5, -1500, 0}, TNode{1e30L, 0, 0, 0}}) {
+    for (const TNode bad : {TNode{5, 5, -1500, 0}, TNode{1e30, 0, 0, 0}}) {
         for (auto [i, j] : {std::pair{46, 46}, {2, 2}}) { // visible, and in the margin
             const TNode kept = net->ViewNodes(i, j);
             net->ViewNodes(i, j) = bad;

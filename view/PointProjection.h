@@ -38,7 +38,9 @@
                                                       std::int32_t& coordinate) {
     const double quotient = eye * along / depth;
     if (!(std::fabs(quotient) < 0x1p20)) return false;
-    const double whole = std::nearbyint(quotient);
+    // Adding 1.5 * 2^52 leaves no bits below the units, rounded halves to
+    // even; taking it away again is exact: the nearest whole number.
+    const double whole = (quotient + 0x1.8p52) - 0x1.8p52;
     if (!(std::fabs(quotient - whole) < 0.5 - 0x1p-30)) return false;
     coordinate = static_cast<std::int32_t>(whole) + centre;
     return true;
