@@ -1,21 +1,42 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets a Debian/Ubuntu machine up for Wogenfeld, builds it, then starts the
-# program ("run") or runs every test ("test").
+# program ("run"), runs every test ("test"), or builds the browser edition's
+# site and serves it ("web"; "web --build-only" stops after building).
 set -euo pipefail
 cd "$(dirname "$0")"
 
-usage() { echo "usage: bash wogenfeld.sh run|test" >&2; exit 2; }
-[ $# -eq 1 ] || usage
-case "$1" in run | test) ;; *) usage ;; esac
+usage() { echo "usage: bash wogenfeld.sh run|test|web [--build-only]" >&2; exit 2; }
+mode=${1:-}
+build_only=no
+case "$mode $#" in
+"run 1" | "test 1" | "web 1") ;;
+"web 2") [ "$2" = --build-only ] || usage; build_only=yes ;;
+*) usage ;;
+esac
+# The browser tests need Chromium and the site; WOGENFELD_BROWSER_STAGE=off
+# leaves them out (CI's second release: the site does not depend on the host).
+browser_stage=${WOGENFELD_BROWSER_STAGE:-on}
 
-packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
-          xvfb openbox xdotool libxcb1-dev python3)
+if [ "$mode" = web ]; then
+    packages=(cmake make python3 emscripten fonts-liberation2)
+else
+    packages=(g++ cmake make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg-dev libgif-dev
+              libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2
+              xvfb openbox xdotool libxcb1-dev python3)
+fi
 # The tests also build the Debian package and check it as a distribution would,
 # and read the window through the accessibility bus as a screen reader does.
-[ "$1" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils
-                             at-spi2-core python3-pyatspi dbus-daemon)
+[ "$mode" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils
+                                 at-spi2-core python3-pyatspi dbus-daemon)
+[ "$mode" = test ] && [ "$browser_stage" != off ] && packages+=(emscripten chromium)
+# node and npm are taken wherever they come from: a node of another source
+# may conflict with Debian's npm package, so Debian's are only for machines
+# that have neither.
+if [ "$mode" = web ] || { [ "$mode" = test ] && [ "$browser_stage" != off ]; }; then
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -39,6 +60,32 @@ fi
 # CI treats every warning as an error; a user's newer compiler should not stop a build.
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
+
+# The browser edition: the core in WebAssembly with the software extended
+# reals, and the site around it in build-web/site/.
+build_site() {
+    # Debian 12's Emscripten runs its optimiser on node with modules found only there.
+    [ -d /usr/share/nodejs ] && export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+    emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
+        -DWOGENFELD_BUILD_TESTS=OFF -DWOGENFELD_BUILD_BENCHMARKS=OFF -DWOGENFELD_SOFT_EXTENDED=ON \
+        -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
+    cmake --build build-web -j"$(nproc)"
+    local bytes
+    bytes=$(du -sb build-web/site | cut -f1)
+    echo "The site in build-web/site/: $bytes bytes"
+    if [ "$bytes" -gt 2097152 ]; then
+        echo "The site is larger than 2 MB." >&2
+        exit 1
+    fi
+}
+
+if [ "$mode" = web ]; then
+    build_site
+    [ "$build_only" = yes ] && exit 0
+    echo "Serving the site on http://127.0.0.1:8080/ until interrupted (Ctrl+C)."
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build-web/site
+fi
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOGENFELD_WARNINGS_AS_ERRORS="$werror"
 cmake --build build -j"$(nproc)"
 
@@ -72,6 +119,12 @@ test)
     rm -f build-package/wogenfeld_*.deb
     cmake --build build-package -j"$(nproc)" --target package
     bash packaging/check-package.sh build-package/wogenfeld_*.deb
+    # Then the browser edition in Chromium, judged against this build's renderer.
+    if [ "$browser_stage" != off ]; then
+        build_site
+        npm ci --prefix tests/browser --no-audit --no-fund
+        node tests/browser/site-test.mjs build-web/site build/render/wogenfeld-render
+    fi
     ;;
 run)
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

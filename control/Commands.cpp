@@ -19,6 +19,12 @@ TPanelValues StartPanel() {
     return panel;
 }
 
+TPanelValues DrivenStartPanel() {
+    TPanelValues panel = StartPanel();
+    panel.Controls.Excitation.Excitation = true;
+    return panel;
+}
+
 void CreateNetValues(TNet& net, int frequencyPosition) {
     net.Omega = OmegaFromPosition(frequencyPosition);
     const TBoundaryValues values = BoundaryValues(CreationMode);

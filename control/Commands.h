@@ -23,6 +23,9 @@ struct TPanelValues {
 // The controls of the window when it is created: the values of the first
 // example, "Anregung" off, "Kreuzgitter" on, the view at its start.
 TPanelValues StartPanel();
+// The same with "Anregung" on: where a program without a window starts, as a
+// resting net shows nothing.
+TPanelValues DrivenStartPanel();
 
 // Window creation: Omega from the frequency slider and the values of
 // "Rand-Dämpfung", whose button starts checked; the net is not rested.

@@ -42,8 +42,10 @@ void TRunLoop::RunPass(const TControlState& controls) {
                     controls.AmplitudePosition);
     net.StepGrid(controls.Mode);
     net.ApplyExcitation(controls.Excitation);
-    ViewState->UpdateRotation(net, controls.View);
+    if (DrawEachPass) ViewState->UpdateRotation(net, controls.View);
     LastPassTime = net.SimTime;
     net.AdvanceTime();
     ++Passes;
 }
+
+void TRunLoop::DrawLatest(const TControlState& controls) { ViewState->UpdateRotation(*NetState, controls.View); }

@@ -36,6 +36,13 @@ class TRunLoop {
 
     void Fire(IControlPanel& panel);
 
+    // Whether every pass turns and draws the view. A front end that shows
+    // only the last of several passes may switch it off and draw that last
+    // one with DrawLatest: the same frame, as a pass's turn and drawing read
+    // nothing that the rest of the pass changes after them.
+    bool DrawEachPass = true;
+    void DrawLatest(const TControlState& controls);
+
     // The passes' common part, for the window's loop and for programs without one.
     void RunPass(const TControlState& controls);
     // The simulated time the last pass ran at, before it advanced the time.

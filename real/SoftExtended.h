@@ -74,7 +74,8 @@ class TSoftExtended {
     // integer bit; a subnormal double becomes a normal extended. A NaN keeps
     // its payload and comes out quiet.
     static constexpr TSoftExtended FromDouble(double value) {
-        const auto bits = std::bit_cast<std::uint64_t>(value);
+        // The compilers' own bit cast: the C++ library of Debian 12's Emscripten has no std::bit_cast.
+        const auto bits = __builtin_bit_cast(std::uint64_t, value);
         const int sign = bits >> 63 ? 0x8000 : 0;
         const int exponent = static_cast<int>(bits >> 52 & 0x7FF);
         const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);

@@ -13,9 +13,7 @@
 #include <map>
 #include <optional>
 
-TRenderSettings::TRenderSettings() : TPanelValues(StartPanel()) {
-    Controls.Excitation.Excitation = true;
-}
+TRenderSettings::TRenderSettings() : TPanelValues(DrivenStartPanel()) {}
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
-#include "sim/StateHash.h"
+#include "view/PictureHash.h"
 #include "view/View.h"
 
 TRenderer::TRenderer(const TRenderSettings& settings)
@@ -18,7 +18,4 @@ bool TRenderer::Pass() {
 
 const QImage& TRenderer::Frame() const { return FrameImage; }
 
-std::uint64_t TRenderer::FrameHash() const {
-    const TPicture& frame = Loop.View().Bitmap();
-    return HashBytes(reinterpret_cast<const unsigned char*>(frame.Bits()), frame.Bytes());
-}
+std::uint64_t TRenderer::FrameHash() const { return HashPicture(Loop.View().Bitmap()); }

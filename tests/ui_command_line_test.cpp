@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Pacer.h"
+#include "control/Pacer.h"
 #include "ui/QtMessages.h"
 #include "ui/WindowOptions.h"
 #include "WindowTesting.h"

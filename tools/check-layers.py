@@ -10,7 +10,7 @@ import sys
 
 # Lower floors first; folders on one floor do not include each other.
 FLOORS = {"real": 0, "sim": 1, "view": 2, "control": 3,
-          "resources": 4, "output": 4, "ui": 5, "render": 5}
+          "resources": 4, "output": 4, "ui": 5, "render": 5, "web": 5}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/(\w+)\.h"', re.MULTILINE)
 
 

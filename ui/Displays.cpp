@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Displays.h"
 
+#include "control/DisplayTexts.h"
+
 QString FrequencyText(Extended omega, const QLocale& locale) {
-    const Extended frequency = omega / TwoPi;
-    // Rounded from the extended value itself, not from a double copy of it.
-    QString text = QString::fromStdString(TwoDecimalText(frequency));
+    QString text = QString::fromStdString(FrequencyDigits(omega));
     text.replace(u'.', locale.decimalPoint());
     return text;
 }
 
-QString PositionText(int position) { return QString::number(position); }
+QString PositionText(int position) { return QString::fromStdString(PositionDigits(position)); }

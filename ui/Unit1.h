@@ -2,7 +2,7 @@
 #pragma once
 
 #include "control/ControlPanel.h"
-#include "ui/Pacer.h"
+#include "control/Pacer.h"
 #include "control/RunLoop.h"
 #include "ui_Unit1.h"
 

@@ -1,34 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/WindowOptions.h"
 
+#include "control/PassRate.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
 namespace {
 
-constexpr int FewestPassesPerSecond = 1;
-constexpr int MostPassesPerSecond = 10000;
 const QString PassesName = QStringLiteral("passes-per-second");
 const QString PassesOption = QStringLiteral("--") + PassesName;
 
-// A decimal whole number in the allowed range, nothing around it.
-std::optional<int> ParsePassesPerSecond(const QString& text) {
-    if (text.isEmpty()) return std::nullopt;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') return std::nullopt;
-    }
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < FewestPassesPerSecond || value > MostPassesPerSecond) return std::nullopt;
-    return value;
-}
+std::optional<int> ParsePasses(const QString& text) { return ParsePassesPerSecond(text.toStdString()); }
 
-QString BadPassesMessage(const QString& source, const QString& text) {
-    return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
-        .arg(source)
-        .arg(FewestPassesPerSecond)
-        .arg(MostPassesPerSecond)
-        .arg(text);
+QString BadPasses(const QString& source, const QString& text) {
+    return QString::fromStdString(BadPassesMessage(source.toStdString(), text.toStdString()));
 }
 
 // The options once, for the parser and for the help text made from them.
@@ -85,9 +71,9 @@ std::variant<TWindowOptions, TWindowHelpRequested, TWindowVersionRequested, QStr
 ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment) {
     TWindowOptions options;
     if (!passesFromEnvironment.isEmpty()) {
-        options.PassesPerSecond = ParsePassesPerSecond(passesFromEnvironment);
+        options.PassesPerSecond = ParsePasses(passesFromEnvironment);
         if (!options.PassesPerSecond) {
-            return BadPassesMessage(QStringLiteral("WOGENFELD_PASSES_PER_SECOND"),
+            return BadPasses(QStringLiteral("WOGENFELD_PASSES_PER_SECOND"),
                                     passesFromEnvironment);
         }
     }
@@ -100,8 +86,8 @@ ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment
     if (line.Parser.isSet(line.Version)) return TWindowVersionRequested{};
     if (line.Parser.isSet(line.Passes)) {
         const QString value = line.Parser.value(line.Passes);
-        options.PassesPerSecond = ParsePassesPerSecond(value);
-        if (!options.PassesPerSecond) return BadPassesMessage(PassesOption, value);
+        options.PassesPerSecond = ParsePasses(value);
+        if (!options.PassesPerSecond) return BadPasses(PassesOption, value);
     }
     return options;
 }

@@ -162,7 +162,7 @@ template <bool XMajor>
     const std::ptrdiff_t majorStep = XMajor ? 1 : stride;
     for (std::int32_t n = dx; n >= 0; --n, first += majorStep, minor += slope) {
         const std::uint32_t across = minor >> MinorShift;
-        first[XMajor ? std::ptrdiff_t{across} * stride : std::ptrdiff_t{across}] = pixel;
+        first[XMajor ? static_cast<std::ptrdiff_t>(across) * stride : static_cast<std::ptrdiff_t>(across)] = pixel;
     }
 }
 

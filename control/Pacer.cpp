@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/Pacer.h"
+#include "control/Pacer.h"
 
 // The period is rounded up to the clock's tick, so that the rate never exceeds
 // the cap (a third of a second truncated would let a fourth pass into a second).

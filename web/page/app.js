@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's side of the window: its elements pass every action to the
+// session in the WebAssembly and show the controls and frames it gives back.
+"use strict";
+
+(async function () {
+    const core = await createWogenfeld();
+    const call = (name, result, types, args) => core.ccall(name, result, types, args);
+    const json = (name) => JSON.parse(call(name, "string", [], []));
+    const byId = (id) => document.getElementById(id);
+
+    const table = json("wf_control_table");
+    const params = new URLSearchParams(location.search);
+    const windowElement = byId("window");
+    const canvas = byId("PaintBox1");
+    const context = canvas.getContext("2d", { alpha: false });
+    // The session's pixel buffer never moves (the memory does not grow), so
+    // one ImageData over it serves every frame.
+    const frame = new ImageData(
+        new Uint8ClampedArray(core.HEAPU8.buffer, call("wf_canvas_pixels", "number", [], []),
+                              canvas.width * canvas.height * 4),
+        canvas.width, canvas.height);
+    const decimalPoint = (1.5).toLocaleString(navigator.language).charAt(1);
+
+    // The whole window scaled to the browser's, never cut.
+    function fit() {
+        const scale = Math.min(innerWidth / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
+        const left = Math.max(0, (innerWidth - windowElement.offsetWidth * scale) / 2);
+        windowElement.style.transform = `translate(${left}px, 0) scale(${scale})`;
+    }
+    addEventListener("resize", fit);
+    fit();
+
+    // ---- the scroll bars, with the desktop's keys and steps ----
+    const bars = table.sliders.map((row, index) => makeScrollBar(byId(row.name), row, index));
+
+    function makeScrollBar(element, row, index) {
+        const vertical = element.classList.contains("vertical");
+        element.innerHTML = '<div class="arrow lower"></div><div class="thumb"></div><div class="arrow upper"></div>';
+        const thumb = element.querySelector(".thumb");
+        const bar = { element, row, position: row.start };
+        const arrow = 12;
+        const length = () => (vertical ? element.clientHeight : element.clientWidth);
+        const thumbLength = () => (vertical ? thumb.offsetHeight : thumb.offsetWidth);
+        bar.show = (position) => {
+            bar.position = position;
+            const room = length() - 2 * arrow - thumbLength();
+            const at = arrow + Math.round((room * (position - row.minimum)) / (row.maximum - row.minimum));
+            thumb.style[vertical ? "top" : "left"] = `${at}px`;
+            element.setAttribute("aria-valuenow", position);
+        };
+        element.setAttribute("aria-valuemin", row.minimum);
+        element.setAttribute("aria-valuemax", row.maximum);
+        const move = (position) => act(() => call("wf_move_slider", null, ["number", "number"], [index, position]));
+        const keys = {
+            ArrowLeft: -row.singleStep, ArrowUp: -row.singleStep, ArrowRight: row.singleStep,
+            ArrowDown: row.singleStep, PageUp: -row.pageStep, PageDown: row.pageStep,
+        };
+        element.addEventListener("keydown", (event) => {
+            let target;
+            if (event.key in keys) target = bar.position + keys[event.key];
+            else if (event.key === "Home") target = row.minimum;
+            else if (event.key === "End") target = row.maximum;
+            else return;
+            event.preventDefault();
+            move(target);
+        });
+        // Pressed arrows and track repeat, as a scroll bar's do.
+        let repeat = null;
+        const stopRepeat = () => { clearTimeout(repeat); repeat = null; };
+        const pointerPosition = (event) => {
+            const box = element.getBoundingClientRect();
+            const scale = box[vertical ? "height" : "width"] / length();
+            return (vertical ? event.clientY - box.top : event.clientX - box.left) / scale;
+        };
+        element.addEventListener("pointerdown", (event) => {
+            event.preventDefault();
+            element.focus();
+            element.setPointerCapture(event.pointerId);
+            if (event.target === thumb) {
+                const grip = pointerPosition(event) - (vertical ? thumb.offsetTop : thumb.offsetLeft);
+                const room = length() - 2 * arrow - thumbLength();
+                const drag = (moved) => {
+                    const share = (pointerPosition(moved) - grip - arrow) / room;
+                    move(row.minimum + Math.round(share * (row.maximum - row.minimum)));
+                };
+                element.onpointermove = drag;
+                return;
+            }
+            const step = () => {
+                let delta;
+                if (event.target.classList.contains("lower")) delta = -row.singleStep;
+                else if (event.target.classList.contains("upper")) delta = row.singleStep;
+                else {
+                    const thumbAt = vertical ? thumb.offsetTop : thumb.offsetLeft;
+                    delta = pointerPosition(event) < thumbAt ? -row.pageStep : row.pageStep;
+                }
+                move(bar.position + delta);
+            };
+            step();
+            const again = (delay) => { repeat = setTimeout(() => { step(); again(50); }, delay); };
+            again(300);
+        });
+        const release = () => { stopRepeat(); element.onpointermove = null; };
+        element.addEventListener("pointerup", release);
+        element.addEventListener("pointercancel", release);
+        bar.show(row.start);
+        return bar;
+    }
+
+    // ---- the other controls ----
+    const box = (name) => byId(`${name}Box`);
+    const sourceFields = ["Edit1", "Edit2", "Edit3", "Edit4"].map(byId);
+    const boundaryButtons = ["RadioButton6", "RadioButton7", "RadioButton8"].map(box);
+    const exampleButtons = ["RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "RadioButton5",
+                            "RadioButton9", "RadioButton10"].map(box);
+    table.examples.forEach((example, index) => {
+        exampleButtons[index].nextElementSibling.textContent = example.caption;
+    });
+    const displays = { Edit5: "frequency", Edit7: "amplitude", Edit6: "coupling" };
+    const shownDisplay = {};
+    const setVisible = (element, visible) => { element.style.display = visible ? "" : "none"; };
+
+    // Shows the session's controls; a display is written only when its text
+    // changes, so that typing into it stays until its slider moves.
+    function refresh() {
+        const panel = json("wf_panel");
+        panel.sliders.forEach((position, index) => bars[index].show(position));
+        panel.sourceFields.forEach((text, index) => {
+            if (sourceFields[index].value !== text) sourceFields[index].value = text;
+        });
+        box("CheckBox1").checked = !!panel.excitation;
+        box("CheckBox2").checked = !!panel.crossGrid;
+        box("CheckBox3").checked = !!panel.source1;
+        box("CheckBox4").checked = !!panel.source2;
+        setVisible(sourceFields[0], panel.source1);
+        setVisible(sourceFields[1], panel.source1);
+        setVisible(sourceFields[2], panel.source2);
+        setVisible(sourceFields[3], panel.source2);
+        boundaryButtons[panel.boundary].checked = true;
+        exampleButtons[panel.example].checked = true;
+        setVisible(byId("Button4"), !panel.paused);
+        setVisible(byId("Button5"), panel.paused);
+        for (const [id, key] of Object.entries(displays)) {
+            const text = panel[key].replace(".", decimalPoint);
+            if (shownDisplay[id] !== text) byId(id).value = shownDisplay[id] = text;
+        }
+    }
+
+    // Every action: the session's handler, then the controls as it leaves them.
+    function act(handler) {
+        if (ended) return;
+        handler();
+        refresh();
+    }
+    const click = (id, name) => byId(id).addEventListener("click", () => act(() => call(name, null, [], [])));
+    const toggle = (id, name) => box(id).addEventListener("change", (event) =>
+        act(() => call(name, null, ["number"], [event.target.checked ? 1 : 0])));
+
+    click("Button1", "wf_null");
+    click("Button4", "wf_pause");
+    click("Button5", "wf_continue");
+    click("Button7", "wf_reset_view");
+    toggle("CheckBox1", "wf_set_excitation");
+    toggle("CheckBox2", "wf_set_cross_grid");
+    [3, 4].forEach((number, index) => box(`CheckBox${number}`).addEventListener("change", (event) =>
+        act(() => call("wf_set_source", null, ["number", "number"], [index + 1, event.target.checked ? 1 : 0]))));
+    sourceFields.forEach((field, index) => field.addEventListener("input", () =>
+        call("wf_set_source_field", null, ["number", "string"], [index, field.value])));
+    boundaryButtons.forEach((button, mode) => button.addEventListener("change", () => {
+        if (button.checked) act(() => call("wf_select_boundary", null, ["number"], [mode]));
+    }));
+    exampleButtons.forEach((button, index) => button.addEventListener("change", () => {
+        if (button.checked) act(() => call("wf_choose_example", null, ["number"], [index]));
+    }));
+    byId("Button2").addEventListener("click", () => setVisible(byId("Panel5"), true));
+    byId("Button6").addEventListener("click", () => setVisible(byId("Panel5"), false));
+
+    // "Ende": a page cannot close its tab, so it stops and says so.
+    let ended = false;
+    byId("Button3").addEventListener("click", () => {
+        act(() => call("wf_end", null, [], []));
+        ended = true;
+        for (const element of windowElement.querySelectorAll("button, input, .scrollbar")) {
+            element.disabled = true;
+            element.tabIndex = -1;
+        }
+        byId("ended").hidden = false;
+    });
+
+    // The error box of a bad source field: nothing runs until it is closed.
+    let messageShown = false;
+    function showMessage(text) {
+        byId("messageText").textContent = text;
+        byId("messageBox").hidden = byId("blocker").hidden = false;
+        messageShown = true;
+        byId("messageOk").focus();
+    }
+    // Modal as the desktop's box: the keyboard stays on its button.
+    document.addEventListener("keydown", (event) => {
+        if (messageShown && event.key === "Tab") {
+            event.preventDefault();
+            byId("messageOk").focus();
+        }
+    }, true);
+    byId("messageOk").addEventListener("click", () => {
+        byId("messageBox").hidden = byId("blocker").hidden = true;
+        messageShown = false;
+    });
+
+    function presentFrame() {
+        if (call("wf_take_frame", "number", [], [])) {
+            context.putImageData(frame, 0, 0);
+            statistics.frames++;
+        }
+    }
+    function takeBadField() {
+        const message = call("wf_bad_field", "string", [], []);
+        if (message) showMessage(message);
+    }
+
+    // ---- the run loop: unpaced passes within a share of each refresh ----
+    const statistics = { passes: 0, frames: 0 };
+    // The screen's refresh period: the shortest interval seen lately. The
+    // measured intervals include the passes' own time, so they alone would
+    // let a slow refresh grant itself ever longer runs.
+    let lastRefresh = 0;
+    let refreshPeriod = 1000 / 60;
+    const shareOfRefresh = 0.5;
+    function onRefresh(now) {
+        if (ended) return;
+        if (lastRefresh) refreshPeriod = Math.max(4, Math.min(refreshPeriod * 1.02, now - lastRefresh));
+        lastRefresh = now;
+        if (!messageShown) {
+            const passes = call("wf_run", "number", ["number"], [refreshPeriod * shareOfRefresh]);
+            statistics.passes += passes;
+            takeBadField();
+        }
+        presentFrame();
+        requestAnimationFrame(onRefresh);
+    }
+
+    // What the tests and the benchmark read.
+    window.wogenfeld = {
+        statistics,
+        panel: () => json("wf_panel"),
+        hashes: () => call("wf_hashes", "string", [], []),
+    };
+
+    if (params.get("check") === "1") {
+        // The renderer's run, K passes unshown, then pass K's frame.
+        const line = call("wf_check", "string", ["string", "string"],
+                          [params.get("example") ?? "", params.get("passes") ?? ""]);
+        presentFrame();
+        refresh();
+        byId("check").textContent = line;
+        requestAnimationFrame(onRefresh);
+        return;
+    }
+    const rate = params.get("passes-per-second");
+    if (rate !== null) {
+        const refusal = call("wf_pace", "string", ["string"], [rate]);
+        if (refusal) {
+            byId("notice").textContent = refusal;
+            byId("notice").hidden = false;
+        }
+    }
+    act(() => call("wf_open", null, [], []));
+    requestAnimationFrame(onRefresh);
+})();
