@@ -3,6 +3,7 @@
 
 #include "output/PlotAxis.h"
 
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -129,7 +130,27 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
     painter.save();
     painter.translate(frame.left() + 16, area.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-area.height() / 2, -10, area.height(), 20), Qt::AlignCenter, panel.Unit);
+    // A low panel (the live chart's) gets its caption on two lines, smaller,
+    // and elided only where even that is too long.
+    const double room = area.height();
+    int flags = Qt::AlignCenter;
+    QString caption = panel.Unit;
+    for (;;) {
+        const QFontMetricsF metrics(font);
+        if (metrics.horizontalAdvance(caption) <= room) break;
+        const QRectF wrapped = metrics.boundingRect(QRectF(0, 0, room, 1000), Qt::TextWordWrap, caption);
+        if (wrapped.width() <= room && wrapped.height() <= 2 * metrics.lineSpacing() + 1) {
+            flags |= Qt::TextWordWrap;
+            break;
+        }
+        if (font.pixelSize() <= 9) {
+            caption = metrics.elidedText(caption, Qt::ElideRight, room);
+            break;
+        }
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    painter.setFont(font);
+    painter.drawText(QRectF(-room / 2, -18, room, 36), flags, caption);
     painter.restore();
 
     // The curves, clipped to the panel's area.
