@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Measuring.h"
 
-#include "output/Plot.h"
 #include "control/RunLoop.h"
+#include "output/Plot.h"
 #include "ui/TPaintBox.h"
 #include "view/View.h"
 

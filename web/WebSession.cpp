@@ -21,8 +21,6 @@ constexpr std::uint32_t CanvasPixel(std::uint32_t pixel) {
     return 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
 }
 
-constexpr int WaveFrontExample = static_cast<int>(Examples.size()) - 1;
-
 } // namespace
 
 TWebSession::TWebSession()
@@ -81,17 +79,19 @@ void TWebSession::SelectBoundaryMode(BoundaryMode mode) {
 
 void TWebSession::ChooseExample(int index) {
     if (index == ExampleIndex) return;
-    // The radio button is checked before its handler runs: the wavefront follows it.
     ExampleIndex = index;
-    Values.Controls.Excitation.Wavefront = index == WaveFrontExample;
-    const TExample& example = Examples[static_cast<std::size_t>(index)];
-    for (std::size_t k = 0; k < 4; ++k) Values.SourceFields[k] = example.SourceTexts[k];
-    MoveSlider(Slider::Frequency, example.Frequency);
-    MoveSlider(Slider::Amplitude, example.Amplitude);
-    MoveSlider(Slider::Coupling, example.Coupling);
-    SetSource(1, example.Source1);
-    SetSource(2, example.Source2);
-    SelectBoundaryMode(example.Mode);
+    // The example's values reach the net through the controls' handlers, as in the window.
+    TPanelValues chosen = Values;
+    SetExampleValues(chosen, Examples[static_cast<std::size_t>(index)]);
+    Values.SourceFields = chosen.SourceFields;
+    Values.Controls.Excitation.Wavefront = chosen.Controls.Excitation.Wavefront;
+    const TControlState& controls = chosen.Controls;
+    MoveSlider(Slider::Frequency, controls.Excitation.FrequencyPosition);
+    MoveSlider(Slider::Amplitude, controls.AmplitudePosition);
+    MoveSlider(Slider::Coupling, controls.CouplingPosition);
+    SetSource(1, controls.Excitation.Source1);
+    SetSource(2, controls.Excitation.Source2);
+    SelectBoundaryMode(controls.Mode);
     ResetView();
     Null();
     Loop.Net().InitGrid();
