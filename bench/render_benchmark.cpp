@@ -27,7 +27,8 @@ constexpr int WarmUpPasses = 1500;
 std::unique_ptr<TRenderer> SpreadExample() {
     const auto parsed = ParseRenderArguments({"--example", "3"});
     auto renderer = std::make_unique<TRenderer>(std::get<TRenderSettings>(parsed));
-    for (int pass = 0; pass < WarmUpPasses; ++pass) renderer->Pass();
+    for (int pass = 0; pass < WarmUpPasses; ++pass)
+        renderer->Pass();
     return renderer;
 }
 
@@ -53,7 +54,8 @@ void BM_GifFrame(benchmark::State& state) {
     gif.AddFrame(renderer->Frame()); // the whole first frame is not what is measured
     for (auto _ : state) {
         state.PauseTiming();
-        for (long long k = 0; k < every; ++k) renderer->Pass();
+        for (long long k = 0; k < every; ++k)
+            renderer->Pass();
         state.ResumeTiming();
         gif.AddFrame(renderer->Frame());
     }
@@ -62,14 +64,20 @@ void BM_GifFrame(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Pass)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
-BENCHMARK(BM_GifFrame)->Arg(1)->Arg(4)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_GifFrame)
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->DisplayAggregatesOnly(true);
 
 // After the table: each GIF frame's median beside the median pass.
 class TGifRatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.aggregate_name == "median") Medians[run.run_name.str()] = run.GetAdjustedRealTime();
+            if (run.aggregate_name == "median")
+                Medians[run.run_name.str()] = run.GetAdjustedRealTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -79,8 +87,8 @@ class TGifRatioReporter : public benchmark::ConsoleReporter {
         if (pass == Medians.end() || pass->second <= 0) return;
         for (const auto& [name, median] : Medians) {
             if (name.rfind("BM_GifFrame", 0) != 0) continue;
-            std::printf("median %s: %.1f us, pass %.1f us: %.2f passes\n", name.c_str(), median, pass->second,
-                        median / pass->second);
+            std::printf("median %s: %.1f us, pass %.1f us: %.2f passes\n", name.c_str(), median,
+                        pass->second, median / pass->second);
         }
     }
 

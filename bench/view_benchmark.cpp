@@ -7,9 +7,9 @@
 // platform; where the time of a pass goes, phase by phase; and the time step
 // alone.
 
-#include "sim/LargeBlock.h"
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
+#include "sim/LargeBlock.h"
 #include "ui/Unit1.h"
 #include "view/View.h"
 
@@ -41,7 +41,9 @@ constexpr TViewControls Controls = StartView(true);
 constexpr int PassesBeforeTiming = 200;
 constexpr std::size_t FrameBytes = 800 * 600 * sizeof(QRgb);
 
-TPicture WhiteBackground() { return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu); }
+TPicture WhiteBackground() {
+    return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu);
+}
 
 std::unique_ptr<TNet> StartedNet() {
     auto net = std::make_unique<TNet>();
@@ -62,7 +64,8 @@ void BM_PassWithOwnLines(benchmark::State& state) {
     loop.Net().StartRun({36, 36, 36, 36});
     TControlState controls;
     controls.Excitation.Excitation = true;
-    for (int pass = 0; pass < PassesBeforeTiming; ++pass) loop.RunPass(controls);
+    for (int pass = 0; pass < PassesBeforeTiming; ++pass)
+        loop.RunPass(controls);
     for (auto _ : state) {
         loop.RunPass(controls);
         benchmark::DoNotOptimize(loop.View().Bitmap().Bits());
@@ -123,7 +126,8 @@ void BM_PassPhase(benchmark::State& state) {
         timed(TPhase::ProjectionAndFrame, [&] { view.DrawGrid(*net, Controls); });
         net->AdvanceTime();
     };
-    for (int warm = 0; warm < PassesBeforeTiming; ++warm) pass([](auto) {});
+    for (int warm = 0; warm < PassesBeforeTiming; ++warm)
+        pass([](auto) {});
     for (auto _ : state) {
         pass([&state](std::chrono::steady_clock::duration spent) {
             state.SetIterationTime(std::chrono::duration<double>(spent).count());
@@ -134,7 +138,8 @@ void BM_PassPhase(benchmark::State& state) {
 // The rectangle of the visible nodes' points inside the picture, one pixel
 // wider on every side: where Qt's lines between them may have set pixels.
 QRect VisibleBounds(const TView& view, int low, int high, const QRect& picture) {
-    int left = picture.right(), top = picture.bottom(), right = picture.left(), bottom = picture.top();
+    int left = picture.right(), top = picture.bottom(), right = picture.left(),
+        bottom = picture.top();
     for (int j = low; j <= high; ++j) {
         for (int i = low; i <= high; ++i) {
             const TScreenPoint& p = view.ScreenPoints(i, j);
@@ -156,7 +161,8 @@ void BM_PassWithQPainterPolylines(benchmark::State& state) {
     // Its pixels on large pages, like the view's own picture.
     const std::unique_ptr<void, void (*)(void*)> pixels(
         AllocateLargeBlock(FrameBytes), [](void* block) { FreeLargeBlock(block, FrameBytes); });
-    QImage frame(static_cast<uchar*>(pixels.get()), 800, 600, 800 * sizeof(QRgb), QImage::Format_RGB32);
+    QImage frame(static_cast<uchar*>(pixels.get()), 800, 600, 800 * sizeof(QRgb),
+                 QImage::Format_RGB32);
     frame.fill(Qt::white);
     const int low = net->Margin + 1;
     const int high = net->GridSize - net->Margin;
@@ -174,7 +180,8 @@ void BM_PassWithQPainterPolylines(benchmark::State& state) {
         for (int across = 0; across < 2; ++across) {
             for (int k = low; k <= high; ++k) {
                 for (int m = low; m <= high; ++m) {
-                    const TScreenPoint& p = across ? view.ScreenPoints(k, m) : view.ScreenPoints(m, k);
+                    const TScreenPoint& p =
+                        across ? view.ScreenPoints(k, m) : view.ScreenPoints(m, k);
                     line[static_cast<std::size_t>(m - low)] = QPoint(p.X, p.Y);
                 }
                 painter.drawPolyline(line.data(), static_cast<int>(line.size()));
@@ -184,19 +191,35 @@ void BM_PassWithQPainterPolylines(benchmark::State& state) {
         drawn = VisibleBounds(view, low, high, frame.rect());
         net->AdvanceTime();
     };
-    for (int warm = 0; warm < PassesBeforeTiming; ++warm) pass();
+    for (int warm = 0; warm < PassesBeforeTiming; ++warm)
+        pass();
     for (auto _ : state) {
         pass();
         benchmark::DoNotOptimize(frame.constBits());
     }
 }
 
-BENCHMARK(BM_PassWithOwnLines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
-BENCHMARK(BM_PassWithQPainterPolylines)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
-BENCHMARK(BM_WindowPass)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_PassWithOwnLines)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_PassWithQPainterPolylines)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_WindowPass)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 // A fixed number of passes: timed by its phase alone, the short drive would
 // take a million passes to fill the usual half second.
-BENCHMARK(BM_PassPhase)->DenseRange(0, 4)->UseManualTime()->Iterations(400)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
+BENCHMARK(BM_PassPhase)
+    ->DenseRange(0, 4)
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
 BENCHMARK(BM_StepGrid)->Unit(benchmark::kMicrosecond)->Repetitions(5)->DisplayAggregatesOnly(true);
 
 // Prints the ratio of the two passes' medians after the usual table, in CPU
@@ -220,7 +243,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
         if (own == Medians.end() || qt == Medians.end()) return;
         const auto print = [](const char* kind, double ownTime, double qtTime) {
             if (ownTime <= 0) return;
-            std::printf("median pass%s: own lines %.1f us, QPainter::drawPolyline %.1f us: %.2f times faster\n",
+            std::printf("median pass%s: own lines %.1f us, QPainter::drawPolyline %.1f us: %.2f "
+                        "times faster\n",
                         kind, ownTime, qtTime, qtTime / ownTime);
         };
         print(" in CPU time", own->second.first, qt->second.first);

@@ -16,9 +16,9 @@
 
 #include "ScreenSession.h"
 #include "WindowTesting.h"
+#include "control/Commands.h"
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
-#include "control/Commands.h"
 #include "ui/Measuring.h"
 #include "ui/QtMessages.h"
 #include "ui/ShowMainWindow.h"
@@ -218,17 +218,18 @@ int main(int argc, char** argv) {
             }
             window.push_back(shown.Rate());
             alone.push_back(unseen.Rate());
-            std::printf("%sround %d: window %.0f passes/s, %.0f frames/s sent to the screen (CPU a pass: "
-                        "%.0f us, and %.0f us in Xvfb), headless %.0f passes/s (%.0f us)\n",
-                        what, round, window.back(), static_cast<double>(shown.Frames) / shown.Seconds,
-                        shown.MicrosecondsPerPass(shown.Cpu), shown.MicrosecondsPerPass(shown.ServerCpu),
-                        alone.back(), unseen.MicrosecondsPerPass(unseen.Cpu));
+            std::printf(
+                "%sround %d: window %.0f passes/s, %.0f frames/s sent to the screen (CPU a pass: "
+                "%.0f us, and %.0f us in Xvfb), headless %.0f passes/s (%.0f us)\n",
+                what, round, window.back(), static_cast<double>(shown.Frames) / shown.Seconds,
+                shown.MicrosecondsPerPass(shown.Cpu), shown.MicrosecondsPerPass(shown.ServerCpu),
+                alone.back(), unseen.MicrosecondsPerPass(unseen.Cpu));
             std::fflush(stdout);
         }
         const double windowMedian = Median(window);
         const double headlessMedian = Median(alone);
-        std::printf("%swindow %.0f passes/s, headless %.0f passes/s, ratio %.2f\n", what, windowMedian,
-                    headlessMedian, windowMedian / headlessMedian);
+        std::printf("%swindow %.0f passes/s, headless %.0f passes/s, ratio %.2f\n", what,
+                    windowMedian, headlessMedian, windowMedian / headlessMedian);
         return windowMedian / headlessMedian;
     };
     const double plain = rounds("");

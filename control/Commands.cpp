@@ -40,7 +40,9 @@ void CreateRunValues(TRunLoop& loop, int frequencyPosition) {
     loop.EndFlag = false;
 }
 
-void ContinueRun(TRunLoop& loop) { loop.PauseFlag = false; }
+void ContinueRun(TRunLoop& loop) {
+    loop.PauseFlag = false;
+}
 
 void RestartAtRest(TRunLoop& loop) {
     loop.Net().InitGrid();
@@ -53,7 +55,8 @@ void ChangeBoundaryMode(TRunLoop& loop, BoundaryMode mode) {
 }
 
 void SetExampleValues(TPanelValues& panel, const TExample& example) {
-    for (std::size_t k = 0; k < 4; ++k) panel.SourceFields[k] = example.SourceTexts[k];
+    for (std::size_t k = 0; k < 4; ++k)
+        panel.SourceFields[k] = example.SourceTexts[k];
     TControlState& controls = panel.Controls;
     controls.Excitation.FrequencyPosition = example.Frequency;
     controls.AmplitudePosition = example.Amplitude;

@@ -11,7 +11,7 @@
 
 // The controls a pass of the run loop reads, as plain values.
 struct TControlState {
-    BoundaryMode Mode = BoundaryMode::DampedBorder; // the checked "Begrenzung" button
+    BoundaryMode Mode = BoundaryMode::DampedBorder;     // the checked "Begrenzung" button
     int CouplingPosition = StartOf(Slider::Coupling);   // ScrollBar5 "Kopplung"
     int AmplitudePosition = StartOf(Slider::Amplitude); // ScrollBar6 "Amplitude"
     TExcitationControls Excitation;

@@ -31,8 +31,12 @@ inline constexpr std::array<TSliderRow, 7> Sliders = {{
     {"ScrollBar7", 5, 30, 11, 1, 1}, // tenths
 }};
 
-constexpr const TSliderRow& SliderRow(Slider slider) { return Sliders[static_cast<std::size_t>(slider)]; }
-constexpr int StartOf(Slider slider) { return SliderRow(slider).Start; }
+constexpr const TSliderRow& SliderRow(Slider slider) {
+    return Sliders[static_cast<std::size_t>(slider)];
+}
+constexpr int StartOf(Slider slider) {
+    return SliderRow(slider).Start;
+}
 
 // The view as "Rücksetzen" leaves it; "Kreuzgitter" as given.
 constexpr TViewControls StartView(bool crossGrid) {

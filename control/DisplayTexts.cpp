@@ -6,4 +6,6 @@ std::string FrequencyDigits(Extended omega) {
     return TwoDecimalText(omega / TwoPi);
 }
 
-std::string PositionDigits(int position) { return std::to_string(position); }
+std::string PositionDigits(int position) {
+    return std::to_string(position);
+}

@@ -5,7 +5,8 @@
 #include "view/View.h"
 
 TRunLoop::TRunLoop(TPicture background)
-    : NetState(std::make_unique<TNet>()), ViewState(std::make_unique<TView>(std::move(background))) {}
+    : NetState(std::make_unique<TNet>()),
+      ViewState(std::make_unique<TView>(std::move(background))) {}
 
 TRunLoop::~TRunLoop() = default;
 
@@ -14,7 +15,8 @@ bool TRunLoop::WantsToFire() const {
 }
 
 bool TRunLoop::StartRun(IControlPanel& panel) {
-    const std::optional<std::string> failure = StartRunFromFields(*NetState, panel.ReadSourceFields());
+    const std::optional<std::string> failure =
+        StartRunFromFields(*NetState, panel.ReadSourceFields());
     if (failure) panel.ReportBadSourceField(*failure);
     return !failure;
 }
@@ -38,8 +40,7 @@ void TRunLoop::Fire(IControlPanel& panel) {
 
 void TRunLoop::RunPass(const TControlState& controls) {
     TNet& net = *NetState;
-    net.PreparePass(controls.View.CrossGrid, controls.CouplingPosition,
-                    controls.AmplitudePosition);
+    net.PreparePass(controls.View.CrossGrid, controls.CouplingPosition, controls.AmplitudePosition);
     net.StepGrid(controls.Mode);
     net.ApplyExcitation(controls.Excitation);
     if (DrawEachPass) ViewState->UpdateRotation(net, controls.View);
@@ -48,4 +49,6 @@ void TRunLoop::RunPass(const TControlState& controls) {
     ++Passes;
 }
 
-void TRunLoop::DrawLatest(const TControlState& controls) { ViewState->UpdateRotation(*NetState, controls.View); }
+void TRunLoop::DrawLatest(const TControlState& controls) {
+    ViewState->UpdateRotation(*NetState, controls.View);
+}

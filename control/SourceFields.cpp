@@ -3,7 +3,8 @@
 
 #include "control/WholeNumber.h"
 
-std::optional<std::string> StartRunFromFields(TNet& net, const std::array<std::string, 4>& sourceFields) {
+std::optional<std::string> StartRunFromFields(TNet& net,
+                                              const std::array<std::string, 4>& sourceFields) {
     net.BeginRunStart();
     for (int field = 0; field < 4; ++field) {
         const std::string& text = sourceFields[static_cast<std::size_t>(field)];

@@ -6,7 +6,8 @@
 
 std::optional<int> ParseWholeNumber(std::string_view text) {
     std::size_t at = 0;
-    while (at < text.size() && text[at] == ' ') ++at;
+    while (at < text.size() && text[at] == ' ')
+        ++at;
 
     bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) {

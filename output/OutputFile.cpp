@@ -18,7 +18,8 @@ constexpr int MaxLinks = 40;
 // it is a regular file a shell redirected to.
 bool IsDescriptor(const QString& path) {
     return path.startsWith(QLatin1String("/dev/fd/")) ||
-           (path.startsWith(QLatin1String("/proc/")) && path.section(QLatin1Char('/'), 3, 3) == QLatin1String("fd"));
+           (path.startsWith(QLatin1String("/proc/")) &&
+            path.section(QLatin1Char('/'), 3, 3) == QLatin1String("fd"));
 }
 
 } // namespace
@@ -29,7 +30,8 @@ TOutputTarget OutputTarget(const QString& name) {
     QString path = info.absoluteFilePath();
     // Only a regular file may be replaced: renaming over a device or a FIFO
     // would put a file in its place and cut off whoever reads it.
-    if (info.exists() && !info.isFile() && !info.isDir()) return {TOutputTarget::TKind::InPlace, path};
+    if (info.exists() && !info.isFile() && !info.isDir())
+        return {TOutputTarget::TKind::InPlace, path};
     for (int link = 0; link < MaxLinks && QFileInfo(path).isSymLink(); ++link) {
         if (IsDescriptor(path)) return {TOutputTarget::TKind::InPlace, path};
         path = QFileInfo(path).symLinkTarget();
@@ -42,10 +44,12 @@ std::optional<QString> OutputRefusal(const QString& name) {
     if (target.Kind != TOutputTarget::TKind::Replaced) return std::nullopt;
     const QFileInfo file(target.Path);
     if (file.isDir()) return QStringLiteral("%1 is a folder").arg(name);
-    if (file.isSymLink()) return QStringLiteral("cannot write %1: too many symbolic links").arg(name);
+    if (file.isSymLink())
+        return QStringLiteral("cannot write %1: too many symbolic links").arg(name);
     const QFileInfo folder(file.absolutePath());
     if (!folder.isDir() || !folder.isWritable()) {
-        return QStringLiteral("cannot write %1: its folder does not exist or is not writable").arg(name);
+        return QStringLiteral("cannot write %1: its folder does not exist or is not writable")
+            .arg(name);
     }
     return std::nullopt;
 }
@@ -70,9 +74,10 @@ std::optional<QString> TOutputFile::Open(const QString& name, const QString& opt
         file = std::move(saved);
     } else {
         auto direct = std::make_unique<QFile>(target.Path);
-        opened = target.Kind == TOutputTarget::TKind::StandardOutput
-                     ? direct->open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
-                     : direct->open(QIODevice::WriteOnly);
+        opened =
+            target.Kind == TOutputTarget::TKind::StandardOutput
+                ? direct->open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+                : direct->open(QIODevice::WriteOnly);
         file = std::move(direct);
     }
     if (!opened) return Message(file->errorString());
@@ -82,7 +87,8 @@ std::optional<QString> TOutputFile::Open(const QString& name, const QString& opt
 
 bool TOutputFile::Write(QByteArrayView bytes) {
     if (WriteFailure) return false;
-    if (File->write(bytes.data(), bytes.size()) != bytes.size()) WriteFailure = Message(File->errorString());
+    if (File->write(bytes.data(), bytes.size()) != bytes.size())
+        WriteFailure = Message(File->errorString());
     return !WriteFailure;
 }
 
@@ -98,14 +104,16 @@ std::optional<QString> TOutputFile::Commit() {
 std::optional<QString> TOutputFile::CommitPng(const QImage& picture) {
     QImageWriter writer(File.get(), "png");
     if (!writer.write(picture)) {
-        const QString cause = File->error() != QFileDevice::NoError ? File->errorString() : writer.errorString();
+        const QString cause =
+            File->error() != QFileDevice::NoError ? File->errorString() : writer.errorString();
         File.reset();
         return Message(cause);
     }
     return Commit();
 }
 
-std::optional<QString> WritePngFile(const QImage& picture, const QString& name, const QString& option) {
+std::optional<QString> WritePngFile(const QImage& picture, const QString& name,
+                                    const QString& option) {
     TOutputFile file;
     if (std::optional<QString> failure = file.Open(name, option)) return failure;
     return file.CommitPng(picture);

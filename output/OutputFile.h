@@ -14,7 +14,8 @@ struct TOutputTarget {
     enum class TKind {
         StandardOutput, // the name "-"
         InPlace,        // a device, FIFO or socket: written directly, never replaced or removed
-        Replaced,       // a regular file or a new name: written beside it under a temporary name, then renamed
+        Replaced, // a regular file or a new name: written beside it under a temporary name, then
+                  // renamed
     };
     TKind Kind;
     // Where the bytes go; for a file reached through symbolic links, the name they lead to.
@@ -56,4 +57,5 @@ class TOutputFile {
 };
 
 // One picture as a PNG output; a message when it fails.
-std::optional<QString> WritePngFile(const QImage& picture, const QString& name, const QString& option);
+std::optional<QString> WritePngFile(const QImage& picture, const QString& name,
+                                    const QString& option);

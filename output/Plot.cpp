@@ -17,7 +17,7 @@ namespace {
 
 constexpr int Width = 1100;
 constexpr int PanelHeight = 400;
-constexpr int LeftSpace = 100;  // tick labels and the axis's name
+constexpr int LeftSpace = 100; // tick labels and the axis's name
 constexpr int RightSpace = 30;
 constexpr int TopSpace = 40;    // the panel's title
 constexpr int BottomSpace = 60; // tick labels and the time axis's name
@@ -45,8 +45,12 @@ QString TickText(double value, int decimals) {
 // lowest, highest, last), so that a long run keeps its envelope.
 QPolygonF CurveLine(const TPlotRows& rows, const TCurve& curve, const TAxis& time,
                     const TAxis& value, const QRectF& area) {
-    const auto x = [&](double t) { return area.left() + (t - time.Low) / (time.High - time.Low) * area.width(); };
-    const auto y = [&](double v) { return area.bottom() - (v - value.Low) / (value.High - value.Low) * area.height(); };
+    const auto x = [&](double t) {
+        return area.left() + (t - time.Low) / (time.High - time.Low) * area.width();
+    };
+    const auto y = [&](double v) {
+        return area.bottom() - (v - value.Low) / (value.High - value.Low) * area.height();
+    };
     QPolygonF line;
     long column = std::numeric_limits<long>::min();
     QPointF first, low, high, last;
@@ -76,7 +80,8 @@ QPolygonF CurveLine(const TPlotRows& rows, const TCurve& curve, const TAxis& tim
 }
 
 void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QRect frame) {
-    const QRectF area(frame.left() + LeftSpace, frame.top() + TopSpace, frame.width() - LeftSpace - RightSpace,
+    const QRectF area(frame.left() + LeftSpace, frame.top() + TopSpace,
+                      frame.width() - LeftSpace - RightSpace,
                       frame.height() - TopSpace - BottomSpace);
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
@@ -97,7 +102,8 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
     font.setPixelSize(15);
     font.setBold(true);
     painter.setFont(font);
-    painter.drawText(QRectF(area.left(), frame.top(), area.width(), TopSpace), Qt::AlignCenter, panel.Title);
+    painter.drawText(QRectF(area.left(), frame.top(), area.width(), TopSpace), Qt::AlignCenter,
+                     panel.Title);
     font.setBold(false);
     font.setPixelSize(13);
     painter.setFont(font);
@@ -111,21 +117,23 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
         painter.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
         painter.setPen(axis);
         painter.drawLine(QPointF(px, area.bottom()), QPointF(px, area.bottom() + 5));
-        painter.drawText(QRectF(px - 50, area.bottom() + 7, 100, 18), Qt::AlignHCenter | Qt::AlignTop,
-                         TickText(t, time.Decimals));
+        painter.drawText(QRectF(px - 50, area.bottom() + 7, 100, 18),
+                         Qt::AlignHCenter | Qt::AlignTop, TickText(t, time.Decimals));
     }
     for (double v : value.Ticks()) {
-        const double py = area.bottom() - (v - value.Low) / (value.High - value.Low) * area.height();
+        const double py =
+            area.bottom() - (v - value.Low) / (value.High - value.Low) * area.height();
         painter.setPen(grid);
         painter.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
         painter.setPen(axis);
         painter.drawLine(QPointF(area.left() - 5, py), QPointF(area.left(), py));
-        painter.drawText(QRectF(area.left() - 75, py - 9, 68, 18), Qt::AlignRight | Qt::AlignVCenter,
-                         TickText(v, value.Decimals));
+        painter.drawText(QRectF(area.left() - 75, py - 9, 68, 18),
+                         Qt::AlignRight | Qt::AlignVCenter, TickText(v, value.Decimals));
     }
     painter.setPen(axis);
     painter.drawRect(area);
-    painter.drawText(QRectF(area.left(), area.bottom() + 28, area.width(), 20), Qt::AlignHCenter | Qt::AlignTop,
+    painter.drawText(QRectF(area.left(), area.bottom() + 28, area.width(), 20),
+                     Qt::AlignHCenter | Qt::AlignTop,
                      QStringLiteral("Simulationszeit t (Zeiteinheiten der Simulation)"));
     painter.save();
     painter.translate(frame.left() + 16, area.center().y());
@@ -138,7 +146,8 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
     for (;;) {
         const QFontMetricsF metrics(font);
         if (metrics.horizontalAdvance(caption) <= room) break;
-        const QRectF wrapped = metrics.boundingRect(QRectF(0, 0, room, 1000), Qt::TextWordWrap, caption);
+        const QRectF wrapped =
+            metrics.boundingRect(QRectF(0, 0, room, 1000), Qt::TextWordWrap, caption);
         if (wrapped.width() <= room && wrapped.height() <= 2 * metrics.lineSpacing() + 1) {
             flags |= Qt::TextWordWrap;
             break;
@@ -166,7 +175,8 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
     // The legend, in the panel's top right corner.
     const int lineHeight = 20;
     const QRectF legend(area.right() - 210, area.top() + 8, 200,
-                        static_cast<double>(lineHeight) * static_cast<double>(panel.Curves.size()) + 8);
+                        static_cast<double>(lineHeight) * static_cast<double>(panel.Curves.size()) +
+                            8);
     painter.setPen(QPen(QColor(160, 160, 160), 1));
     painter.setBrush(QColor(255, 255, 255, 230));
     painter.drawRect(legend);
@@ -176,55 +186,66 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
         painter.setPen(QPen(panel.Curves[k].Colour, 3));
         painter.drawLine(QPointF(legend.left() + 8, py), QPointF(legend.left() + 34, py));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(legend.left() + 42, py - 9, legend.width() - 46, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                         panel.Curves[k].Name);
+        painter.drawText(QRectF(legend.left() + 42, py - 9, legend.width() - 46, 18),
+                         Qt::AlignLeft | Qt::AlignVCenter, panel.Curves[k].Name);
     }
 }
 
 } // namespace
 
 QColor ProbeColour(std::size_t column) {
-    static const QColor colours[] = {QColor(192, 57, 43), QColor(31, 97, 141),  QColor(17, 122, 101),
-                                     QColor(125, 60, 152), QColor(214, 137, 16), QColor(86, 101, 115)};
+    static const QColor colours[] = {QColor(192, 57, 43),  QColor(31, 97, 141),
+                                     QColor(17, 122, 101), QColor(125, 60, 152),
+                                     QColor(214, 137, 16), QColor(86, 101, 115)};
     return colours[column % std::size(colours)];
 }
 
-void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes, const TPlotRows& rows) {
+void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes,
+               const TPlotRows& rows) {
     std::vector<TPanel> panels;
     if (!probes.empty()) {
-        TPanel probePanel{QStringLiteral("Auslenkung der Sonden"), QStringLiteral("Auslenkung Z (Modelleinheiten)"), {}};
+        TPanel probePanel{QStringLiteral("Auslenkung der Sonden"),
+                          QStringLiteral("Auslenkung Z (Modelleinheiten)"),
+                          {}};
         for (const TPlotProbe& probe : probes) {
-            probePanel.Curves.push_back({QStringLiteral("Knoten (%1, %2)").arg(probe.Node.X).arg(probe.Node.Y),
-                                         ProbeColour(probe.Column),
-                                         [column = probe.Column](const TSeriesRow& row) { return row.Probes[column]; }});
+            probePanel.Curves.push_back(
+                {QStringLiteral("Knoten (%1, %2)").arg(probe.Node.X).arg(probe.Node.Y),
+                 ProbeColour(probe.Column),
+                 [column = probe.Column](const TSeriesRow& row) { return row.Probes[column]; }});
         }
         panels.push_back(std::move(probePanel));
     }
     panels.push_back(
         {QStringLiteral("Energie des sichtbaren Netzes (je Masse)"),
          QStringLiteral("E (Modelleinheiten² / Zeiteinheit²)"),
-         {{QStringLiteral("Bewegung (kinetisch)"), QColor(46, 134, 193), [](const TSeriesRow& r) { return r.Kinetic; }},
-          {QStringLiteral("eigene Federn"), QColor(39, 174, 96), [](const TSeriesRow& r) { return r.OwnSprings; }},
-          {QStringLiteral("Kopplungsfedern"), QColor(230, 126, 34), [](const TSeriesRow& r) { return r.CouplingSprings; }},
+         {{QStringLiteral("Bewegung (kinetisch)"), QColor(46, 134, 193),
+           [](const TSeriesRow& r) { return r.Kinetic; }},
+          {QStringLiteral("eigene Federn"), QColor(39, 174, 96),
+           [](const TSeriesRow& r) { return r.OwnSprings; }},
+          {QStringLiteral("Kopplungsfedern"), QColor(230, 126, 34),
+           [](const TSeriesRow& r) { return r.CouplingSprings; }},
           {QStringLiteral("gesamt"), Qt::black, [](const TSeriesRow& r) { return r.Total; }}}});
 
     if (rows.Count == 0) return;
     painter.setRenderHint(QPainter::Antialiasing);
     const int height = frame.height() / static_cast<int>(panels.size());
     for (std::size_t k = 0; k < panels.size(); ++k) {
-        DrawPanel(painter, rows, panels[k],
-                  QRect(frame.left(), frame.top() + height * static_cast<int>(k), frame.width(), height));
+        DrawPanel(
+            painter, rows, panels[k],
+            QRect(frame.left(), frame.top() + height * static_cast<int>(k), frame.width(), height));
     }
 }
 
 QImage DrawPlot(const TSeries& series) {
     std::vector<TPlotProbe> probes;
-    for (std::size_t k = 0; k < series.Probes().size(); ++k) probes.push_back({series.Probes()[k], k});
+    for (std::size_t k = 0; k < series.Probes().size(); ++k)
+        probes.push_back({series.Probes()[k], k});
     const int panels = probes.empty() ? 1 : 2;
     QImage chart(Width, PanelHeight * panels, QImage::Format_RGB32);
     chart.fill(Qt::white);
     QPainter painter(&chart);
     PaintPlot(painter, chart.rect(), probes,
-              {series.Rows().size(), [&series](std::size_t k) -> const TSeriesRow& { return series.Rows()[k]; }});
+              {series.Rows().size(),
+               [&series](std::size_t k) -> const TSeriesRow& { return series.Rows()[k]; }});
     return chart;
 }

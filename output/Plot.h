@@ -35,4 +35,5 @@ QColor ProbeColour(std::size_t column);
 // ticks, units and a legend; German, like the window.
 QImage DrawPlot(const TSeries& series);
 // The same chart into `frame`, the panels sharing its height.
-void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes, const TPlotRows& rows);
+void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes,
+               const TPlotRows& rows);

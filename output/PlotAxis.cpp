@@ -30,6 +30,7 @@ TAxis TAxis::Over(double low, double high, int ticks) {
 std::vector<double> TAxis::Ticks() const {
     std::vector<double> ticks;
     const auto count = std::lround((High - Low) / Step);
-    for (long k = 0; k <= count; ++k) ticks.push_back(Low + static_cast<double>(k) * Step);
+    for (long k = 0; k <= count; ++k)
+        ticks.push_back(Low + static_cast<double>(k) * Step);
     return ticks;
 }

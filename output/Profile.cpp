@@ -16,7 +16,8 @@ std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index)
 QByteArray ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line) {
     QByteArray table = line == ProfileLine::Row ? "X,Z\n" : "Y,Z\n";
     for (std::size_t k = 0; k < profile.size(); ++k) {
-        table += QByteArray::number(static_cast<int>(k) + 1) + ',' + NumberText(static_cast<double>(profile[k])) + '\n';
+        table += QByteArray::number(static_cast<int>(k) + 1) + ',' +
+                 NumberText(static_cast<double>(profile[k])) + '\n';
     }
     return table;
 }

@@ -24,7 +24,8 @@ std::optional<TProbeReading> ReadProbe(const TRecording& recording, std::size_t 
             high = std::max(high, *b);
         }
         if (*a < 0 && *b >= 0) {
-            rises[found++] = earlier.SimTime + (later.SimTime - earlier.SimTime) * (-*a / (*b - *a));
+            rises[found++] =
+                earlier.SimTime + (later.SimTime - earlier.SimTime) * (-*a / (*b - *a));
             if (found == 1) low = high = *b;
         }
     }

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 TRecording::TRecording(std::size_t capacity) : Rows(std::max<std::size_t>(capacity, 1)) {
-    for (TSeriesRow& row : Rows) row.Probes.resize(std::tuple_size_v<TProbeSlots>);
+    for (TSeriesRow& row : Rows)
+        row.Probes.resize(std::tuple_size_v<TProbeSlots>);
 }
 
 void TRecording::Clear() {
@@ -14,7 +15,8 @@ void TRecording::Clear() {
     Filled = 0;
 }
 
-void TRecording::Record(const TNet& net, long long pass, Extended simTime, const TProbeSlots& probes) {
+void TRecording::Record(const TNet& net, long long pass, Extended simTime,
+                        const TProbeSlots& probes) {
     const std::size_t at = (Oldest + Filled) % Rows.size();
     if (Filled == Rows.size()) {
         Oldest = (Oldest + 1) % Rows.size();
@@ -24,12 +26,14 @@ void TRecording::Record(const TNet& net, long long pass, Extended simTime, const
     TSeriesRow& row = Rows[at];
     MeasureWithoutProbes(net, pass, simTime, row);
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
-        row.Probes[slot] = probes[slot] ? std::optional(ProbeDisplacement(net, *probes[slot])) : std::nullopt;
+        row.Probes[slot] =
+            probes[slot] ? std::optional(ProbeDisplacement(net, *probes[slot])) : std::nullopt;
     }
 }
 
 void TRecording::Forget(std::size_t slot) {
-    for (TSeriesRow& row : Rows) row.Probes[slot].reset();
+    for (TSeriesRow& row : Rows)
+        row.Probes[slot].reset();
 }
 
 std::size_t TRecording::FirstFrom(double time) const {
@@ -46,7 +50,8 @@ std::size_t TRecording::FirstFrom(double time) const {
     return low;
 }
 
-std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes, const QString& name) {
+std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes,
+                                 const QString& name) {
     std::vector<TNodePosition> nodes;
     std::vector<std::size_t> places;
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
@@ -60,7 +65,8 @@ std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots&
     for (std::size_t k = 0; k < recording.Count(); ++k) {
         TSeriesRow line = recording.At(k);
         line.Probes.clear();
-        for (std::size_t slot : places) line.Probes.push_back(recording.At(k).Probes[slot]);
+        for (std::size_t slot : places)
+            line.Probes.push_back(recording.At(k).Probes[slot]);
         if (!file.Write(TSeries::RowLine(line))) break;
     }
     return file.Commit();

@@ -42,4 +42,5 @@ class TRecording {
 // The recorded passes as the renderer's --csv writes them, with the probes
 // set now as its --probe in the order of their places, into the file `name`,
 // whole or not at all; a message when that fails.
-std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes, const QString& name);
+std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes,
+                                 const QString& name);

@@ -33,7 +33,8 @@ TSeriesRow TSeries::Measure(const TNet& net, long long pass, Extended simTime) c
     TSeriesRow row;
     MeasureWithoutProbes(net, pass, simTime, row);
     row.Probes.reserve(ProbeNodes.size());
-    for (const TNodePosition& probe : ProbeNodes) row.Probes.emplace_back(ProbeDisplacement(net, probe));
+    for (const TNodePosition& probe : ProbeNodes)
+        row.Probes.emplace_back(ProbeDisplacement(net, probe));
     return row;
 }
 
@@ -47,7 +48,8 @@ QString TSeries::ProbeName(const TNodePosition& probe) {
 
 QByteArray TSeries::HeaderLine() const {
     QByteArray line = "pass,SimTime";
-    for (const TNodePosition& probe : ProbeNodes) line += ',' + ProbeName(probe).toLatin1();
+    for (const TNodePosition& probe : ProbeNodes)
+        line += ',' + ProbeName(probe).toLatin1();
     line += ",E_kinetic,E_own_springs,E_coupling_springs,E_total\n";
     return line;
 }
@@ -58,7 +60,8 @@ QByteArray TSeries::RowLine(const TSeriesRow& row) {
         line += ',';
         if (z) line += NumberText(*z);
     }
-    for (double e : {row.Kinetic, row.OwnSprings, row.CouplingSprings, row.Total}) line += ',' + NumberText(e);
+    for (double e : {row.Kinetic, row.OwnSprings, row.CouplingSprings, row.Total})
+        line += ',' + NumberText(e);
     line += '\n';
     return line;
 }

@@ -74,7 +74,8 @@ class TSoftExtended {
     // integer bit; a subnormal double becomes a normal extended. A NaN keeps
     // its payload and comes out quiet.
     static constexpr TSoftExtended FromDouble(double value) {
-        // The compilers' own bit cast: the C++ library of Debian 12's Emscripten has no std::bit_cast.
+        // The compilers' own bit cast: the C++ library of Debian 12's Emscripten has no
+        // std::bit_cast.
         const auto bits = __builtin_bit_cast(std::uint64_t, value);
         const int sign = bits >> 63 ? 0x8000 : 0;
         const int exponent = static_cast<int>(bits >> 52 & 0x7FF);
@@ -84,7 +85,8 @@ class TSoftExtended {
             return FromBits(static_cast<std::uint16_t>(sign | biased), mantissa);
         };
         if (exponent == 0x7FF) {
-            return make(0x7FFF, fraction == 0 ? IntegerBit : IntegerBit | IntegerBit >> 1 | fraction << 11);
+            return make(0x7FFF,
+                        fraction == 0 ? IntegerBit : IntegerBit | IntegerBit >> 1 | fraction << 11);
         }
         if (exponent != 0) return make(exponent - 1023 + 16383, IntegerBit | fraction << 11);
         if (fraction == 0) return make(0, 0);

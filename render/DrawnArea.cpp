@@ -9,13 +9,15 @@ QRect DrawnRect(const QImage& picture, QRgb background) {
     for (int y = 0; y < picture.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         int x = 0;
-        while (x < width && row[x] == background) ++x;
+        while (x < width && row[x] == background)
+            ++x;
         if (x == width) continue;
         if (top < 0) top = y;
         bottom = y;
         left = std::min(left, x);
         int z = width - 1;
-        while (z > right && row[z] == background) --z;
+        while (z > right && row[z] == background)
+            --z;
         right = std::max(right, z);
     }
     if (top < 0) return {};

@@ -18,9 +18,11 @@ GifColorType GifColour(QRgb colour) {
 struct TColourMap {
     explicit TColourMap(const TGifPalette& palette) {
         int size = 2;
-        while (size < palette.Size()) size *= 2;
+        while (size < palette.Size())
+            size *= 2;
         std::array<GifColorType, 256> colours{};
-        for (int k = 0; k < palette.Size(); ++k) colours[static_cast<std::size_t>(k)] = GifColour(palette.Colour(k));
+        for (int k = 0; k < palette.Size(); ++k)
+            colours[static_cast<std::size_t>(k)] = GifColour(palette.Colour(k));
         Map = GifMakeMapObject(size, colours.data());
     }
     ~TColourMap() { GifFreeMapObject(Map); }
@@ -29,7 +31,9 @@ struct TColourMap {
     ColorMapObject* Map;
 };
 
-const QRgb* Row(const QImage& picture, int y) { return reinterpret_cast<const QRgb*>(picture.constScanLine(y)); }
+const QRgb* Row(const QImage& picture, int y) {
+    return reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+}
 
 } // namespace
 
@@ -47,7 +51,8 @@ int TGifWriter::Write(GifFileType* gif, const unsigned char* bytes, int count) {
 
 std::optional<QString> TGifWriter::Failure(int code) const {
     if (std::optional<QString> failure = File.Failure()) return failure;
-    return QStringLiteral("--gif: cannot write %1: %2").arg(File.Name(), QString::fromUtf8(GifErrorString(code)));
+    return QStringLiteral("--gif: cannot write %1: %2")
+        .arg(File.Name(), QString::fromUtf8(GifErrorString(code)));
 }
 
 std::optional<QString> TGifWriter::Open(const QString& path) {
@@ -61,7 +66,8 @@ std::optional<QString> TGifWriter::Open(const QString& path) {
 void TGifWriter::Begin(QRect area, int fps) {
     Area = area;
     Fps = fps;
-    const auto pixels = static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
+    const auto pixels =
+        static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height());
     Last.assign(pixels, 0);
     Indices.assign(pixels, 0);
     EGifSetGifVersion(Gif, true);
@@ -78,15 +84,18 @@ QRect TGifWriter::ChangedRect(const QImage& picture) const {
     int top = -1, bottom = -1, left = width, right = -1;
     for (int y = 0; y < Area.height(); ++y) {
         const QRgb* now = Row(picture, Area.y() + y) + Area.x();
-        const QRgb* before = Last.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        const QRgb* before =
+            Last.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         if (std::memcmp(now, before, static_cast<std::size_t>(width) * sizeof(QRgb)) == 0) continue;
         if (top < 0) top = y;
         bottom = y;
         int x = 0;
-        while (x < left && now[x] == before[x]) ++x;
+        while (x < left && now[x] == before[x])
+            ++x;
         left = std::min(left, x);
         int z = width - 1;
-        while (z > right && now[z] == before[z]) --z;
+        while (z > right && now[z] == before[z])
+            --z;
         right = std::max(right, z);
     }
     if (top < 0) return {};
@@ -123,7 +132,8 @@ std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
             const QRgb* row = Row(picture, Area.y() + y) + Area.x();
             for (int x = rect.left(); x <= rect.right(); ++x) {
-                if (local.Add(row[x]) < 0) return QStringLiteral("--gif: a frame has more than 256 colours");
+                if (local.Add(row[x]) < 0)
+                    return QStringLiteral("--gif: a frame has more than 256 colours");
             }
         }
         MapColours(picture, rect, local);
@@ -137,7 +147,8 @@ std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
     control.TransparentColor = NO_TRANSPARENT_COLOR;
     GifByteType extension[4];
     const auto length = EGifGCBToExtension(&control, extension);
-    if (EGifPutExtension(Gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_ERROR ||
+    if (EGifPutExtension(Gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) ==
+            GIF_ERROR ||
         EGifPutImageDesc(Gif, rect.x(), rect.y(), rect.width(), rect.height(), false,
                          map ? map->Map : nullptr) == GIF_ERROR ||
         EGifPutLine(Gif, Indices.data(), rect.width() * rect.height()) == GIF_ERROR) {
@@ -145,7 +156,8 @@ std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
     }
     const auto width = static_cast<std::size_t>(Area.width());
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        std::memcpy(Last.data() + static_cast<std::size_t>(y) * width + static_cast<std::size_t>(rect.x()),
+        std::memcpy(Last.data() + static_cast<std::size_t>(y) * width +
+                        static_cast<std::size_t>(rect.x()),
                     Row(picture, Area.y() + y) + Area.x() + rect.x(),
                     static_cast<std::size_t>(rect.width()) * sizeof(QRgb));
     }
@@ -164,7 +176,8 @@ std::optional<QString> TGifWriter::AddFrame(const QImage& picture) {
     for (int y = 0; y < Area.height(); ++y) {
         const QRgb* row = Row(picture, Area.y() + y) + Area.x();
         for (int x = 0; x < Area.width(); ++x) {
-            if (Global.Add(row[x]) < 0) return QStringLiteral("--gif: a frame has more than 256 colours");
+            if (Global.Add(row[x]) < 0)
+                return QStringLiteral("--gif: a frame has more than 256 colours");
         }
     }
     const TColourMap map(Global);
@@ -175,14 +188,16 @@ std::optional<QString> TGifWriter::AddFrame(const QImage& picture) {
     static const GifByteType loop[3] = {1, 0, 0};
     if (EGifPutExtensionLeader(Gif, APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
         EGifPutExtensionBlock(Gif, 11, "NETSCAPE2.0") == GIF_ERROR ||
-        EGifPutExtensionBlock(Gif, 3, loop) == GIF_ERROR || EGifPutExtensionTrailer(Gif) == GIF_ERROR) {
+        EGifPutExtensionBlock(Gif, 3, loop) == GIF_ERROR ||
+        EGifPutExtensionTrailer(Gif) == GIF_ERROR) {
         return Failure(Gif->Error);
     }
     return PutImage(picture, QRect(0, 0, Area.width(), Area.height()));
 }
 
 std::optional<QString> TGifWriter::Finish() {
-    if (FrameCount == 0) return QStringLiteral("--gif: the run chose no frame; the GIF is not written");
+    if (FrameCount == 0)
+        return QStringLiteral("--gif: the run chose no frame; the GIF is not written");
     int error = 0;
     const int closed = EGifCloseFile(Gif, &error);
     Gif = nullptr;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "render/GifPalette.h"
 #include "output/OutputFile.h"
+#include "render/GifPalette.h"
 
 #include <QImage>
 #include <QRect>
@@ -54,8 +54,8 @@ class TGifWriter {
     QRect Area;
     int Fps = 25;
     TGifPalette Global;
-    std::vector<QRgb> Last;                   // the last frame's pixels in Area, row by row
-    std::vector<unsigned char> Indices;       // the frame's rectangle as palette indices
+    std::vector<QRgb> Last;             // the last frame's pixels in Area, row by row
+    std::vector<unsigned char> Indices; // the frame's rectangle as palette indices
     long long FrameCount = 0;
     qint64 BytesWritten = 0;
 };

@@ -18,14 +18,18 @@ TProgress::TProgress(long long total, bool quiet, std::FILE* stream)
     : Total(total), Stream(stream), Quiet(quiet), Terminal(isatty(fileno(stream)) == 1),
       Start(TClock::now()), LastDrawn(Start) {}
 
-TProgress::~TProgress() { Finish(); }
+TProgress::~TProgress() {
+    Finish();
+}
 
-void TProgress::BarText(char* text, std::size_t size, long long done, long long total, double seconds) {
+void TProgress::BarText(char* text, std::size_t size, long long done, long long total,
+                        double seconds) {
     constexpr int Width = 30;
     const double part = total > 0 ? static_cast<double>(done) / static_cast<double>(total) : 1;
     const int filled = std::clamp(static_cast<int>(part * Width), 0, Width);
     char bar[Width + 1];
-    for (int k = 0; k < Width; ++k) bar[k] = k < filled ? '#' : '.';
+    for (int k = 0; k < Width; ++k)
+        bar[k] = k < filled ? '#' : '.';
     bar[Width] = '\0';
     const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0;
     const long long left = rate > 0 ? std::llround(static_cast<double>(total - done) / rate) : 0;

@@ -22,7 +22,8 @@ class TProgress {
     void Finish();
 
     // The bar's text: e.g. "[#####.....]  50 %   1800 passes/s   0:05 left".
-    static void BarText(char* text, std::size_t size, long long done, long long total, double seconds);
+    static void BarText(char* text, std::size_t size, long long done, long long total,
+                        double seconds);
 
   private:
     void Draw(long long done, TClock::time_point now);

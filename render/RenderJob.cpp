@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderJob.h"
 
-#include "render/DrawnArea.h"
-#include "render/GifWriter.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
 #include "output/Profile.h"
+#include "output/Series.h"
+#include "render/DrawnArea.h"
+#include "render/GifWriter.h"
 #include "render/Progress.h"
 #include "render/Renderer.h"
-#include "output/Series.h"
 #include "render/Stroboscope.h"
 #include "sim/StateHash.h"
 
@@ -39,7 +39,8 @@ class TJob {
   public:
     TJob(const TRenderSettings& settings, std::FILE* messages)
         : Settings(settings), Messages(messages),
-          Progress(settings.Crop ? 2 * settings.Iterations : settings.Iterations, settings.Quiet, messages),
+          Progress(settings.Crop ? 2 * settings.Iterations : settings.Iterations, settings.Quiet,
+                   messages),
           Series(settings.Probes, !settings.PlotFile.isEmpty()) {}
 
     int Run();
@@ -80,7 +81,8 @@ std::optional<QString> TJob::OpenOutputs() {
         {&Out, {&Settings.OutFile, "--out"}}};
     for (const auto& [file, what] : files) {
         if (what.first->isEmpty()) continue;
-        if (std::optional<QString> failure = file->Open(*what.first, QLatin1String(what.second))) return failure;
+        if (std::optional<QString> failure = file->Open(*what.first, QLatin1String(what.second)))
+            return failure;
     }
     if (Csv.IsOpen()) Csv.Write(Series.HeaderLine());
     return std::nullopt;
@@ -105,7 +107,8 @@ std::optional<QString> TJob::WriteFrame(const QImage& frame, long long pass) {
     if (!Settings.OutDir.isEmpty()) {
         const QString name = QStringLiteral("frame-%1.png").arg(pass, 6, 10, QLatin1Char('0'));
         const QImage picture = Settings.Crop ? frame.copy(Crop) : frame;
-        if (std::optional<QString> failure = WritePngFile(picture, QDir(Settings.OutDir).filePath(name), "--out-dir")) {
+        if (std::optional<QString> failure =
+                WritePngFile(picture, QDir(Settings.OutDir).filePath(name), "--out-dir")) {
             return failure;
         }
     }
@@ -115,11 +118,12 @@ std::optional<QString> TJob::WriteFrame(const QImage& frame, long long pass) {
 
 std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
     if (Out.IsOpen()) {
-        if (std::optional<QString> failure = Out.CommitPng(renderer.Frame().copy(Crop))) return failure;
+        if (std::optional<QString> failure = Out.CommitPng(renderer.Frame().copy(Crop)))
+            return failure;
     }
     if (Profile.IsOpen()) {
-        Profile.Write(ProfileTable(ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex),
-                                            Settings.Profile));
+        Profile.Write(ProfileTable(
+            ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex), Settings.Profile));
         if (std::optional<QString> failure = Profile.Commit()) return failure;
     }
     if (Csv.IsOpen()) {
@@ -171,7 +175,8 @@ int TJob::Render() {
         return RenderFailed;
     }
     if (Settings.PrintHashes) {
-        std::printf("state %016llx\nframe %016llx\n", static_cast<unsigned long long>(HashState(renderer.Net())),
+        std::printf("state %016llx\nframe %016llx\n",
+                    static_cast<unsigned long long>(HashState(renderer.Net())),
                     static_cast<unsigned long long>(renderer.FrameHash()));
         // A closed pipe is no success: SIGPIPE is ignored, so it shows here.
         if (std::fflush(stdout) != 0) {

@@ -39,7 +39,9 @@ std::optional<TNodePosition> ParsePair(const QString& text) {
     return TNodePosition{*x, *y};
 }
 
-bool InVisibleNet(int index) { return index >= 1 && index <= 71; }
+bool InVisibleNet(int index) {
+    return index >= 1 && index <= 71;
+}
 
 const TExample* FindExample(const QString& text) {
     const std::optional<int> number = ParseWholeNumber(text.toStdString());
@@ -60,7 +62,8 @@ bool DirectoryWritable(const QString& path) {
 }
 
 QString SliderText(const char* what, Slider slider) {
-    return QStringLiteral("%1, %2 (start %3).").arg(QLatin1String(what), RangeText(slider), StartText(slider));
+    return QStringLiteral("%1, %2 (start %3).")
+        .arg(QLatin1String(what), RangeText(slider), StartText(slider));
 }
 
 // The options in the order of the help text: the controls of the window, the
@@ -77,14 +80,19 @@ QList<QCommandLineOption> RenderOptions() {
                "One of the seven examples, by number (1-7) or by its caption, "
                "e.g. \"Zwei Punktquellen eng\"; default: the window's start state."),
         option("excitation", "on|off", "\"Anregung\" (default on)."),
-        option("frequency", "P", SliderText("Frequency slider", Slider::Frequency) + " Omega = P * 0.01."),
+        option("frequency", "P",
+               SliderText("Frequency slider", Slider::Frequency) + " Omega = P * 0.01."),
         option("amplitude", "P", SliderText("Amplitude slider", Slider::Amplitude)),
         option("coupling", "P", SliderText("Coupling slider", Slider::Coupling)),
         option("boundary", "MODE", "damped, loose or fixed."),
-        option("cross-grid", "on|off", "\"Kreuzgitter\" (cross lines, and 1.5 times the time step)."),
-        option("rotate-x", "P", SliderText("Rotation slider about x in degrees", Slider::RotationX)),
-        option("rotate-y", "P", SliderText("Rotation slider about y in degrees", Slider::RotationY)),
-        option("rotate-z", "P", SliderText("Rotation slider about z in degrees", Slider::RotationZ)),
+        option("cross-grid", "on|off",
+               "\"Kreuzgitter\" (cross lines, and 1.5 times the time step)."),
+        option("rotate-x", "P",
+               SliderText("Rotation slider about x in degrees", Slider::RotationX)),
+        option("rotate-y", "P",
+               SliderText("Rotation slider about y in degrees", Slider::RotationY)),
+        option("rotate-z", "P",
+               SliderText("Rotation slider about z in degrees", Slider::RotationZ)),
         option("zoom", "P", SliderText("Zoom slider", Slider::Zoom)),
         option("source1", "X,Y", "Position of source 1 as typed in the window (1..71)."),
         option("source2", "X,Y", "Position of source 2 as typed in the window (1..71)."),
@@ -94,29 +102,35 @@ QList<QCommandLineOption> RenderOptions() {
         option("iterations", "N", "Passes of the run loop (default 600)."),
         option("out", "FILE", "Write the last frame to FILE (PNG)."),
         option("out-dir", "DIR",
-               "Write the chosen frames to DIR/frame-NNNNNN.png, NNNNNN the pass; needs --every or --strobe."),
+               "Write the chosen frames to DIR/frame-NNNNNN.png, NNNNNN the pass; needs --every or "
+               "--strobe."),
         option("gif", "FILE",
-               "Write the chosen frames as an animated GIF that loops forever; each frame after the first "
+               "Write the chosen frames as an animated GIF that loops forever; each frame after "
+               "the first "
                "holds only the rectangle that changed."),
         option("every", "K", "One frame every K passes (default 4 with --gif)."),
-        flag("strobe",
-             "One frame per drive period instead, at the first pass whose drive phase has come round to 0 "
-             "again; needs \"Anregung\", a source or the wavefront, and a frequency above 0; also thins "
-             "--csv and --plot to those passes."),
+        flag("strobe", "One frame per drive period instead, at the first pass whose drive phase "
+                       "has come round to 0 "
+                       "again; needs \"Anregung\", a source or the wavefront, and a frequency "
+                       "above 0; also thins "
+                       "--csv and --plot to those passes."),
         option("fps", "N", "Playback rate of the GIF, 1..50 frames per second (default 25)."),
-        flag("crop",
-             "Cut every picture to the smallest rectangle that holds each drawn pixel of the pictures "
-             "written, plus 8 pixels; the run is then computed twice."),
+        flag("crop", "Cut every picture to the smallest rectangle that holds each drawn pixel of "
+                     "the pictures "
+                     "written, plus 8 pixels; the run is then computed twice."),
 
         option("probe", "X,Y",
                "Follow the node X,Y (1..71, as the source fields count) in --csv and --plot; "
                "may be given several times."),
         option("csv", "FILE",
-               "One row per pass: pass, SimTime (the time the pass's drive ran at), the displacement Z of "
-               "each probe, and the energy per unit mass of the visible 71 x 71 net (kinetic, own springs, "
+               "One row per pass: pass, SimTime (the time the pass's drive ran at), the "
+               "displacement Z of "
+               "each probe, and the energy per unit mass of the visible 71 x 71 net (kinetic, own "
+               "springs, "
                "coupling springs, total)."),
         option("plot", "FILE",
-               "The same series as a line chart (PNG): displacements above, energies below, against SimTime."),
+               "The same series as a line chart (PNG): displacements above, energies below, "
+               "against SimTime."),
         option("profile", "FILE",
                "The 71 displacements along a row or a column at the last pass, as CSV; with one of "
                "--profile-row and --profile-column."),
@@ -124,9 +138,9 @@ QList<QCommandLineOption> RenderOptions() {
         option("profile-column", "X", "The column X (nodes 1..71 in y)."),
 
         flag("hash", "Print hashes of the net's state and of the last frame."),
-        flag("quiet",
-             "No progress on standard error (otherwise a progress bar on a terminal, plain lines for long "
-             "runs elsewhere)."),
+        flag("quiet", "No progress on standard error (otherwise a progress bar on a terminal, "
+                      "plain lines for long "
+                      "runs elsewhere)."),
         flag("version", "The program's version."),
         QCommandLineOption({"h", "?", "help"}, QStringLiteral("This text.")),
     };
@@ -162,13 +176,15 @@ QString Refusal(const QCommandLineParser& parser, const QStringList& args) {
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString unknown = parser.unknownOptionNames().constFirst();
         for (const QString& arg : args) {
-            if (arg.startsWith(u'-') && nameOf(arg) == unknown) return QStringLiteral("unknown option: %1").arg(arg);
+            if (arg.startsWith(u'-') && nameOf(arg) == unknown)
+                return QStringLiteral("unknown option: %1").arg(arg);
         }
     }
     for (const QCommandLineOption& option : RenderOptions()) {
         if (!option.valueName().isEmpty()) continue;
         for (const QString& arg : args) {
-            if (arg.startsWith(u'-') && arg.contains(u'=') && option.names().contains(nameOf(arg))) {
+            if (arg.startsWith(u'-') && arg.contains(u'=') &&
+                option.names().contains(nameOf(arg))) {
                 return QStringLiteral("%1 takes no value").arg(arg.left(arg.indexOf(u'=')));
             }
         }
@@ -178,7 +194,8 @@ QString Refusal(const QCommandLineParser& parser, const QStringList& args) {
 
 // What the settings ask for that cannot be done, or nothing.
 std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
-    if (s.Strobe && s.Every > 0) return QStringLiteral("--strobe and --every choose the frames in two ways; give one");
+    if (s.Strobe && s.Every > 0)
+        return QStringLiteral("--strobe and --every choose the frames in two ways; give one");
     if (s.Every > 0 && !s.WritesFrames()) return QStringLiteral("--every needs --out-dir or --gif");
     if (!s.OutDir.isEmpty() && s.Every == 0 && !s.Strobe) {
         return QStringLiteral("--out-dir needs --every or --strobe");
@@ -191,7 +208,8 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
         return QStringLiteral("--probe needs --csv or --plot");
     }
     if (s.ProfileFile.isEmpty() != (s.Profile == ProfileLine::None)) {
-        return QStringLiteral("--profile needs one --profile-row or --profile-column, and they need --profile");
+        return QStringLiteral(
+            "--profile needs one --profile-row or --profile-column, and they need --profile");
     }
     if (s.Strobe) {
         if (!s.WritesFrames() && s.CsvFile.isEmpty() && s.PlotFile.isEmpty()) {
@@ -199,16 +217,21 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
         }
         const TExcitationControls& drive = s.Controls.Excitation;
         if (!drive.Excitation || !(drive.Source1 || drive.Source2 || drive.Wavefront)) {
-            return QStringLiteral("--strobe needs a drive: \"Anregung\" and a source or the wavefront on");
+            return QStringLiteral(
+                "--strobe needs a drive: \"Anregung\" and a source or the wavefront on");
         }
-        if (drive.FrequencyPosition == 0) return QStringLiteral("--strobe needs a frequency above 0 (Omega is 0)");
+        if (drive.FrequencyPosition == 0)
+            return QStringLiteral("--strobe needs a frequency above 0 (Omega is 0)");
     }
 
     // Every output once, each one that can be written; standard output for one at most.
-    const std::pair<const char*, const QString*> files[] = {
-        {"--out", &s.OutFile}, {"--gif", &s.GifFile},   {"--csv", &s.CsvFile},
-        {"--plot", &s.PlotFile}, {"--profile", &s.ProfileFile}};
-    if (s.OutDir == QLatin1String("-")) return QStringLiteral("--out-dir: standard output cannot hold frame files");
+    const std::pair<const char*, const QString*> files[] = {{"--out", &s.OutFile},
+                                                            {"--gif", &s.GifFile},
+                                                            {"--csv", &s.CsvFile},
+                                                            {"--plot", &s.PlotFile},
+                                                            {"--profile", &s.ProfileFile}};
+    if (s.OutDir == QLatin1String("-"))
+        return QStringLiteral("--out-dir: standard output cannot hold frame files");
     for (std::size_t k = 0; k < std::size(files); ++k) {
         const QString& path = *files[k].second;
         const QLatin1String option(files[k].first);
@@ -223,8 +246,11 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
         }
         for (std::size_t m = 0; m < k; ++m) {
             const QLatin1String earlier(files[m].first);
-            if (files[m].second->isEmpty() || OutputTarget(*files[m].second).Path != target.Path) continue;
-            if (standardOutput) return QStringLiteral("%1 and %2 both write to standard output").arg(earlier, option);
+            if (files[m].second->isEmpty() || OutputTarget(*files[m].second).Path != target.Path)
+                continue;
+            if (standardOutput)
+                return QStringLiteral("%1 and %2 both write to standard output")
+                    .arg(earlier, option);
             return QStringLiteral("%1 and %2 name the same file %3").arg(earlier, option, path);
         }
     }
@@ -248,7 +274,8 @@ std::variant<TRenderSettings, THelpRequested, TVersionRequested, QString>
 ParseRenderArguments(const QStringList& args) {
     QCommandLineParser parser;
     DefineOptions(parser);
-    if (!parser.parse(QStringList{QStringLiteral("wogenfeld-render")} + args)) return Refusal(parser, args);
+    if (!parser.parse(QStringList{QStringLiteral("wogenfeld-render")} + args))
+        return Refusal(parser, args);
     if (!parser.positionalArguments().isEmpty()) {
         return QStringLiteral("unknown option: %1").arg(parser.positionalArguments().constFirst());
     }
@@ -271,7 +298,8 @@ ParseRenderArguments(const QStringList& args) {
     };
     for (const TSliderOption& slider : SliderOptions) {
         const TSliderRow& row = SliderRow(slider.Which);
-        ranges.emplace(slider.Name, TRange{&SliderPosition(controls, slider.Which), row.Minimum, row.Maximum});
+        ranges.emplace(slider.Name,
+                       TRange{&SliderPosition(controls, slider.Which), row.Minimum, row.Maximum});
     }
     const std::map<QString, bool*> switches = {
         {"--excitation", &controls.Excitation.Excitation},
@@ -279,17 +307,20 @@ ParseRenderArguments(const QStringList& args) {
         {"--source1-on", &controls.Excitation.Source1},
         {"--source2-on", &controls.Excitation.Source2},
     };
-    const std::map<QString, bool*> flags = {
-        {"--hash", &settings.PrintHashes}, {"--quiet", &settings.Quiet},
-        {"--strobe", &settings.Strobe},    {"--crop", &settings.Crop}};
+    const std::map<QString, bool*> flags = {{"--hash", &settings.PrintHashes},
+                                            {"--quiet", &settings.Quiet},
+                                            {"--strobe", &settings.Strobe},
+                                            {"--crop", &settings.Crop}};
     const std::map<QString, QString*> paths = {
-        {"--out", &settings.OutFile}, {"--out-dir", &settings.OutDir}, {"--gif", &settings.GifFile},
-        {"--csv", &settings.CsvFile}, {"--plot", &settings.PlotFile},  {"--profile", &settings.ProfileFile}};
+        {"--out", &settings.OutFile},   {"--out-dir", &settings.OutDir},
+        {"--gif", &settings.GifFile},   {"--csv", &settings.CsvFile},
+        {"--plot", &settings.PlotFile}, {"--profile", &settings.ProfileFile}};
 
     // The example goes first, so that the other options change it.
     for (const QString& name : parser.values(QStringLiteral("example"))) {
         const TExample* example = FindExample(name);
-        if (!example) return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(name);
+        if (!example)
+            return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(name);
         SetExampleValues(settings, *example);
     }
 
@@ -310,15 +341,20 @@ ParseRenderArguments(const QStringList& args) {
             const TRange& r = range->second;
             if (!number || *number < r.Min || *number > r.Max) {
                 return QStringLiteral("%1 must be a whole number from %2 to %3, not %4")
-                    .arg(option).arg(r.Min).arg(r.Max).arg(value);
+                    .arg(option)
+                    .arg(r.Min)
+                    .arg(r.Max)
+                    .arg(value);
             }
             *r.Value = *number;
             fpsGiven |= option == "--fps";
             if (option == "--profile-row" || option == "--profile-column") {
                 if (settings.Profile != ProfileLine::None) {
-                    return QStringLiteral("%1: a profile runs along one row or one column").arg(option);
+                    return QStringLiteral("%1: a profile runs along one row or one column")
+                        .arg(option);
                 }
-                settings.Profile = option == "--profile-row" ? ProfileLine::Row : ProfileLine::Column;
+                settings.Profile =
+                    option == "--profile-row" ? ProfileLine::Row : ProfileLine::Column;
             }
         } else if (const auto onOff = switches.find(option); onOff != switches.end()) {
             const std::optional<bool> on = ParseSwitch(value);
@@ -328,13 +364,19 @@ ParseRenderArguments(const QStringList& args) {
             if (value.isEmpty()) return QStringLiteral("%1 needs a file name").arg(option);
             *path->second = value;
         } else if (option == "--boundary") {
-            if (value == "damped") controls.Mode = BoundaryMode::DampedBorder;
-            else if (value == "loose") controls.Mode = BoundaryMode::LooseEnd;
-            else if (value == "fixed") controls.Mode = BoundaryMode::FixedEnd;
-            else return QStringLiteral("--boundary must be damped, loose or fixed, not %1").arg(value);
+            if (value == "damped")
+                controls.Mode = BoundaryMode::DampedBorder;
+            else if (value == "loose")
+                controls.Mode = BoundaryMode::LooseEnd;
+            else if (value == "fixed")
+                controls.Mode = BoundaryMode::FixedEnd;
+            else
+                return QStringLiteral("--boundary must be damped, loose or fixed, not %1")
+                    .arg(value);
         } else if (option == "--source1" || option == "--source2") {
             if (!ParsePair(value)) {
-                return QStringLiteral("%1 must be two whole numbers X,Y, not %2").arg(option, value);
+                return QStringLiteral("%1 must be two whole numbers X,Y, not %2")
+                    .arg(option, value);
             }
             const QStringList xy = value.split(',');
             const std::size_t first = option == "--source1" ? 0 : 2;
@@ -343,7 +385,8 @@ ParseRenderArguments(const QStringList& args) {
         } else if (option == "--probe") {
             const std::optional<TNodePosition> node = ParsePair(value);
             if (!node || !InVisibleNet(node->X) || !InVisibleNet(node->Y)) {
-                return QStringLiteral("--probe must be X,Y with both from 1 to 71, not %1").arg(value);
+                return QStringLiteral("--probe must be X,Y with both from 1 to 71, not %1")
+                    .arg(value);
             }
             settings.Probes.push_back(*node);
         } else {
@@ -351,7 +394,9 @@ ParseRenderArguments(const QStringList& args) {
             const bool every = option == "--every";
             if (!count || (every && *count == 0)) {
                 return QStringLiteral("%1 must be a whole number of %2 or more, not %3")
-                    .arg(option).arg(every ? 1 : 0).arg(value);
+                    .arg(option)
+                    .arg(every ? 1 : 0)
+                    .arg(value);
             }
             (every ? settings.Every : settings.Iterations) = *count;
         }

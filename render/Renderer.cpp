@@ -7,7 +7,8 @@
 #include "view/View.h"
 
 TRenderer::TRenderer(const TRenderSettings& settings)
-    : Settings(settings), Loop(ViewBackground(LoadBackgroundPicture())), FrameImage(ImageOf(Loop.View().Bitmap())) {
+    : Settings(settings), Loop(ViewBackground(LoadBackgroundPicture())),
+      FrameImage(ImageOf(Loop.View().Bitmap())) {
     StartLikeTheWindow(Loop, Settings);
 }
 
@@ -16,6 +17,10 @@ bool TRenderer::Pass() {
     return FailedStart.isEmpty();
 }
 
-const QImage& TRenderer::Frame() const { return FrameImage; }
+const QImage& TRenderer::Frame() const {
+    return FrameImage;
+}
 
-std::uint64_t TRenderer::FrameHash() const { return HashPicture(Loop.View().Bitmap()); }
+std::uint64_t TRenderer::FrameHash() const {
+    return HashPicture(Loop.View().Bitmap());
+}

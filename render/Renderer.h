@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "render/RenderSettings.h"
 #include "control/RunLoop.h"
+#include "render/RenderSettings.h"
 
 #include <QImage>
 

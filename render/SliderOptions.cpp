@@ -6,4 +6,6 @@ QString RangeText(Slider slider) {
     return QStringLiteral("%1..%2").arg(row.Minimum).arg(row.Maximum);
 }
 
-QString StartText(Slider slider) { return QString::number(StartOf(slider)); }
+QString StartText(Slider slider) {
+    return QString::number(StartOf(slider));
+}

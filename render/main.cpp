@@ -9,10 +9,12 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    // A reader that goes away is a failed write, said in a line and exit status 1, not a silent end.
+    // A reader that goes away is a failed write, said in a line and exit status 1, not a silent
+    // end.
     std::signal(SIGPIPE, SIG_IGN);
     QStringList args;
-    for (int k = 1; k < argc; ++k) args << QString::fromLocal8Bit(argv[k]);
+    for (int k = 1; k < argc; ++k)
+        args << QString::fromLocal8Bit(argv[k]);
 
     const auto parsed = ParseRenderArguments(args);
     if (std::holds_alternative<THelpRequested>(parsed)) {
@@ -25,7 +27,8 @@ int main(int argc, char* argv[]) {
         return RenderSucceeded;
     }
     if (const auto* error = std::get_if<QString>(&parsed)) {
-        std::fprintf(stderr, "wogenfeld-render: %s (see wogenfeld-render --help)\n", qPrintable(*error));
+        std::fprintf(stderr, "wogenfeld-render: %s (see wogenfeld-render --help)\n",
+                     qPrintable(*error));
         return BadArguments;
     }
     const TRenderSettings& settings = std::get<TRenderSettings>(parsed);

@@ -29,4 +29,4 @@ constexpr TBoundaryValues BoundaryValues(BoundaryMode mode) {
 }
 
 // The damping of the margin's nodes in "Rand-Dämpfung".
-inline constexpr Extended MarginZoneDamping {2};
+inline constexpr Extended MarginZoneDamping{2};

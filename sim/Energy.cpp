@@ -4,9 +4,9 @@
 TEnergy VisibleEnergy(const TNet& net) {
     const int first = net.Margin + 1;
     const int last = net.GridSize - net.Margin;
-    Extended velocities = 0;   // sum of V^2
+    Extended velocities = 0;    // sum of V^2
     Extended displacements = 0; // sum of Z^2
-    Extended stretches = 0;    // sum of (Z_a - Z_b)^2 over neighbour pairs
+    Extended stretches = 0;     // sum of (Z_a - Z_b)^2 over neighbour pairs
     for (int j = first; j <= last; ++j) {
         for (int i = first; i <= last; ++i) {
             const TNode& node = net.Nodes(i, j);

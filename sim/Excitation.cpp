@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sim/Net.h"
 
-Extended OmegaFromPosition(int position) { return static_cast<Extended>(position) * Hundredth; }
+Extended OmegaFromPosition(int position) {
+    return static_cast<Extended>(position) * Hundredth;
+}
 
 // A drive overwrites the node's state with the prescribed motion; it adds no force.
 void TNet::Drive(std::int64_t i, std::int64_t j, Extended displacement, Extended velocity) {
@@ -28,6 +30,7 @@ void TNet::ApplyExcitation(const TExcitationControls& controls) {
     if (controls.Source2) Drive(Source2X, Source2Y, displacement, velocity);
     if (controls.Wavefront) {
         // The line just inside the low x margin, over the whole length of the net.
-        for (int j = 1; j <= GridSize; ++j) Drive(Margin + 1, j, displacement, velocity);
+        for (int j = 1; j <= GridSize; ++j)
+            Drive(Margin + 1, j, displacement, velocity);
     }
 }

@@ -15,7 +15,9 @@ constexpr std::size_t HugePage = std::size_t{1} << 21;
 // A smaller block is not worth a page of 2 MB.
 constexpr std::size_t SmallestOnHugePages = HugePage / 2;
 
-std::size_t Rounded(std::size_t bytes) { return (bytes + HugePage - 1) / HugePage * HugePage; }
+std::size_t Rounded(std::size_t bytes) {
+    return (bytes + HugePage - 1) / HugePage * HugePage;
+}
 
 } // namespace
 
@@ -29,8 +31,8 @@ void* AllocateLargeBlock(std::size_t bytes) {
     // when they are first touched; the C library's heap may hand back pages
     // already backed by small ones. One page more, to cut out an aligned block.
     const std::size_t size = Rounded(bytes);
-    void* const mapped = mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE,
-                              MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* const mapped =
+        mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(mapped);
     const std::uintptr_t aligned = (start + HugePage - 1) / HugePage * HugePage;
@@ -52,8 +54,12 @@ void FreeLargeBlock(void* block, std::size_t bytes) noexcept {
 
 #else
 
-void* AllocateLargeBlock(std::size_t bytes) { return ::operator new(bytes); }
+void* AllocateLargeBlock(std::size_t bytes) {
+    return ::operator new(bytes);
+}
 
-void FreeLargeBlock(void* block, std::size_t) noexcept { ::operator delete(block); }
+void FreeLargeBlock(void* block, std::size_t) noexcept {
+    ::operator delete(block);
+}
 
 #endif

@@ -12,11 +12,11 @@
 
 // What the excitation reads from the window on every pass.
 struct TExcitationControls {
-    bool Excitation = false;     // CheckBox1 "Anregung", the master switch
-    int FrequencyPosition = 0;   // ScrollBar1, Omega = position * 0.01
-    bool Source1 = false;        // CheckBox3 "1"
-    bool Source2 = false;        // CheckBox4 "2"
-    bool Wavefront = false;      // RadioButton10 "gerade Wellenfront"
+    bool Excitation = false;   // CheckBox1 "Anregung", the master switch
+    int FrequencyPosition = 0; // ScrollBar1, Omega = position * 0.01
+    bool Source1 = false;      // CheckBox3 "1"
+    bool Source2 = false;      // CheckBox4 "2"
+    bool Wavefront = false;    // RadioButton10 "gerade Wellenfront"
 };
 
 // Omega of a frequency slider position: position * 0.01, in extended.
@@ -30,25 +30,27 @@ Extended OmegaFromPosition(int position);
 struct TNet {
     // Its grids, 3 MB, on large pages.
     static void* operator new(std::size_t bytes) { return AllocateLargeBlock(bytes); }
-    static void operator delete(void* net, std::size_t bytes) noexcept { FreeLargeBlock(net, bytes); }
+    static void operator delete(void* net, std::size_t bytes) noexcept {
+        FreeLargeBlock(net, bytes);
+    }
 
-    TGrid Nodes;     // the state
+    TGrid Nodes;             // the state
     TSnapshotGrid PrevNodes; // Z of Nodes at the start of a step; neighbours are read here
-    TGrid ViewNodes; // the rotated coordinates, written by the view
+    TGrid ViewNodes;         // the rotated coordinates, written by the view
 
     // Start values are those of "Rand-Dämpfung", set at window creation
     // without resting the net; the first "Null" does that.
     int GridSize = BoundaryValues(BoundaryMode::DampedBorder).GridSize;
     int Margin = BoundaryValues(BoundaryMode::DampedBorder).Margin;
-    Extended Restoring = 0;  // D/m, 10 during every run
-    Extended Coupling = 0;   // k, from the coupling slider
-    Extended Damping = 0;    // damping of the node being updated; carries over into the border pass
+    Extended Restoring = 0; // D/m, 10 during every run
+    Extended Coupling = 0;  // k, from the coupling slider
+    Extended Damping = 0;   // damping of the node being updated; carries over into the border pass
     Extended ZoneDamping = MarginZoneDamping;
     Extended BaseTimeStep = BoundaryValues(BoundaryMode::DampedBorder).BaseTimeStep;
     Extended TimeStep = 0;
     Extended SimTime = 0;
-    Extended Omega = 0;      // angular frequency of every drive
-    int Amplitude = 0;       // drive amplitude, from the amplitude slider
+    Extended Omega = 0; // angular frequency of every drive
+    int Amplitude = 0;  // drive amplitude, from the amplitude slider
 
     // Node indices of the two point sources. Kept in 64 bits so that any typed
     // whole number plus Margin is exact: a huge one is simply outside the net.

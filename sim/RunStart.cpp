@@ -11,11 +11,20 @@ void TNet::BeginRunStart() {
 void TNet::SetSourceField(int field, int typed) {
     const std::int64_t index = std::int64_t{typed} + Margin;
     switch (field) {
-    case 0: Source1X = index; break;
-    case 1: Source1Y = index; break;
-    case 2: Source2X = index; break;
-    case 3: Source2Y = index; break;
-    default: break;
+    case 0:
+        Source1X = index;
+        break;
+    case 1:
+        Source1Y = index;
+        break;
+    case 2:
+        Source2X = index;
+        break;
+    case 3:
+        Source2Y = index;
+        break;
+    default:
+        break;
     }
 }
 

@@ -24,8 +24,8 @@ struct TStepConstants {
                                            Extended neighbourCount, Extended damping,
                                            const TStepConstants& k) {
     const Extended v = node.V;
-    const Extended force = (-k.Restoring * z) + (neighbourSum - neighbourCount * z) * k.Coupling -
-                           damping * v;
+    const Extended force =
+        (-k.Restoring * z) + (neighbourSum - neighbourCount * z) * k.Coupling - damping * v;
     const Extended newV = force * k.TimeStep + v;
     node.V = newV;
     node.Z = newV * k.TimeStep + z;
@@ -109,7 +109,8 @@ void TNet::InteriorPass(bool zoneDamped) {
     const auto stepRun = [&](int j, int from, int to, Extended damping, auto below) {
         for (int i = from; i <= to; ++i) {
             const Extended right = P(i + 1, j).Z;
-            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + below(i), Extended{4}, damping, k);
+            Advance(Nodes(i, j), here, left + right + P(i, j - 1).Z + below(i), Extended{4},
+                    damping, k);
             left = here;
             here = right;
         }
@@ -119,7 +120,8 @@ void TNet::InteriorPass(bool zoneDamped) {
     // A row goes in runs of one damping, which then needs no register of its
     // own when it is 0, so the FPU's eight hold the node's velocity too.
     const auto stepRow = [&](int j, auto below) {
-        for (int i = 2; i <= G - 1; ++i) KeepDisplacement(i, j);
+        for (int i = 2; i <= G - 1; ++i)
+            KeepDisplacement(i, j);
         left = P(1, j).Z;
         here = P(2, j).Z;
         if (j < 11 || j > 81) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sim/Net.h"
-#include "sim/StateHash.h"
 #include "control/Commands.h"
 #include "control/SourceFields.h"
+#include "sim/Net.h"
+#include "sim/StateHash.h"
 
 #include <cstdint>
 #include <cstring>
@@ -43,7 +43,9 @@ inline void RunPasses(TNet& net, const TPass& pass, int count) {
 }
 
 // Bit-exact equality of two extended reals (only the 10 bytes that hold the value).
-inline bool SameBits(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
+inline bool SameBits(Extended a, Extended b) {
+    return std::memcmp(&a, &b, 10) == 0;
+}
 
 // Bit-exact equality of two whole grids, unused storage included.
 inline bool SameStorage(const TGrid& a, const TGrid& b) {

@@ -15,7 +15,8 @@
 inline TRenderSettings Settings(const QStringList& args) {
     const auto parsed = ParseRenderArguments(args);
     if (const auto* error = std::get_if<QString>(&parsed)) ADD_FAILURE() << error->toStdString();
-    return std::holds_alternative<TRenderSettings>(parsed) ? std::get<TRenderSettings>(parsed) : TRenderSettings{};
+    return std::holds_alternative<TRenderSettings>(parsed) ? std::get<TRenderSettings>(parsed)
+                                                           : TRenderSettings{};
 }
 
 // Runs wogenfeld-render's work for a command line, quietly; the exit status.

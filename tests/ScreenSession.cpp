@@ -31,7 +31,8 @@ constexpr auto StartLimit = std::chrono::seconds(60); // a loaded machine starts
 
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
-    for (std::string& text : texts) pointers.push_back(text.data());
+    for (std::string& text : texts)
+        pointers.push_back(text.data());
     pointers.push_back(nullptr);
     return pointers;
 }
@@ -71,7 +72,8 @@ pid_t Spawn(std::vector<std::string> command, std::vector<std::string> environme
 std::vector<std::string>
 EnvironmentWith(const std::vector<std::pair<std::string, std::string>>& changes) {
     std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+    for (char** entry = environ; *entry; ++entry)
+        environment.emplace_back(*entry);
     for (const auto& [name, value] : changes) {
         std::erase_if(environment,
                       [&](const std::string& entry) { return entry.starts_with(name + '='); });
@@ -145,9 +147,10 @@ QString TScreenSession::StartServer(QSize size) {
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) return QStringLiteral("no pipe: %1").arg(strerror(errno));
     // -displayfd: the server takes the first free display and writes its number there.
-    const std::string screen = QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()).toStdString();
-    Server = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", screen,
-                    "-dpi", "96", "-nolisten", "tcp"},
+    const std::string screen =
+        QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()).toStdString();
+    Server = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", screen, "-dpi",
+                    "96", "-nolisten", "tcp"},
                    EnvironmentWith({{"LC_ALL", "C"}}), log, ready[1]);
     close(ready[1]);
 
@@ -161,10 +164,11 @@ QString TScreenSession::StartWindowManager() {
     const QString log = Logs.filePath(QStringLiteral("openbox.log"));
     // An empty configuration home: openbox takes its system-wide settings,
     // not whatever the person running the tests made of it.
-    Manager = Spawn({"openbox", "--sm-disable"},
-                    EnvironmentWith({{"XDG_CONFIG_HOME", QFile::encodeName(Logs.path()).toStdString()},
-                                     {"DISPLAY", Display().toStdString()}}),
-                    log, -1);
+    Manager =
+        Spawn({"openbox", "--sm-disable"},
+              EnvironmentWith({{"XDG_CONFIG_HOME", QFile::encodeName(Logs.path()).toStdString()},
+                               {"DISPLAY", Display().toStdString()}}),
+              log, -1);
 
     const std::string display = Display().toStdString();
     xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
@@ -228,7 +232,9 @@ QString TScreenSession::StartSessionBus() {
     return {};
 }
 
-void TScreenSession::StopWindowManager() { End(Manager); }
+void TScreenSession::StopWindowManager() {
+    End(Manager);
+}
 
 void TScreenSession::Stop() {
     End(Bus);

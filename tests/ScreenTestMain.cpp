@@ -64,17 +64,23 @@ class TScreenEnvironment : public testing::Environment {
 #if defined(__SANITIZE_ADDRESS__)
 // On the xcb platform Qt looks for the session bus through libdbus, which
 // keeps a buffer to the end of the program. Nothing of Wogenfeld's is excused.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
 #endif
 
-QString NoScreenReason() { return NoScreen; }
+QString NoScreenReason() {
+    return NoScreen;
+}
 
 QString RestartWindowManager() {
     TheSession->StopWindowManager();
     return TheSession->StartWindowManager();
 }
 
-pid_t WindowManagerProcess() { return TheSession->ManagerProcess(); }
+pid_t WindowManagerProcess() {
+    return TheSession->ManagerProcess();
+}
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -81,7 +81,9 @@ QRect ScreenRect(const QWidget* widget) {
     return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
 }
 
-void MovePointerTo(QPoint global) { Xdotool(MoveTo(global)); }
+void MovePointerTo(QPoint global) {
+    Xdotool(MoveTo(global));
+}
 
 void ClickAt(QPoint global) {
     Xdotool(MoveTo(global) << QStringLiteral("click") << QStringLiteral("1"));

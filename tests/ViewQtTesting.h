@@ -37,12 +37,14 @@ inline QImage QtLines(int width, int height, const std::vector<TSegment>& segmen
     QImage picture = WhiteImage(width, height);
     QPainter painter(&picture);
     painter.setPen(QColor(0, 0, 255));
-    for (const auto& [from, to] : segments) painter.drawLine(from, to);
+    for (const auto& [from, to] : segments)
+        painter.drawLine(from, to);
     return picture;
 }
 
 inline void AddPolyline(std::vector<TSegment>& segments, const std::vector<QPoint>& points) {
-    for (std::size_t k = 1; k < points.size(); ++k) segments.emplace_back(points[k - 1], points[k]);
+    for (std::size_t k = 1; k < points.size(); ++k)
+        segments.emplace_back(points[k - 1], points[k]);
 }
 
 // The frame the view should have drawn from its ScreenPoints: the visible nodes
@@ -55,11 +57,13 @@ inline QImage QtFrame(const TView& view, const TNet& net, bool crossGrid) {
     };
     std::vector<TSegment> segments;
     for (int j = low; j <= high; ++j) {
-        for (int i = low + 1; i <= high; ++i) segments.emplace_back(at(i - 1, j), at(i, j));
+        for (int i = low + 1; i <= high; ++i)
+            segments.emplace_back(at(i - 1, j), at(i, j));
     }
     if (crossGrid) {
         for (int i = low; i <= high; ++i) {
-            for (int j = low + 1; j <= high; ++j) segments.emplace_back(at(i, j - 1), at(i, j));
+            for (int j = low + 1; j <= high; ++j)
+                segments.emplace_back(at(i, j - 1), at(i, j));
         }
     }
     return QtLines(800, 600, segments);
@@ -69,7 +73,8 @@ inline QImage QtFrame(const TView& view, const TNet& net, bool crossGrid) {
 inline int DifferingPixels(const QImage& a, const QImage& b) {
     int count = 0;
     for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y);
+        for (int x = 0; x < a.width(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
     }
     return count;
 }

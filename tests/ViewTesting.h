@@ -19,11 +19,18 @@ inline std::unique_ptr<TNet> RunningNet(BoundaryMode mode, int passes) {
 
 // The bars as the window starts them ("Drehen" 60, 0, 0; "Zoom" 11, a factor
 // of 1.1; "Kreuzgitter" on), or turned and zoomed otherwise.
-constexpr TViewControls Bars(int x = 60, int y = 0, int z = 0, int zoom = 11, bool crossGrid = true) {
-    return {.RotationX = x, .RotationY = y, .RotationZ = z, .ZoomPosition = zoom, .CrossGrid = crossGrid};
+constexpr TViewControls Bars(int x = 60, int y = 0, int z = 0, int zoom = 11,
+                             bool crossGrid = true) {
+    return {.RotationX = x,
+            .RotationY = y,
+            .RotationZ = z,
+            .ZoomPosition = zoom,
+            .CrossGrid = crossGrid};
 }
 
-inline TPicture WhitePicture() { return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu); }
+inline TPicture WhitePicture() {
+    return TPicture(PictureWidth, PictureHeight, 0xFFFFFFFFu);
+}
 
 // A view on a white background that counts and keeps the frames it presents.
 struct TFrames {
@@ -44,6 +51,7 @@ struct TFrames {
 // Pixels in which two pictures of one size differ.
 inline int DifferingPixels(const TPicture& a, const TPicture& b) {
     int count = 0;
-    for (std::size_t k = 0; k < a.Count(); ++k) count += a.Bits()[k] != b.Bits()[k];
+    for (std::size_t k = 0; k < a.Count(); ++k)
+        count += a.Bits()[k] != b.Bits()[k];
     return count;
 }

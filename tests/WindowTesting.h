@@ -13,7 +13,9 @@
 
 // Delivers the messages waiting in the queue, but fires no timer: the tests
 // fire the run loop themselves.
-inline void DeliverPosted() { QCoreApplication::sendPostedEvents(); }
+inline void DeliverPosted() {
+    QCoreApplication::sendPostedEvents();
+}
 
 // A fresh window that has been shown and has performed its first "Null".
 inline std::unique_ptr<TForm1> StartedForm() {
@@ -24,10 +26,13 @@ inline std::unique_ptr<TForm1> StartedForm() {
 }
 
 // Passes since the last run start.
-inline long PassesOfRun(const TNet& net) { return std::lround(net.SimTime / net.TimeStep); }
+inline long PassesOfRun(const TNet& net) {
+    return std::lround(net.SimTime / net.TimeStep);
+}
 
 inline void Fire(TForm1& form, int times = 1) {
-    for (int k = 0; k < times; ++k) form.FireLoop();
+    for (int k = 0; k < times; ++k)
+        form.FireLoop();
 }
 
 // What a message box said, as seen by a user who then closes it.
@@ -50,7 +55,8 @@ inline TSeenBox CloseBoxesDuring(TForm1& form, const std::function<void()>& acti
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         const Extended before = form.Loop().Net().SimTime;
-        for (int k = 0; k < 20; ++k) QCoreApplication::processEvents();
+        for (int k = 0; k < 20; ++k)
+            QCoreApplication::processEvents();
         seen.LoopFiredWhileOpen |= form.Loop().Net().SimTime != before;
         ++seen.Count;
         seen.Title = box->windowTitle();

@@ -35,14 +35,22 @@ enum class TRole {
 
 std::string RoleName(TRole role) {
     switch (role) {
-    case TRole::CheckBox: return "check box";
-    case TRole::ComboBox: return "combo box";
-    case TRole::Filler: return "filler";
-    case TRole::PushButton: return "push button";
-    case TRole::RadioButton: return "radio button";
-    case TRole::ScrollBar: return "scroll bar";
-    case TRole::SpinButton: return "spin button";
-    case TRole::Text: return "text";
+    case TRole::CheckBox:
+        return "check box";
+    case TRole::ComboBox:
+        return "combo box";
+    case TRole::Filler:
+        return "filler";
+    case TRole::PushButton:
+        return "push button";
+    case TRole::RadioButton:
+        return "radio button";
+    case TRole::ScrollBar:
+        return "scroll bar";
+    case TRole::SpinButton:
+        return "spin button";
+    case TRole::Text:
+        return "text";
     }
     return "role " + std::to_string(static_cast<int>(role));
 }
@@ -98,12 +106,22 @@ const std::vector<TAccessibleControl> MainWindow = {
 // Every control of the window "Messung" that takes input; a combo box speaks
 // its current choice.
 const std::vector<TAccessibleControl> MeasuringWindow = {
-    {TRole::CheckBox, "Sonde 1"},   {TRole::SpinButton, "Sonde 1 x"}, {TRole::SpinButton, "Sonde 1 y"},
-    {TRole::CheckBox, "Sonde 2"},   {TRole::SpinButton, "Sonde 2 x"}, {TRole::SpinButton, "Sonde 2 y"},
-    {TRole::CheckBox, "Sonde 3"},   {TRole::SpinButton, "Sonde 3 x"}, {TRole::SpinButton, "Sonde 3 y"},
-    {TRole::CheckBox, "Sonde 4"},   {TRole::SpinButton, "Sonde 4 x"}, {TRole::SpinButton, "Sonde 4 y"},
+    {TRole::CheckBox, "Sonde 1"},
+    {TRole::SpinButton, "Sonde 1 x"},
+    {TRole::SpinButton, "Sonde 1 y"},
+    {TRole::CheckBox, "Sonde 2"},
+    {TRole::SpinButton, "Sonde 2 x"},
+    {TRole::SpinButton, "Sonde 2 y"},
+    {TRole::CheckBox, "Sonde 3"},
+    {TRole::SpinButton, "Sonde 3 x"},
+    {TRole::SpinButton, "Sonde 3 y"},
+    {TRole::CheckBox, "Sonde 4"},
+    {TRole::SpinButton, "Sonde 4 x"},
+    {TRole::SpinButton, "Sonde 4 y"},
     {TRole::ComboBox, "entlang der Zeile von Sonde 1"},
-    {TRole::PushButton, "Start"},   {TRole::PushButton, "Stopp"},     {TRole::PushButton, "Zurücksetzen"},
+    {TRole::PushButton, "Start"},
+    {TRole::PushButton, "Stopp"},
+    {TRole::PushButton, "Zurücksetzen"},
     {TRole::PushButton, "Als CSV speichern …"},
 };
 
@@ -215,7 +233,8 @@ class Accessibility : public testing::Test {
     static void ExpectControls(std::vector<TAccessibleControl> found,
                                std::vector<TAccessibleControl> expected) {
         std::set<TRole> roles;
-        for (const TAccessibleControl& control : expected) roles.insert(control.Role);
+        for (const TAccessibleControl& control : expected)
+            roles.insert(control.Role);
         std::erase_if(found, [&](const TAccessibleControl& c) { return !roles.contains(c.Role); });
         std::ranges::sort(found);
         std::ranges::sort(expected);
@@ -243,8 +262,8 @@ TEST_F(Accessibility, EveryControlOfTheWindowSpeaksItsNameAndEndWorksThroughTheB
                      output),
               0)
         << output;
-    const bool ended = Program.waitForFinished(
-        static_cast<int>(std::chrono::milliseconds(Patience).count()));
+    const bool ended =
+        Program.waitForFinished(static_cast<int>(std::chrono::milliseconds(Patience).count()));
     const std::string said = ProgramSaid();
     ASSERT_TRUE(ended) << "The program did not end after \"Ende\":\n" << said;
     EXPECT_EQ(Program.exitStatus(), QProcess::NormalExit) << said;
@@ -257,9 +276,9 @@ TEST_F(Accessibility, EveryControlOfMessungSpeaksItsName) {
     QProcess key;
     key.setProcessEnvironment(Environment);
     key.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F2")});
-    ASSERT_TRUE(key.waitForFinished(ScriptPatienceMs) && key.exitCode() == 0) << key.readAllStandardError().toStdString();
+    ASSERT_TRUE(key.waitForFinished(ScriptPatienceMs) && key.exitCode() == 0)
+        << key.readAllStandardError().toStdString();
     ExpectControls(Window(QStringLiteral("Messung")), MeasuringWindow);
 }
 
 } // namespace
-

@@ -19,9 +19,10 @@ TEST(WholeNumber, AcceptsBlanksSignAndDigitsWithin32Bits) {
 }
 
 TEST(WholeNumber, RejectsEverythingElse) {
-    for (const char* text : {"", " ", "-", "+", "abc", "1.5", "1,5", "12 ", "1 2", "+-3", "--3",
-                             "- 3", "+ 3", "2147483648", "-2147483649", "99999999999999999999",
-                             "\t5", "0x10", "$10", "1e3", "٣", "３"}) {
+    for (const char* text :
+         {"",    " ",    "-",   "+",   "abc", "1.5",        "1,5",         "12 ",
+          "1 2", "+-3",  "--3", "- 3", "+ 3", "2147483648", "-2147483649", "99999999999999999999",
+          "\t5", "0x10", "$10", "1e3", "٣",   "３"}) {
         EXPECT_FALSE(ParseWholeNumber(text)) << text;
     }
 }

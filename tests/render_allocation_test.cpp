@@ -39,10 +39,12 @@ TEST(Allocation, ThousandPassesInSteadyStateAllocateNothing) {
     settings.Controls.Excitation.Source2 = true;
     settings.Controls.Excitation.Wavefront = true;
     TRenderer renderer(settings);
-    for (int pass = 0; pass < 20; ++pass) ASSERT_TRUE(renderer.Pass());
+    for (int pass = 0; pass < 20; ++pass)
+        ASSERT_TRUE(renderer.Pass());
 
     const long before = Allocations.load();
-    for (int pass = 0; pass < 1000; ++pass) renderer.Pass();
+    for (int pass = 0; pass < 1000; ++pass)
+        renderer.Pass();
     const long during = Allocations.load() - before;
     EXPECT_EQ(during, 0);
 
@@ -53,7 +55,8 @@ TEST(Allocation, ThousandPassesInSteadyStateAllocateNothing) {
 TEST(Allocation, RecordingPassesWithFourProbesAllocatesNothing) {
     TRenderer renderer(TRenderSettings{});
     TRecording recording(300); // filled and then overwritten, oldest first
-    const TProbeSlots probes{TNodePosition{1, 1}, TNodePosition{36, 36}, std::nullopt, TNodePosition{71, 71}};
+    const TProbeSlots probes{TNodePosition{1, 1}, TNodePosition{36, 36}, std::nullopt,
+                             TNodePosition{71, 71}};
     ASSERT_TRUE(renderer.Pass());
 
     const long before = Allocations.load();

@@ -40,8 +40,8 @@ TDecodedGif Decode(const QString& path) {
             if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
                 std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0) {
                 const ExtensionBlock& count = image.ExtensionBlocks[e + 1];
-                decoded.LoopsForever = count.ByteCount == 3 && count.Bytes[0] == 1 && count.Bytes[1] == 0 &&
-                                       count.Bytes[2] == 0;
+                decoded.LoopsForever = count.ByteCount == 3 && count.Bytes[0] == 1 &&
+                                       count.Bytes[1] == 0 && count.Bytes[2] == 0;
             }
         }
         GraphicsControlBlock control{};
@@ -64,15 +64,16 @@ TDecodedGif Decode(const QString& path) {
 }
 
 QImage Png(const QString& folder, long long pass) {
-    return QImage(QDir(folder).filePath(QStringLiteral("frame-%1.png").arg(pass, 6, 10, QLatin1Char('0'))))
+    return QImage(QDir(folder).filePath(
+                      QStringLiteral("frame-%1.png").arg(pass, 6, 10, QLatin1Char('0'))))
         .convertToFormat(QImage::Format_RGB32);
 }
 
 TEST(Gif, EveryFrameDecodedEqualsThePngOfItsPassAndLaterFramesWriteLess) {
     QTemporaryDir folder;
     const QString gif = folder.filePath("eng.gif");
-    ASSERT_EQ(Render({"--example", "3", "--iterations", "120", "--every", "8", "--gif", gif, "--out-dir",
-                      folder.path(), "--fps", "30"}),
+    ASSERT_EQ(Render({"--example", "3", "--iterations", "120", "--every", "8", "--gif", gif,
+                      "--out-dir", folder.path(), "--fps", "30"}),
               RenderSucceeded);
     const TDecodedGif decoded = Decode(gif);
     ASSERT_EQ(decoded.Frames.size(), 15u) << "passes 8, 16, .., 120";
@@ -84,13 +85,15 @@ TEST(Gif, EveryFrameDecodedEqualsThePngOfItsPassAndLaterFramesWriteLess) {
     }
     EXPECT_EQ(decoded.Rects.front(), QRect(0, 0, 800, 600));
     for (std::size_t k = 1; k < decoded.Rects.size(); ++k) {
-        EXPECT_LT(decoded.Rects[k].width() * decoded.Rects[k].height(), 800 * 600 / 2) << "frame " << k;
+        EXPECT_LT(decoded.Rects[k].width() * decoded.Rects[k].height(), 800 * 600 / 2)
+            << "frame " << k;
     }
     // 30 frames a second in whole hundredths: 3, 4, 3, 3, 4, 3, ... ten frames make 33 and a third.
     const std::vector<int> firstDelays(decoded.Delays.begin(), decoded.Delays.begin() + 6);
     EXPECT_EQ(firstDelays, (std::vector<int>{3, 4, 3, 3, 4, 3}));
     int total = 0;
-    for (int delay : decoded.Delays) total += delay;
+    for (int delay : decoded.Delays)
+        total += delay;
     EXPECT_EQ(total, 50) << "15 frames at 30 per second last half a second";
 }
 
@@ -101,14 +104,14 @@ TEST(Gif, CropKeepsEveryDrawnPixelWithAMarginOfEight) {
     QTemporaryDir folder;
     const QString gif = folder.filePath("front.gif");
     const QString last = folder.filePath("last.png");
-    ASSERT_EQ(Render({"--example", "7", "--iterations", "150", "--strobe", "--gif", gif, "--out-dir",
-                      folder.path(), "--crop", "--out", last}),
+    ASSERT_EQ(Render({"--example", "7", "--iterations", "150", "--strobe", "--gif", gif,
+                      "--out-dir", folder.path(), "--crop", "--out", last}),
               RenderSucceeded);
     // Omega 7.7, dt 0.01725 (cross grid): a period is 2 pi / 7.7 = 0.815998, that is
     // 47.30 passes; pass n runs at (n - 1) * dt, so the phase comes round at
     // passes 1 + 48 = 49, 1 + ceil(94.61) = 96 and 1 + ceil(141.91) = 143.
-    EXPECT_EQ(FilesIn(folder.path()), (QStringList{"frame-000049.png", "frame-000096.png", "frame-000143.png",
-                                                   "front.gif", "last.png"}));
+    EXPECT_EQ(FilesIn(folder.path()), (QStringList{"frame-000049.png", "frame-000096.png",
+                                                   "frame-000143.png", "front.gif", "last.png"}));
     const TDecodedGif decoded = Decode(gif);
     ASSERT_EQ(decoded.Frames.size(), 3u);
     const QImage first = Png(folder.path(), 49);

@@ -40,7 +40,8 @@ TEST(GoldenFrames, EveryExampleAfter300PassesIsUnchanged) {
     for (int number = 1; number <= 7; ++number) {
         SCOPED_TRACE(number);
         TRenderer renderer(ExampleSettings(number));
-        for (int pass = 0; pass < 300; ++pass) ASSERT_TRUE(renderer.Pass());
+        for (int pass = 0; pass < 300; ++pass)
+            ASSERT_TRUE(renderer.Pass());
         EXPECT_EQ(HashState(renderer.Net()), Goldens[number - 1].State);
         EXPECT_EQ(renderer.FrameHash(), Goldens[number - 1].Frame);
     }
@@ -150,13 +151,21 @@ TEST(GoldenFrames, EveryExampleMeetsItsValuesWorkedOutByHand) {
 }
 
 TEST(RenderArguments, RejectWhatTheWindowCouldNotDo) {
-    for (const QStringList& bad :
-         {QStringList{"--example", "8"}, {"--example", "Punktquelle links"}, {"--zoom", "31"},
-          {"--frequency", "-1"}, {"--coupling", "1501"}, {"--amplitude", "abc"},
-          {"--boundary", "open"}, {"--cross-grid", "yes"}, {"--iterations", "-3"},
-          {"--out", "/nonexistent-folder/x.png"}, {"--every", "10"}, {"--bogus", "1"},
-          {"--zoom"}}) {
-        EXPECT_TRUE(std::holds_alternative<QString>(ParseRenderArguments(bad))) << bad.join(' ').toStdString();
+    for (const QStringList& bad : {QStringList{"--example", "8"},
+                                   {"--example", "Punktquelle links"},
+                                   {"--zoom", "31"},
+                                   {"--frequency", "-1"},
+                                   {"--coupling", "1501"},
+                                   {"--amplitude", "abc"},
+                                   {"--boundary", "open"},
+                                   {"--cross-grid", "yes"},
+                                   {"--iterations", "-3"},
+                                   {"--out", "/nonexistent-folder/x.png"},
+                                   {"--every", "10"},
+                                   {"--bogus", "1"},
+                                   {"--zoom"}}) {
+        EXPECT_TRUE(std::holds_alternative<QString>(ParseRenderArguments(bad)))
+            << bad.join(' ').toStdString();
     }
 }
 
@@ -175,8 +184,10 @@ TEST(RenderArguments, TheParsersFormsKeepOurMessages) {
     EXPECT_EQ(refusal({"-stylesheet", "x.qss"}), "unknown option: -stylesheet");
     EXPECT_EQ(refusal({"--every", "2", "frames"}), "unknown option: frames");
     // The first argument at fault is the one named.
-    EXPECT_EQ(refusal({"--zoom", "3", "--fps", "0"}), "--zoom must be a whole number from 5 to 30, not 3");
-    EXPECT_EQ(refusal({"--fps", "0", "--zoom", "3"}), "--fps must be a whole number from 1 to 50, not 0");
+    EXPECT_EQ(refusal({"--zoom", "3", "--fps", "0"}),
+              "--zoom must be a whole number from 5 to 30, not 3");
+    EXPECT_EQ(refusal({"--fps", "0", "--zoom", "3"}),
+              "--fps must be a whole number from 1 to 50, not 0");
     EXPECT_TRUE(std::holds_alternative<THelpRequested>(ParseRenderArguments({"-?"})));
     EXPECT_TRUE(std::holds_alternative<TVersionRequested>(ParseRenderArguments({"--version"})));
 }

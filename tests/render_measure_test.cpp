@@ -3,8 +3,8 @@
 
 #include "RenderTesting.h"
 #include "output/Profile.h"
-#include "render/Renderer.h"
 #include "output/Series.h"
+#include "render/Renderer.h"
 
 #include <QFile>
 #include <QImage>
@@ -37,12 +37,13 @@ double Number(const QByteArray& text) {
 TEST(Probes, ADrivenNodeFollowsTheDriveAndTheTableReadsBackExactly) {
     QTemporaryDir folder;
     const QString csv = folder.filePath("probes.csv");
-    ASSERT_EQ(Render({"--example", "1", "--iterations", "300", "--probe", "36,36", "--probe", "40,36", "--csv", csv}),
+    ASSERT_EQ(Render({"--example", "1", "--iterations", "300", "--probe", "36,36", "--probe",
+                      "40,36", "--csv", csv}),
               RenderSucceeded);
     const auto rows = ReadTable(csv);
     ASSERT_EQ(rows.size(), 301u);
-    EXPECT_EQ(rows[0], (QList<QByteArray>{"pass", "SimTime", "Z_36_36", "Z_40_36", "E_kinetic", "E_own_springs",
-                                          "E_coupling_springs", "E_total"}));
+    EXPECT_EQ(rows[0], (QList<QByteArray>{"pass", "SimTime", "Z_36_36", "Z_40_36", "E_kinetic",
+                                          "E_own_springs", "E_coupling_springs", "E_total"}));
     for (std::size_t k = 1; k < rows.size(); ++k) {
         ASSERT_EQ(rows[k].size(), 8);
         EXPECT_EQ(rows[k][0].toLongLong(), static_cast<long long>(k));
@@ -52,7 +53,8 @@ TEST(Probes, ADrivenNodeFollowsTheDriveAndTheTableReadsBackExactly) {
         EXPECT_NEAR(t, static_cast<double>(k - 1) * 0.01725, 1e-12);
         EXPECT_NEAR(Number(rows[k][2]), -40 * std::sin(8 * t), 1e-10) << "pass " << k;
         const double total = Number(rows[k][7]);
-        EXPECT_NEAR(Number(rows[k][4]) + Number(rows[k][5]) + Number(rows[k][6]), total, 1e-9 * total);
+        EXPECT_NEAR(Number(rows[k][4]) + Number(rows[k][5]) + Number(rows[k][6]), total,
+                    1e-9 * total);
     }
     // The first pass: only the source moves, at V = -40 * 8 = -320, so the energy
     // is all kinetic, 320^2 / 2 = 51200.
@@ -64,8 +66,8 @@ TEST(Probes, ADrivenNodeFollowsTheDriveAndTheTableReadsBackExactly) {
 }
 
 TEST(Probes, NumbersKeepEveryBitOfTheDouble) {
-    for (double value : {0.1, 1.0 / 3, -2.5e-300, 4.9406564584124654e-324, 1.7976931348623157e308, 51200.0,
-                         -5.502496195438507}) {
+    for (double value : {0.1, 1.0 / 3, -2.5e-300, 4.9406564584124654e-324, 1.7976931348623157e308,
+                         51200.0, -5.502496195438507}) {
         const QByteArray text = NumberText(value);
         EXPECT_FALSE(text.contains(',')) << text.toStdString();
         EXPECT_EQ(std::strtod(text.constData(), nullptr), value) << text.toStdString();
@@ -75,7 +77,8 @@ TEST(Probes, NumbersKeepEveryBitOfTheDouble) {
 TEST(Probes, TheStroboscopeThinsTheTableToOneRowPerPeriod) {
     QTemporaryDir folder;
     const QString csv = folder.filePath("strobe.csv");
-    ASSERT_EQ(Render({"--example", "7", "--iterations", "150", "--strobe", "--probe", "1,36", "--csv", csv}),
+    ASSERT_EQ(Render({"--example", "7", "--iterations", "150", "--strobe", "--probe", "1,36",
+                      "--csv", csv}),
               RenderSucceeded);
     const auto rows = ReadTable(csv);
     // The passes where the phase comes round (see the GIF's test): 49, 96, 143.
@@ -96,7 +99,8 @@ TEST(Probes, TheStroboscopeThinsTheTableToOneRowPerPeriod) {
 TEST(Probes, TheChartShowsEverySeriesInItsOwnColour) {
     QTemporaryDir folder;
     const QString plot = folder.filePath("chart.png");
-    ASSERT_EQ(Render({"--example", "1", "--iterations", "200", "--probe", "36,36", "--probe", "46,36", "--plot", plot}),
+    ASSERT_EQ(Render({"--example", "1", "--iterations", "200", "--probe", "36,36", "--probe",
+                      "46,36", "--plot", plot}),
               RenderSucceeded);
     const QImage chart(plot);
     ASSERT_FALSE(chart.isNull());
@@ -106,7 +110,8 @@ TEST(Probes, TheChartShowsEverySeriesInItsOwnColour) {
                         qRgb(230, 126, 34), qRgb(0, 0, 0)}) {
         bool found = false;
         for (int y = 0; y < chart.height() && !found; ++y) {
-            for (int x = 0; x < chart.width() && !found; ++x) found = chart.pixel(x, y) == colour;
+            for (int x = 0; x < chart.width() && !found; ++x)
+                found = chart.pixel(x, y) == colour;
         }
         EXPECT_TRUE(found) << std::hex << colour;
     }
@@ -133,18 +138,25 @@ TEST(Profile, WavelengthOfTheStraightFrontAgreesWithTheDispersionRelation) {
     };
     // Omega 7.70, k 100: 4 sin^2(0.0664125) / dt^2 = 59.2029; sin^2(kappa/2) = 49.2029 / 400
     // = 0.123007, kappa = 0.716688, lambda = 8.7670 (example 7).
-    // Omega 6.00, k 100: 35.9679 - 10 = 25.9679, / 400 = 0.0649197, kappa = 0.515268, lambda = 12.194.
-    // Omega 12.00, k 400: 143.487 - 10 = 133.487, / 1600 = 0.0834291, kappa = 0.586032, lambda = 10.7216.
-    for (const TCase& c : {TCase{"770", "100", 8.7670}, TCase{"600", "100", 12.194}, TCase{"1200", "400", 10.7216}}) {
+    // Omega 6.00, k 100: 35.9679 - 10 = 25.9679, / 400 = 0.0649197, kappa = 0.515268, lambda
+    // = 12.194. Omega 12.00, k 400: 143.487 - 10 = 133.487, / 1600 = 0.0834291, kappa = 0.586032,
+    // lambda = 10.7216.
+    for (const TCase& c : {TCase{"770", "100", 8.7670}, TCase{"600", "100", 12.194},
+                           TCase{"1200", "400", 10.7216}}) {
         SCOPED_TRACE(c.Frequency);
         const double omega = QByteArray(c.Frequency).toDouble() * 0.01;
-        const double predicted = PredictedWavelength(omega, QByteArray(c.Coupling).toDouble(), 0.01725);
+        const double predicted =
+            PredictedWavelength(omega, QByteArray(c.Coupling).toDouble(), 0.01725);
         EXPECT_NEAR(predicted, c.Predicted, 2e-3);
 
-        TRenderer renderer(Settings({"--example", "7", "--frequency", c.Frequency, "--coupling", c.Coupling}));
-        for (int pass = 0; pass < 3000; ++pass) ASSERT_TRUE(renderer.Pass());
-        const double measured = WavelengthOf(ProfileOf(renderer.Net(), ProfileLine::Row, 36)).value_or(0);
-        EXPECT_NEAR(measured / predicted, 1.0, 0.01) << "measured " << measured << ", predicted " << predicted;
+        TRenderer renderer(
+            Settings({"--example", "7", "--frequency", c.Frequency, "--coupling", c.Coupling}));
+        for (int pass = 0; pass < 3000; ++pass)
+            ASSERT_TRUE(renderer.Pass());
+        const double measured =
+            WavelengthOf(ProfileOf(renderer.Net(), ProfileLine::Row, 36)).value_or(0);
+        EXPECT_NEAR(measured / predicted, 1.0, 0.01)
+            << "measured " << measured << ", predicted " << predicted;
     }
 }
 
@@ -152,9 +164,11 @@ TEST(Profile, RunsAlongTheRowOrTheColumnAskedFor) {
     QTemporaryDir folder;
     const QString row = folder.filePath("row.csv");
     const QString column = folder.filePath("column.csv");
-    ASSERT_EQ(Render({"--example", "2", "--iterations", "60", "--profile", row, "--profile-row", "1"}),
-              RenderSucceeded);
-    ASSERT_EQ(Render({"--example", "2", "--iterations", "60", "--profile", column, "--profile-column", "1"}),
+    ASSERT_EQ(
+        Render({"--example", "2", "--iterations", "60", "--profile", row, "--profile-row", "1"}),
+        RenderSucceeded);
+    ASSERT_EQ(Render({"--example", "2", "--iterations", "60", "--profile", column,
+                      "--profile-column", "1"}),
               RenderSucceeded);
     const auto along = ReadTable(row);
     const auto down = ReadTable(column);
@@ -167,7 +181,9 @@ TEST(Profile, RunsAlongTheRowOrTheColumnAskedFor) {
     // in which a node's neighbours are added).
     for (std::size_t k = 1; k <= 71; ++k) {
         EXPECT_EQ(along[k][0].toInt(), static_cast<int>(k));
-        EXPECT_NEAR(Number(along[k][1]), Number(down[k][1]), 1e-12 * (1 + std::fabs(Number(down[k][1])))) << k;
+        EXPECT_NEAR(Number(along[k][1]), Number(down[k][1]),
+                    1e-12 * (1 + std::fabs(Number(down[k][1]))))
+            << k;
     }
     EXPECT_NE(Number(along[5][1]), 0) << "the wave has left the corner";
     // Pass 60 runs at t = 59 * 0.01725 = 1.01775: Z = -80 sin(8 t).

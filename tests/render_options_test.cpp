@@ -62,7 +62,8 @@ TEST(RenderTool, BadArgumentsGiveOneLineNamingTheOptionStatusTwoAndNoFile) {
         EXPECT_EQ(run.Errors.count('\n'), 1) << run.Errors.toStdString();
         EXPECT_TRUE(run.Errors.startsWith("wogenfeld-render: ")) << run.Errors.toStdString();
         EXPECT_TRUE(run.Errors.contains(QLatin1String(c.Option))) << run.Errors.toStdString();
-        EXPECT_TRUE(FilesIn(folder.path()).isEmpty()) << FilesIn(folder.path()).join(' ').toStdString();
+        EXPECT_TRUE(FilesIn(folder.path()).isEmpty())
+            << FilesIn(folder.path()).join(' ').toStdString();
     }
 }
 
@@ -78,15 +79,17 @@ TEST(RenderTool, VersionAndHelpAsTheWindowGivesThem) {
     ASSERT_TRUE(tool.waitForFinished(60000));
     const QString help = QString::fromLocal8Bit(tool.readAllStandardOutput());
     EXPECT_TRUE(help.startsWith("Usage: wogenfeld-render [options]\n")) << help.toStdString();
-    EXPECT_TRUE(help.contains("--zoom <P>") && help.contains("Zoom slider, 5..30")) << help.toStdString();
+    EXPECT_TRUE(help.contains("--zoom <P>") && help.contains("Zoom slider, 5..30"))
+        << help.toStdString();
 }
 
 TEST(RenderTool, AFailedRunLeavesNoPartialFile) {
     QTemporaryDir folder;
-    TRenderSettings settings = Settings({"--iterations", "50", "--every", "10", "--gif", folder.filePath("a.gif"),
-                                         "--csv", folder.filePath("a.csv"), "--plot", folder.filePath("a.png"),
-                                         "--profile", folder.filePath("p.csv"), "--profile-row", "3", "--out",
-                                         folder.filePath("last.png"), "--quiet"});
+    TRenderSettings settings =
+        Settings({"--iterations", "50", "--every", "10", "--gif", folder.filePath("a.gif"), "--csv",
+                  folder.filePath("a.csv"), "--plot", folder.filePath("a.png"), "--profile",
+                  folder.filePath("p.csv"), "--profile-row", "3", "--out",
+                  folder.filePath("last.png"), "--quiet"});
     settings.SourceFields[2] = "drei";
     std::FILE* messages = std::tmpfile();
     EXPECT_EQ(RunRender(settings, messages), RenderFailed);
@@ -104,8 +107,10 @@ TEST(RenderTool, TheGifsSizeIsReportedUnlessQuiet) {
     const TToolRun run = RunTool({"--iterations", "12", "--every", "4", "--gif", gif});
     EXPECT_EQ(run.Status, RenderSucceeded) << run.Errors.toStdString();
     const QString size = QString::number(QFileInfo(gif).size());
-    EXPECT_TRUE(run.Errors.contains(gif + ": 3 frames, " + size + " bytes")) << run.Errors.toStdString();
-    EXPECT_TRUE(RunTool({"--iterations", "12", "--every", "4", "--gif", gif, "--quiet"}).Errors.isEmpty());
+    EXPECT_TRUE(run.Errors.contains(gif + ": 3 frames, " + size + " bytes"))
+        << run.Errors.toStdString();
+    EXPECT_TRUE(
+        RunTool({"--iterations", "12", "--every", "4", "--gif", gif, "--quiet"}).Errors.isEmpty());
 }
 
 TEST(RenderTool, ProgressBarShowsShareRateAndTimeLeft) {

@@ -30,25 +30,30 @@ struct TToolRun {
 TToolRun RunTool(const QString& folder, const QStringList& args, int stdoutFd = -1) {
     QProcess tool;
     tool.setWorkingDirectory(folder);
-    if (stdoutFd >= 0) tool.setChildProcessModifier([stdoutFd] { ::dup2(stdoutFd, STDOUT_FILENO); });
-    tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL), args + QStringList{"--quiet", "--iterations", "8"});
+    if (stdoutFd >= 0)
+        tool.setChildProcessModifier([stdoutFd] { ::dup2(stdoutFd, STDOUT_FILENO); });
+    tool.start(QStringLiteral(WOGENFELD_RENDER_TOOL),
+               args + QStringList{"--quiet", "--iterations", "8"});
     EXPECT_TRUE(tool.waitForFinished(60000));
-    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1, tool.readAllStandardOutput(),
-            QString::fromLocal8Bit(tool.readAllStandardError())};
+    return {tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1,
+            tool.readAllStandardOutput(), QString::fromLocal8Bit(tool.readAllStandardError())};
 }
 
 QString Failed(const char* option, const char* file, int error) {
-    return QStringLiteral("wogenfeld-render: %1: cannot write %2: %3\n").arg(option, file, std::strerror(error));
+    return QStringLiteral("wogenfeld-render: %1: cannot write %2: %3\n")
+        .arg(option, file, std::strerror(error));
 }
 
 // Every name in `folder`, devices and FIFOs among them.
 QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 bool IsCharDevice(const QString& path, unsigned minor) {
     struct stat info {};
-    return ::lstat(qPrintable(path), &info) == 0 && S_ISCHR(info.st_mode) && info.st_rdev == makedev(1, minor);
+    return ::lstat(qPrintable(path), &info) == 0 && S_ISCHR(info.st_mode) &&
+           info.st_rdev == makedev(1, minor);
 }
 
 // /tmp may be mounted without devices; the build tree, where the tests run as root, may allow them.
@@ -61,7 +66,8 @@ TEST(RenderOutputs, DevicesAreWrittenInPlaceAndAFullOneFailsTheRun) {
             GTEST_SKIP() << "cannot make a device node in the build tree: " << std::strerror(errno);
         }
         const int fd = ::open(qPrintable(node), O_WRONLY);
-        if (fd < 0) GTEST_SKIP() << "cannot open a device node in the build tree: " << std::strerror(errno);
+        if (fd < 0)
+            GTEST_SKIP() << "cannot open a device node in the build tree: " << std::strerror(errno);
         ::close(fd);
     }
     const TToolRun gif = RunTool(folder.path(), {"--gif", "null"});
@@ -86,7 +92,8 @@ TEST(RenderOutputs, AFifoReachesItsReaderAndAClosedPipeFailsTheRun) {
     EXPECT_EQ(csv.Status, RenderSucceeded) << csv.Errors.toStdString();
     QByteArray table;
     char buffer[4096];
-    for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;) table.append(buffer, got);
+    for (ssize_t got; (got = ::read(reader, buffer, sizeof buffer)) > 0;)
+        table.append(buffer, got);
     ::close(reader);
     EXPECT_TRUE(table.startsWith("pass,SimTime,")) << table.toStdString();
     EXPECT_EQ(table.count('\n'), 9); // the header and the 8 passes
@@ -102,9 +109,12 @@ TEST(RenderOutputs, AFifoReachesItsReaderAndAClosedPipeFailsTheRun) {
         const TToolRun closed = RunTool(folder.path(), args, pipeEnds[1]);
         ::close(pipeEnds[1]);
         EXPECT_EQ(closed.Status, RenderFailed);
-        EXPECT_EQ(closed.Errors, args[0] == "--out" ? Failed("--out", "-", EPIPE)
-                                                    : QStringLiteral("wogenfeld-render: --hash: cannot write standard "
-                                                                     "output: %1\n").arg(std::strerror(EPIPE)));
+        EXPECT_EQ(closed.Errors,
+                  args[0] == "--out"
+                      ? Failed("--out", "-", EPIPE)
+                      : QStringLiteral("wogenfeld-render: --hash: cannot write standard "
+                                       "output: %1\n")
+                            .arg(std::strerror(EPIPE)));
     }
 }
 
@@ -120,14 +130,16 @@ TEST(RenderOutputs, StandardOutputCarriesOnePngAndNoOtherOutput) {
         EXPECT_EQ(piped.size(), QSize(800, 600));
         EXPECT_EQ(piped, file);
     }
-    const std::pair<QStringList, const char*> refused[] = {{{"--out", "-", "--hash"}, "--out"},
-                                                           {{"--csv", "-", "--plot", "-"}, "--plot"},
-                                                           {{"--out-dir", "-", "--every", "2"}, "--out-dir"}};
+    const std::pair<QStringList, const char*> refused[] = {
+        {{"--out", "-", "--hash"}, "--out"},
+        {{"--csv", "-", "--plot", "-"}, "--plot"},
+        {{"--out-dir", "-", "--every", "2"}, "--out-dir"}};
     for (const auto& [args, option] : refused) {
         SCOPED_TRACE(args.join(' ').toStdString());
         const TToolRun run = RunTool(folder.path(), args);
         EXPECT_EQ(run.Status, BadArguments);
-        EXPECT_TRUE(run.Errors.startsWith("wogenfeld-render: ") && run.Errors.contains(QLatin1String(option)))
+        EXPECT_TRUE(run.Errors.startsWith("wogenfeld-render: ") &&
+                    run.Errors.contains(QLatin1String(option)))
             << run.Errors.toStdString();
         EXPECT_EQ(run.Errors.count('\n'), 1);
         EXPECT_TRUE(run.Output.isEmpty());
@@ -163,7 +175,8 @@ TEST(RenderOutputs, LinksAreFollowedAndAFilesPermissionsKept) {
     const TToolRun run = RunTool(folder.path(), {"--out", "link.png", "--csv", "dangling.csv"});
     EXPECT_EQ(run.Status, RenderSucceeded) << run.Errors.toStdString();
     EXPECT_EQ(QFileInfo(folder.filePath("link.png")).symLinkTarget(), kept);
-    EXPECT_EQ(QFileInfo(folder.filePath("dangling.csv")).symLinkTarget(), folder.filePath("made.csv"));
+    EXPECT_EQ(QFileInfo(folder.filePath("dangling.csv")).symLinkTarget(),
+              folder.filePath("made.csv"));
     EXPECT_EQ(QImage(kept).size(), QSize(800, 600));
     struct stat info {};
     ASSERT_EQ(::stat(qPrintable(kept), &info), 0);
@@ -171,7 +184,8 @@ TEST(RenderOutputs, LinksAreFollowedAndAFilesPermissionsKept) {
     QFile made(folder.filePath("made.csv"));
     ASSERT_TRUE(made.open(QIODevice::ReadOnly));
     EXPECT_TRUE(made.readAll().startsWith("pass,SimTime,"));
-    EXPECT_EQ(Entries(folder.path()), QStringList({"dangling.csv", "kept.png", "link.png", "made.csv"}));
+    EXPECT_EQ(Entries(folder.path()),
+              QStringList({"dangling.csv", "kept.png", "link.png", "made.csv"}));
 }
 
 } // namespace

@@ -103,15 +103,16 @@ bool ShowsBlackCaption(const QImage& shot, const QWidget* control) {
 
 std::string InkReport(const QImage& shot, const QWidget* control) {
     const TInk ink = InkIn(shot, CaptionArea(control));
-    return control->objectName().toStdString() + ": " + std::to_string(ink.Light) +
-           " white and " + std::to_string(ink.Dark) + " black pixels";
+    return control->objectName().toStdString() + ": " + std::to_string(ink.Light) + " white and " +
+           std::to_string(ink.Dark) + " black pixels";
 }
 
 // Pixels of area that differ at all between two pictures.
 int Differing(const QImage& one, const QImage& other, const QRect& area) {
     int differing = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) differing += one.pixel(x, y) != other.pixel(x, y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            differing += one.pixel(x, y) != other.pixel(x, y);
     }
     return differing;
 }
@@ -218,8 +219,9 @@ class Screen : public testing::Test {
         const QImage shown =
             ScreenWhen([&](const QImage& s) { return s.copy(area) == expected; }).copy(area);
         const int differing = Differing(shown, expected, expected.rect());
-        EXPECT_EQ(differing, 0) << "pixels of the drawing area that differ from wogenfeld-render's frame: "
-                                << when.toStdString();
+        EXPECT_EQ(differing, 0)
+            << "pixels of the drawing area that differ from wogenfeld-render's frame: "
+            << when.toStdString();
         if (differing > 0) {
             const QString name = QString(when).replace(' ', '-');
             shown.save(QStringLiteral("frame-on-screen-%1.png").arg(name));
@@ -249,7 +251,8 @@ TEST_F(Screen, OpensMaximisedTitledWogenfeldInItsColours) {
     const TSpot spots[] = {
         {"the screen's bottom right corner", screen.bottomRight() - QPoint(1, 1), window},
         {"right of the panels", Form->mapToGlobal(QPoint(1100, 300)), window},
-        {"Panel2, between the fields and Panel1", Form->Panel2->mapToGlobal(QPoint(400, 64)), panel},
+        {"Panel2, between the fields and Panel1", Form->Panel2->mapToGlobal(QPoint(400, 64)),
+         panel},
         {"Panel1, right of \"Begrenzung\"", Form->Panel1->mapToGlobal(QPoint(140, 20)), panel},
         {"Panel3, right of \"Kreuzgitter\"", Form->Panel3->mapToGlobal(QPoint(180, 300)), panel},
         {"Panel4, right of \"Beispiele\"", Form->Panel4->mapToGlobal(QPoint(180, 20)), panel},
@@ -277,7 +280,8 @@ TEST(ScreenStart, ComesUpMaximisedAndActiveThoughTheWindowManagerIsHeldUp) {
     TForm1 form;
     ShowMainWindow(form);
     // A drawn pass: the window's map request went out before it.
-    const bool drawn = QTest::qWaitFor([&] { return form.PaintBox1->Frame() != nullptr; }, Patience);
+    const bool drawn =
+        QTest::qWaitFor([&] { return form.PaintBox1->Frame() != nullptr; }, Patience);
     kill(manager, SIGCONT);
     ASSERT_TRUE(drawn) << WindowReport(form);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Settled(form); }, StartPatience))
@@ -286,34 +290,37 @@ TEST(ScreenStart, ComesUpMaximisedAndActiveThoughTheWindowManagerIsHeldUp) {
 
 TEST_F(Screen, CaptionsAreWhiteOnThePanelsAndBlackOnButtonsAndFields) {
     const std::vector<QWidget*> white = {
-        Form->Label1,        Form->Label3,        Form->Label2,        Form->CheckBox1,
-        Form->Label4,        Form->RadioButton6,  Form->RadioButton7,  Form->RadioButton8,
-        Form->Label11,       Form->Label6,        Form->Label5,        Form->CheckBox2,
-        Form->Label7,        Form->Label10,       Form->Label8,        Form->CheckBox3,
-        Form->CheckBox4,     Form->Label9,        Form->RadioButton1,  Form->RadioButton2,
-        Form->RadioButton3,  Form->RadioButton4,  Form->RadioButton5,  Form->RadioButton9,
+        Form->Label1,       Form->Label3,       Form->Label2,       Form->CheckBox1,
+        Form->Label4,       Form->RadioButton6, Form->RadioButton7, Form->RadioButton8,
+        Form->Label11,      Form->Label6,       Form->Label5,       Form->CheckBox2,
+        Form->Label7,       Form->Label10,      Form->Label8,       Form->CheckBox3,
+        Form->CheckBox4,    Form->Label9,       Form->RadioButton1, Form->RadioButton2,
+        Form->RadioButton3, Form->RadioButton4, Form->RadioButton5, Form->RadioButton9,
         Form->RadioButton10};
-    const std::vector<QWidget*> black = {Form->Button1, Form->Button4, Form->Button2,
-                                         Form->Button3, Form->Button7, Form->Edit5,
-                                         Form->Edit7,   Form->Edit6,   Form->Edit1,
-                                         Form->Edit2};
+    const std::vector<QWidget*> black = {Form->Button1, Form->Button4, Form->Button2, Form->Button3,
+                                         Form->Button7, Form->Edit5,   Form->Edit7,   Form->Edit6,
+                                         Form->Edit1,   Form->Edit2};
     const QImage shot = ScreenWhen([&](const QImage& s) {
         return std::all_of(white.begin(), white.end(),
                            [&](QWidget* w) { return ShowsWhiteCaption(s, w); }) &&
                std::all_of(black.begin(), black.end(),
                            [&](QWidget* w) { return ShowsBlackCaption(s, w); });
     });
-    for (QWidget* control : white) EXPECT_TRUE(ShowsWhiteCaption(shot, control)) << InkReport(shot, control);
-    for (QWidget* control : black) EXPECT_TRUE(ShowsBlackCaption(shot, control)) << InkReport(shot, control);
+    for (QWidget* control : white)
+        EXPECT_TRUE(ShowsWhiteCaption(shot, control)) << InkReport(shot, control);
+    for (QWidget* control : black)
+        EXPECT_TRUE(ShowsBlackCaption(shot, control)) << InkReport(shot, control);
 
     // The captions hidden at start: "Weiter" after "Pause", "Infobox schließen" after "Info".
     ClickAt(Centre(Form->Button4));
     ASSERT_TRUE(QTest::qWaitFor([this] { return Form->Button5->isVisible(); }, Patience));
-    const QImage paused = ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button5); });
+    const QImage paused =
+        ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button5); });
     EXPECT_TRUE(ShowsBlackCaption(paused, Form->Button5)) << InkReport(paused, Form->Button5);
     ClickAt(Centre(Form->Button2));
     ASSERT_TRUE(QTest::qWaitFor([this] { return Form->Panel5->isVisible(); }, Patience));
-    const QImage info = ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button6); });
+    const QImage info =
+        ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button6); });
     EXPECT_TRUE(ShowsBlackCaption(info, Form->Button6)) << InkReport(info, Form->Button6);
 }
 
@@ -326,14 +333,15 @@ TEST_F(Screen, KeysMoveEachBarAsItsArrowsDo) {
         const QRect r = ScreenRect(bar);
         const QPoint upArrow = horizontal ? QPoint(r.right() - 3, r.center().y())
                                           : QPoint(r.center().x(), r.bottom() - 3);
-        const QPoint downArrow = horizontal ? QPoint(r.left() + 3, r.center().y())
-                                            : QPoint(r.center().x(), r.top() + 3);
+        const QPoint downArrow =
+            horizontal ? QPoint(r.left() + 3, r.center().y()) : QPoint(r.center().x(), r.top() + 3);
         // The keys that point the way of each arrow.
         const char* upKey = horizontal ? "Right" : "Down";
         const char* downKey = horizontal ? "Left" : "Up";
         const int start = bar->value();
 
-        EXPECT_EQ(ValueAfter(bar, [&] { ClickAt(upArrow); }), start + 1) << "its right or lower arrow";
+        EXPECT_EQ(ValueAfter(bar, [&] { ClickAt(upArrow); }), start + 1)
+            << "its right or lower arrow";
         ASSERT_TRUE(QTest::qWaitFor([&] { return bar->hasFocus(); }, Patience))
             << "a click gives a bar the keyboard focus";
         EXPECT_EQ(ValueAfter(bar, [&] { PressKey(upKey); }), start + 2) << upKey;
@@ -390,8 +398,9 @@ TEST_F(Screen, ThePausedFrameStaysWholeThroughATurnTheInfoPageAndMinimising) {
     // The lower arrow of the first "Drehen" bar: one degree more about x,
     // the old mesh and the new one both in the picture's changed part.
     const QRect bar = ScreenRect(Form->ScrollBar2);
-    const int turned = ValueAfter(Form->ScrollBar2,
-                                  [&] { ClickAt({bar.center().x(), bar.bottom() - 3}); });
+    const int turned = ValueAfter(Form->ScrollBar2, [&] {
+        ClickAt({bar.center().x(), bar.bottom() - 3});
+    });
     ASSERT_EQ(turned, 61);
     const QImage expected = RenderedFrame(
         {"--iterations", QString::number(passes), "--rotate-x", QString::number(turned)});
@@ -406,7 +415,8 @@ TEST_F(Screen, ThePausedFrameStaysWholeThroughATurnTheInfoPageAndMinimising) {
     MinimiseWindow(Form.get());
     ASSERT_TRUE(QTest::qWaitFor([this] { return Form->isMinimized(); }, Patience));
     ActivateWindow(Form.get());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(*Form); }, Patience)) << WindowReport(*Form);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Settled(*Form); }, Patience))
+        << WindowReport(*Form);
     ExpectScreenShows(expected, "restored from minimised");
     EXPECT_EQ(PassesOfRun(Form->Loop().Net()), passes) << "no pass while paused";
 }
@@ -426,7 +436,8 @@ QPoint ExpectedRestoredPlace(QSize screen, QSize frame) {
         return {1366 - frame.width(), 0};
     }
     if (screen == QSize(1024, 768)) return {0, 0}; // wider and taller than the screen
-    ADD_FAILURE() << "no expectation for a screen of " << screen.width() << " x " << screen.height();
+    ADD_FAILURE() << "no expectation for a screen of " << screen.width() << " x "
+                  << screen.height();
     return {};
 }
 
@@ -450,7 +461,8 @@ TEST_F(Screen, RestoredWindowStaysOnTheScreen) {
     if (screen == QSize(1920, 1080)) {
         // The whole window on the screen, down to "Ende", which shows there.
         EXPECT_TRUE(Form->screen()->availableGeometry().contains(frame));
-        const QImage shot = ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button3); });
+        const QImage shot =
+            ScreenWhen([&](const QImage& s) { return ShowsBlackCaption(s, Form->Button3); });
         EXPECT_TRUE(ShowsBlackCaption(shot, Form->Button3)) << InkReport(shot, Form->Button3);
     }
 }
@@ -461,7 +473,9 @@ TEST_F(Screen, ARightClickOnTheMiddleNodeSetsAProbeThereAndF2OpensMessungBesideT
     const QPoint node = Form->PaintBox1->mapToGlobal(QPoint(middle.X, middle.Y));
     RightClickAt(node);
     QMenu* menu = nullptr;
-    AwaitAtMost([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr; });
+    AwaitAtMost([&] {
+        return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr;
+    });
     ASSERT_NE(menu, nullptr) << "no context menu on the drawing area";
     QAction* set = menu->actions().value(0);
     ASSERT_NE(set, nullptr);

@@ -100,13 +100,15 @@ TEST(Energy, LooseNetWithoutDriveOrDampingStaysWithinTheDerivedBound) {
     for (int k = 0; k < 2000; ++k) {
         RunPasses(*net, pass, 1);
         const Extended energy = VisibleEnergy(*net).Total;
-        ASSERT_NEAR(static_cast<double>((energy - Correction(*net)) / start), 1.0, 1e-12) << "pass " << k + 2;
+        ASSERT_NEAR(static_cast<double>((energy - Correction(*net)) / start), 1.0, 1e-12)
+            << "pass " << k + 2;
         low = std::min(low, energy);
         high = std::max(high, energy);
     }
     EXPECT_GE(low / start, 0.824096L);
     EXPECT_LE(high / start, 1.271383L);
-    EXPECT_GT((high - low) / start, 1e-3L) << "the plain energy is not constant, so the test can tell";
+    EXPECT_GT((high - low) / start, 1e-3L)
+        << "the plain energy is not constant, so the test can tell";
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 namespace {
 
 // The drive as the window starts it: frequency 800 (Omega 8), source 1 on.
-TExcitationControls On() { return {.Excitation = true, .FrequencyPosition = 800, .Source1 = true}; }
+TExcitationControls On() {
+    return {.Excitation = true, .FrequencyPosition = 800, .Source1 = true};
+}
 
 TEST(Excitation, DriveStartsFromRestAtTimeZero) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
@@ -27,7 +29,8 @@ TEST(Excitation, DriveFollowsTheSineAtTheCurrentTime) {
     net->StartRun({10, 20, 30, 40});
     net->SimTime = 0.3L;
     net->Amplitude = 25;
-    net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 500, .Source1 = true, .Source2 = true});
+    net->ApplyExcitation(
+        {.Excitation = true, .FrequencyPosition = 500, .Source1 = true, .Source2 = true});
     // volatile keeps the compiler from folding sin and cos at compile time,
     // where it rounds differently from the run-time library the program uses.
     volatile Extended time = 0.3L;
@@ -83,13 +86,17 @@ TEST(Excitation, WavefrontDrivesTheFirstLineInsideTheMargin) {
 TEST(Excitation, SourcesOutsideTheNetChangeNothingInStorage) {
     auto net = MakeNet(BoundaryMode::LooseEnd);
     net->Nodes(5, 5).Z = 1; // something to compare
-    const int typed[][4] = {{80, 36, 36, 72}, {0, 36, 36, 0}, {-5, 36, 36, 100},
-                            {INT_MAX, INT_MAX, INT_MIN, INT_MIN}, {36, 72, 72, 36}};
+    const int typed[][4] = {{80, 36, 36, 72},
+                            {0, 36, 36, 0},
+                            {-5, 36, 36, 100},
+                            {INT_MAX, INT_MAX, INT_MIN, INT_MIN},
+                            {36, 72, 72, 36}};
     for (const auto& fields : typed) {
         net->StartRun({fields[0], fields[1], fields[2], fields[3]});
         const auto before = std::make_unique<TGrid>(net->Nodes);
         net->Amplitude = 40;
-        net->ApplyExcitation({.Excitation = true, .FrequencyPosition = 800, .Source1 = true, .Source2 = true});
+        net->ApplyExcitation(
+            {.Excitation = true, .FrequencyPosition = 800, .Source1 = true, .Source2 = true});
         EXPECT_TRUE(SameStorage(*before, net->Nodes))
             << fields[0] << "," << fields[1] << " / " << fields[2] << "," << fields[3];
     }

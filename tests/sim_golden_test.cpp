@@ -11,7 +11,10 @@ std::uint64_t GoldenRun(BoundaryMode mode) {
     auto net = MakeNet(mode);
     net->StartRun({24, 1, 48, 50});
     TPass pass{.Mode = mode, .Coupling = 300, .Amplitude = 30};
-    pass.Excitation = {.Excitation = true, .FrequencyPosition = 770, .Source1 = true, .Source2 = true,
+    pass.Excitation = {.Excitation = true,
+                       .FrequencyPosition = 770,
+                       .Source1 = true,
+                       .Source2 = true,
                        .Wavefront = true};
     RunPasses(*net, pass, 1000);
     return HashState(*net);

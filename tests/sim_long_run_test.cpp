@@ -27,8 +27,11 @@ long long Passes() {
 // sources and the wavefront.
 TPass Hardest(BoundaryMode mode) {
     TPass pass{.Mode = mode, .CrossGrid = true, .Coupling = 1500, .Amplitude = 100};
-    pass.Excitation = {.Excitation = true, .FrequencyPosition = 1505, .Source1 = true,
-                       .Source2 = true, .Wavefront = true};
+    pass.Excitation = {.Excitation = true,
+                       .FrequencyPosition = 1505,
+                       .Source1 = true,
+                       .Source2 = true,
+                       .Wavefront = true};
     return pass;
 }
 
@@ -52,8 +55,8 @@ Extended LargestDisplacement(const TNet& net) {
 // bound within a few hundred.
 TEST(LongRun, HardestSettingsStayBoundedInEveryMode) {
     const long long passes = Passes();
-    for (BoundaryMode mode : {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd,
-                              BoundaryMode::FixedEnd}) {
+    for (BoundaryMode mode :
+         {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd, BoundaryMode::FixedEnd}) {
         SCOPED_TRACE(static_cast<int>(mode));
         auto net = MakeNet(mode);
         net->StartRun({36, 36, 71, 1}); // the middle and a corner
@@ -78,8 +81,8 @@ TEST(LongRun, DriveStaysOnItsAmplitudeFarFromTimeZero) {
     const TPass pass = Hardest(BoundaryMode::LooseEnd);
     const Extended a = 100;
     const Extended omega = OmegaFromPosition(1505);
-    for (Extended time : {1e6L, 123456789.123L, 1e12L, 0x1p63L / 15, 0x1p63L, 1e19L, 1e30L,
-                          1e300L, 1e4000L}) {
+    for (Extended time :
+         {1e6L, 123456789.123L, 1e12L, 0x1p63L / 15, 0x1p63L, 1e19L, 1e30L, 1e300L, 1e4000L}) {
         SCOPED_TRACE(static_cast<double>(time));
         net->InitGrid();
         net->SimTime = time;

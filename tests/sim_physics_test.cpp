@@ -53,8 +53,8 @@ TEST(Physics, PulseAtTheCentreSpreadsWithFourFoldSymmetry) {
 }
 
 TEST(Physics, DampingBorderDrainsTheWavesReflectingBordersKeepThem) {
-    for (BoundaryMode mode : {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd,
-                              BoundaryMode::FixedEnd}) {
+    for (BoundaryMode mode :
+         {BoundaryMode::DampedBorder, BoundaryMode::LooseEnd, BoundaryMode::FixedEnd}) {
         auto net = MakeNet(mode);
         TPass pass{.Mode = mode};
         pass.Excitation.Excitation = true;

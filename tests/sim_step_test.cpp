@@ -100,8 +100,8 @@ void StepBackwards(TNet& net, BoundaryMode mode) {
             }
             const auto n = static_cast<Extended>(neighbours.size());
             TNode& node = net.Nodes(i, j);
-            const Extended force = (-net.Restoring * node.Z) + (sum - n * node.Z) * net.Coupling -
-                                   damping * node.V;
+            const Extended force =
+                (-net.Restoring * node.Z) + (sum - n * node.Z) * net.Coupling - damping * node.V;
             node.V = force * net.TimeStep + node.V;
             node.Z = node.V * net.TimeStep + node.Z;
         }
@@ -148,7 +148,10 @@ TEST(Step, ManyDrivenPassesMatchAStepFromAWholeStorageCopy) {
         net->StartRun({24, 1, 71, 50}); // the second source on the border
         auto reference = std::make_unique<TNet>(*net);
         TPass pass{.Mode = mode, .Coupling = 700, .Amplitude = 60};
-        pass.Excitation = {.Excitation = true, .FrequencyPosition = 1100, .Source1 = true, .Source2 = true,
+        pass.Excitation = {.Excitation = true,
+                           .FrequencyPosition = 1100,
+                           .Source1 = true,
+                           .Source2 = true,
                            .Wavefront = true};
         for (int count = 1; count <= 600; ++count) {
             RunPasses(*net, pass, 1);
@@ -176,7 +179,8 @@ TEST(Step, ManyDrivenPassesMatchAStepFromAWholeStorageCopy) {
 TEST(Step, ZoneDampingOutsideTheWindowAndBorderDampedFromTheSecondStep) {
     auto net = MakeNet(BoundaryMode::DampedBorder);
     const std::pair<int, int> probes[] = {{10, 50}, {11, 50}, {81, 81}, {82, 50}, {1, 50}};
-    for (auto [i, j] : probes) net->Nodes(i, j).V = 1;
+    for (auto [i, j] : probes)
+        net->Nodes(i, j).V = 1;
     net->Restoring = 0; // only the damping acts on the probes
     net->PreparePass(false, 0, 40);
     net->StepGrid(BoundaryMode::DampedBorder);
@@ -231,7 +235,8 @@ TEST(Step, FixedBorderNeverMoves) {
 TEST(Step, UniformLooseNetStaysUniform) {
     auto net = MakeNet(BoundaryMode::LooseEnd);
     for (int j = 1; j <= 71; ++j) {
-        for (int i = 1; i <= 71; ++i) net->Nodes(i, j).Z = 5;
+        for (int i = 1; i <= 71; ++i)
+            net->Nodes(i, j).Z = 5;
     }
     RunPasses(*net, {.Mode = BoundaryMode::LooseEnd, .Coupling = 1500}, 300);
     const TNode corner = net->Nodes(1, 1);

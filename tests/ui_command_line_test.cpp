@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "WindowTesting.h"
 #include "control/Pacer.h"
 #include "ui/QtMessages.h"
 #include "ui/WindowOptions.h"
-#include "WindowTesting.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -58,7 +58,8 @@ TEST(WindowOptions, BadRatesAndForeignOptionsAreRefusedByName) {
 
 TEST(WindowOptions, TheParsersFormsKeepOurMessages) {
     EXPECT_TRUE(std::holds_alternative<TWindowHelpRequested>(ParseWindowOptions({"-?"}, {})));
-    EXPECT_EQ(PacedRate({"--passes-per-second=5", "--passes-per-second", "7"}), 7) << "the last one wins";
+    EXPECT_EQ(PacedRate({"--passes-per-second=5", "--passes-per-second", "7"}), 7)
+        << "the last one wins";
     EXPECT_EQ(Refusal({"--passes-per-second="}),
               "--passes-per-second must be a whole number from 1 to 10000, not ''");
     EXPECT_EQ(Refusal({"notes.txt"}), "unknown option 'notes.txt' (see wogenfeld --help)");
@@ -118,7 +119,9 @@ namespace {
 
 QStringList Captured;
 
-void Capture(QtMsgType, const QMessageLogContext&, const QString& text) { Captured << text; }
+void Capture(QtMsgType, const QMessageLogContext&, const QString& text) {
+    Captured << text;
+}
 
 } // namespace
 
@@ -166,8 +169,8 @@ TRun RunWindowProgram(const QStringList& args, const QProcessEnvironment& enviro
 
 QProcessEnvironment WithoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                             "WOGENFELD_PASSES_PER_SECOND"}) {
+    for (const char* name :
+         {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WOGENFELD_PASSES_PER_SECOND"}) {
         environment.remove(QString::fromLatin1(name));
     }
     return environment;

@@ -51,7 +51,8 @@ QRect DifferingBounds(const QImage& one, const QImage& other) {
 // Delivers the waiting messages and those they post in turn: a panel that
 // appears asks to be painted only while its showing is delivered.
 void Settle() {
-    for (int round = 0; round < 3; ++round) DeliverPosted();
+    for (int round = 0; round < 3; ++round)
+        DeliverPosted();
 }
 
 class DrawingArea : public testing::Test {
@@ -171,7 +172,8 @@ TEST_F(DrawingArea, FramesFasterThanTheScreenWaitAndTheLatestIsShown) {
     Form->Button4->click(); // "Pause": no frame follows
     QElapsedTimer waited;
     waited.start();
-    while (!(OnScreen() == last) && waited.elapsed() < 5000) QCoreApplication::processEvents();
+    while (!(OnScreen() == last) && waited.elapsed() < 5000)
+        QCoreApplication::processEvents();
     EXPECT_TRUE(OnScreen() == last) << "the last frame is sent when the interval is over";
     EXPECT_EQ(box.Count, 1);
 }

@@ -12,8 +12,12 @@ TEST(Displays, FrequencyInEnglishAndGermanLocales) {
         int Position;
         const char* Text;
     };
-    for (const TCase c : {TCase{0, "0.00"}, {410, "0.65"}, {500, "0.80"}, {770, "1.23"},
-                          {800, "1.27"}, {1505, "2.40"}}) {
+    for (const TCase c : {TCase{0, "0.00"},
+                          {410, "0.65"},
+                          {500, "0.80"},
+                          {770, "1.23"},
+                          {800, "1.27"},
+                          {1505, "2.40"}}) {
         const Extended omega = c.Position * 0.01L;
         EXPECT_EQ(FrequencyText(omega, english), c.Text);
         EXPECT_EQ(FrequencyText(omega, german), QString(c.Text).replace('.', ','));

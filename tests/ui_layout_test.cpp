@@ -178,19 +178,14 @@ TEST_F(Layout, FontsAndColours) {
     Form->show();
     const QColor white(Qt::white);
     const QColor black(Qt::black);
-    for (const TLook& look : {TLook{Form->Label1, 13, true, white},
-                              TLook{Form->CheckBox1, 13, true, white},
-                              TLook{Form->Button1, 13, true, black},
-                              TLook{Form->Edit5, 11, false, black},
-                              TLook{Form->RadioButton7, 11, false, white},
-                              TLook{Form->Label4, 13, true, white},
-                              TLook{Form->Label6, 13, true, white},
-                              TLook{Form->Button7, 11, true, black},
-                              TLook{Form->CheckBox3, 16, true, white},
-                              TLook{Form->Edit1, 11, true, black},
-                              TLook{Form->RadioButton5, 11, false, white},
-                              TLook{Form->Label9, 13, true, white},
-                              TLook{Form->Button6, 13, true, black}}) {
+    for (const TLook& look :
+         {TLook{Form->Label1, 13, true, white}, TLook{Form->CheckBox1, 13, true, white},
+          TLook{Form->Button1, 13, true, black}, TLook{Form->Edit5, 11, false, black},
+          TLook{Form->RadioButton7, 11, false, white}, TLook{Form->Label4, 13, true, white},
+          TLook{Form->Label6, 13, true, white}, TLook{Form->Button7, 11, true, black},
+          TLook{Form->CheckBox3, 16, true, white}, TLook{Form->Edit1, 11, true, black},
+          TLook{Form->RadioButton5, 11, false, white}, TLook{Form->Label9, 13, true, white},
+          TLook{Form->Button6, 13, true, black}}) {
         SCOPED_TRACE(look.Widget->objectName().toStdString());
         look.Widget->ensurePolished();
         EXPECT_EQ(look.Widget->font().pixelSize(), look.PixelSize);
@@ -198,8 +193,9 @@ TEST_F(Layout, FontsAndColours) {
         EXPECT_TRUE(ShowsTextIn(look.Widget, look.Text));
         // What the caption is drawn in once shown: a style-sheeted control
         // inherits no palette, and a grab paints it on its own background.
-        EXPECT_EQ(look.Widget->palette().color(QPalette::Active, look.Widget->foregroundRole()).name(),
-                  look.Text.name());
+        EXPECT_EQ(
+            look.Widget->palette().color(QPalette::Active, look.Widget->foregroundRole()).name(),
+            look.Text.name());
     }
     EXPECT_EQ(Form->palette().color(QPalette::Window), QColor(0x59, 0x59, 0x59));
     for (QFrame* panel : {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5}) {
@@ -211,10 +207,10 @@ TEST_F(Layout, FontsAndColours) {
 
 TEST_F(Layout, TabOrderFollowsEachParentAndStopsOnlyAtCheckedRadioButtons) {
     const QStringList expected = {
-        "ScrollBar1", "ScrollBar5", "ScrollBar6", "Edit5", "Edit6", "Edit7", "Button1", "Button4",
-        "Button2", "Button3", "RadioButton6", "CheckBox1", "ScrollBar2", "ScrollBar3",
-        "ScrollBar4", "Button7", "RadioButton1", "ScrollBar7", "CheckBox3", "CheckBox4", "Edit1",
-        "Edit2", "CheckBox2"};
+        "ScrollBar1", "ScrollBar5", "ScrollBar6", "Edit5",   "Edit6",        "Edit7",
+        "Button1",    "Button4",    "Button2",    "Button3", "RadioButton6", "CheckBox1",
+        "ScrollBar2", "ScrollBar3", "ScrollBar4", "Button7", "RadioButton1", "ScrollBar7",
+        "CheckBox3",  "CheckBox4",  "Edit1",      "Edit2",   "CheckBox2"};
     Form->show();
     // Asked of the platform, as Qt 6.5 and later want; the activation comes back as an event.
     Form->activateWindow();

@@ -23,7 +23,8 @@ std::unique_ptr<TForm1> MeasuringForm(std::initializer_list<TNodePosition> probe
     TMeasuring& measuring = form->Measuring();
     measuring.ShowWindow();
     std::size_t slot = 0;
-    for (const TNodePosition& probe : probes) measuring.SetProbe(slot++, probe);
+    for (const TNodePosition& probe : probes)
+        measuring.SetProbe(slot++, probe);
     form->Button1->click();
     return form;
 }
@@ -81,7 +82,8 @@ TEST(Measuring, TheWavelengthOfExampleSevenAgreesWithTheDispersionRelation) {
     Fire(*form, 3000);
     MeasureWindowOf(*form).Refresh();
     const QString text = MeasureWindowOf(*form).WavelengthText();
-    EXPECT_NEAR(NumberIn(text, QStringLiteral("Wellenlänge: ")) / 8.767, 1, 0.015) << text.toStdString();
+    EXPECT_NEAR(NumberIn(text, QStringLiteral("Wellenlänge: ")) / 8.767, 1, 0.015)
+        << text.toStdString();
 }
 
 TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
@@ -92,8 +94,9 @@ TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
     const QString saved = folder.filePath("window.csv");
     const QString rendered = folder.filePath("render.csv");
     ASSERT_TRUE(window.SaveTable(saved));
-    ASSERT_EQ(Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv", rendered}),
-              RenderSucceeded);
+    ASSERT_EQ(
+        Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv", rendered}),
+        RenderSucceeded);
     EXPECT_EQ(Contents(saved), Contents(rendered));
 
     // A probe set during the run has no value in the passes before.

@@ -179,7 +179,8 @@ class TRandomUser {
         const std::size_t shown = 2000;
         const std::size_t first = Log.size() > shown ? Log.size() - shown : 0;
         if (first > 0) out << "  (" << first << " earlier steps left out)\n";
-        for (std::size_t k = first; k < Log.size(); ++k) out << "  " << Log[k] << '\n';
+        for (std::size_t k = first; k < Log.size(); ++k)
+            out << "  " << Log[k] << '\n';
         return out.str();
     }
 
@@ -218,7 +219,8 @@ class TRandomUser {
         const Extended time = Net().SimTime;
         const int dice = Random.Below(100);
         if (dice < 30) {
-            for (long long k = Random.Between(1, 3); k > 0 && Broken.empty(); --k) Fire();
+            for (long long k = Random.Between(1, 3); k > 0 && Broken.empty(); --k)
+                Fire();
         } else if (dice < 55) {
             MoveSlider();
         } else if (dice < 65) {
@@ -305,11 +307,18 @@ class TRandomUser {
         const long long hi = bar->maximum();
         long long position = Random.Between(lo, hi);
         switch (Random.Below(8)) {
-        case 0: position = lo; break;
-        case 1: position = hi; break;
-        case 2: position = Random.Between(lo - 1000, hi + 1000); break;
-        case 3: position = Random.Pick(std::vector<long long>{INT_MIN, INT_MAX, lo - 1, hi + 1});
-                break;
+        case 0:
+            position = lo;
+            break;
+        case 1:
+            position = hi;
+            break;
+        case 2:
+            position = Random.Between(lo - 1000, hi + 1000);
+            break;
+        case 3:
+            position = Random.Pick(std::vector<long long>{INT_MIN, INT_MAX, lo - 1, hi + 1});
+            break;
         case 4: { // as the bar's arrows, track and keys move it
             const auto move = static_cast<QAbstractSlider::SliderAction>(Random.Between(
                 QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderToMaximum));
@@ -317,7 +326,8 @@ class TRandomUser {
                     [&] { bar->triggerAction(move); });
             return;
         }
-        default: break;
+        default:
+            break;
         }
         Perform(Name(bar) + ".setValue(" + std::to_string(position) + ")",
                 [&] { bar->setValue(static_cast<int>(position)); });
@@ -435,7 +445,8 @@ class TRandomUser {
                         QApplication::sendEvent(edit, &release);
                     };
                     if (text.Text.isEmpty()) key(Qt::Key_Backspace, {});
-                    for (const QChar c : text.Text) key(Qt::Key_unknown, QString(c));
+                    for (const QChar c : text.Text)
+                        key(Qt::Key_unknown, QString(c));
                 });
         Expect(edit->text() == text.Text, "the field holds " + Quoted(edit->text()));
     }

@@ -3,9 +3,9 @@
 // and of what the commands do, so they cannot drift apart.
 
 #include "WindowTesting.h"
+#include "control/Commands.h"
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
-#include "control/Commands.h"
 #include "view/View.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,9 @@ TEST(StartState, TheWindowsControlsAreTheSharedStartPanel) {
 TEST(StartState, EachExampleRunsInTheWindowAsInTheRenderer) {
     auto form = StartedForm();
     form->CheckBox1->setChecked(true);
-    QRadioButton* buttons[] = {form->RadioButton1, form->RadioButton2, form->RadioButton3, form->RadioButton4,
-                               form->RadioButton5, form->RadioButton9, form->RadioButton10};
+    QRadioButton* buttons[] = {form->RadioButton1, form->RadioButton2, form->RadioButton3,
+                               form->RadioButton4, form->RadioButton5, form->RadioButton9,
+                               form->RadioButton10};
     // From the last one, so that the first example is a change too.
     for (int number : {7, 1, 2, 3, 4, 5, 6}) {
         SCOPED_TRACE(number);
@@ -51,7 +52,8 @@ TEST(StartState, EachExampleRunsInTheWindowAsInTheRenderer) {
 
         const auto parsed = ParseRenderArguments({"--example", QString::number(number)});
         TRenderer renderer(std::get<TRenderSettings>(parsed));
-        for (int pass = 0; pass < 40; ++pass) ASSERT_TRUE(renderer.Pass());
+        for (int pass = 0; pass < 40; ++pass)
+            ASSERT_TRUE(renderer.Pass());
         EXPECT_EQ(HashState(form->Loop().Net()), HashState(renderer.Net()));
         const QImage& frame = form->Frame();
         EXPECT_TRUE(frame == renderer.Frame());

@@ -39,14 +39,17 @@ TEST(Frame, MeshIsQtsLinesOfTheVisibleNodes) {
         for (bool crossGrid : {true, false}) {
             for (int zoom : {5, 11, 30}) {
                 TFrames frames;
-                const TViewControls controls{.RotationX = 60, .RotationY = 20, .RotationZ = -35,
-                                             .ZoomPosition = zoom, .CrossGrid = crossGrid};
+                const TViewControls controls{.RotationX = 60,
+                                             .RotationY = 20,
+                                             .RotationZ = -35,
+                                             .ZoomPosition = zoom,
+                                             .CrossGrid = crossGrid};
                 frames.View->UpdateRotation(*net, controls);
                 ASSERT_EQ(frames.Presented, 1);
                 EXPECT_EQ(frames.Last, frames.View->Bitmap());
                 EXPECT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, crossGrid))
-                    << "mode " << static_cast<int>(mode) << " cross grid " << crossGrid
-                    << " zoom " << zoom;
+                    << "mode " << static_cast<int>(mode) << " cross grid " << crossGrid << " zoom "
+                    << zoom;
             }
         }
     }
@@ -63,10 +66,14 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
     TPicture shown = WhitePicture();
     const int zooms[] = {11, 30, 5, 20, 11, 30};
     for (int frame = 0; frame < 12; ++frame) {
-        const TViewControls controls{.RotationX = 60 - 17 * frame, .RotationY = 9 * frame,
+        const TViewControls controls{.RotationX = 60 - 17 * frame,
+                                     .RotationY = 9 * frame,
                                      .RotationZ = frame % 2 ? -40 : 0,
-                                     .ZoomPosition = zooms[frame % 6], .CrossGrid = frame % 4 != 3};
-        RunPasses(*net, {.Excitation = {.Excitation = true, .FrequencyPosition = 800, .Source1 = true}}, 7);
+                                     .ZoomPosition = zooms[frame % 6],
+                                     .CrossGrid = frame % 4 != 3};
+        RunPasses(*net,
+                  {.Excitation = {.Excitation = true, .FrequencyPosition = 800, .Source1 = true}},
+                  7);
         if (frame == 5) { // a node in the eye's plane: the frame is given up
             const TNode kept = net->ViewNodes(40, 40);
             net->ViewNodes(40, 40) = {5, 5, -1500, 0}; // zoom 1.0: depth 1500 - 1500
@@ -75,7 +82,8 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
         }
         frames.View->UpdateRotation(*net, controls);
         ASSERT_EQ(frames.Presented, frame + 1);
-        ASSERT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, controls.CrossGrid)) << "frame " << frame;
+        ASSERT_EQ(ImageOf(frames.Last), QtFrame(*frames.View, *net, controls.CrossGrid))
+            << "frame " << frame;
 
         const QRect changed = QRectOf(frames.View->ChangedRect());
         if (frame == 0) {
@@ -84,7 +92,8 @@ TEST(Frame, EachFrameOfARunIsDrawnOnAWhitePicture) {
         for (int y = 0; y < 600; ++y) {
             for (int x = 0; x < 800; ++x) {
                 if (frames.Last.Pixel(x, y) != shown.Pixel(x, y)) {
-                    ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
+                    ASSERT_TRUE(changed.contains(x, y))
+                        << "frame " << frame << " pixel " << x << "," << y;
                 }
             }
         }

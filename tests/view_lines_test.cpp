@@ -15,7 +15,9 @@ constexpr int W = 64; // small pictures keep thousands of comparisons quick
 constexpr int H = 48;
 constexpr TColor Blue = 0xFF0000;
 
-TPicture WhiteCanvas(int width, int height) { return TPicture(width, height, 0xFFFFFFFFu); }
+TPicture WhiteCanvas(int width, int height) {
+    return TPicture(width, height, 0xFFFFFFFFu);
+}
 
 QImage CanvasLines(int width, int height, const std::vector<TSegment>& segments) {
     TCanvas canvas(WhiteCanvas(width, height));
@@ -35,8 +37,8 @@ void ExpectQtPixels(const std::vector<TSegment>& segments, int width = W, int he
         const QImage qt = QtLines(width, height, {segment});
         if (ours != qt && ++failures <= 5) {
             ADD_FAILURE() << "(" << segment.first.x() << ", " << segment.first.y() << ") to ("
-                          << segment.second.x() << ", " << segment.second.y() << "): "
-                          << DifferingPixels(ours, qt) << " pixels differ";
+                          << segment.second.x() << ", " << segment.second.y()
+                          << "): " << DifferingPixels(ours, qt) << " pixels differ";
         }
     }
     EXPECT_EQ(failures, 0) << "of " << segments.size() << " segments";
@@ -45,7 +47,8 @@ void ExpectQtPixels(const std::vector<TSegment>& segments, int width = W, int he
 template <typename Pick> std::vector<TSegment> Segments(int count, unsigned seed, Pick pick) {
     std::mt19937 random(seed);
     std::vector<TSegment> segments;
-    for (int k = 0; k < count; ++k) segments.push_back(pick(random));
+    for (int k = 0; k < count; ++k)
+        segments.push_back(pick(random));
     return segments;
 }
 
@@ -80,10 +83,9 @@ TEST(Lines, SameAsQtFromFarOutside) {
             const auto clamp = [](long long v) {
                 return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
             };
-            return TSegment{
-                {clamp(cx + ax), clamp(cy + ay)},
-                {clamp(cx - static_cast<long long>(static_cast<double>(ax) * back)),
-                 clamp(cy - static_cast<long long>(static_cast<double>(ay) * back))}};
+            return TSegment{{clamp(cx + ax), clamp(cy + ay)},
+                            {clamp(cx - static_cast<long long>(static_cast<double>(ax) * back)),
+                             clamp(cy - static_cast<long long>(static_cast<double>(ay) * back))}};
         }));
     }
 }
@@ -121,11 +123,13 @@ TEST(Lines, PolylineIsTheUnionOfQtSegments) {
     std::mt19937 random(5);
     for (int k = 0; k < 200; ++k) {
         std::vector<QPoint> points;
-        for (int p = 0; p < 71; ++p) points.emplace_back(Uniform(random, -20, W + 20), Uniform(random, -20, H + 20));
+        for (int p = 0; p < 71; ++p)
+            points.emplace_back(Uniform(random, -20, W + 20), Uniform(random, -20, H + 20));
         TCanvas canvas(WhiteCanvas(W, H));
         canvas.SetPenColor(Blue);
         canvas.MoveTo(points[0].x(), points[0].y());
-        for (std::size_t p = 1; p < points.size(); ++p) canvas.LineTo(points[p].x(), points[p].y());
+        for (std::size_t p = 1; p < points.size(); ++p)
+            canvas.LineTo(points[p].x(), points[p].y());
         std::vector<TSegment> segments;
         AddPolyline(segments, points);
         ASSERT_EQ(ImageOf(canvas.Picture()), QtLines(W, H, segments)) << "polyline " << k;
@@ -151,7 +155,8 @@ TEST(Lines, PenColourIsBbggrr) {
 TEST(Canvas, ClearingTakesBackEveryLine) {
     QImage gradient(W, H, QImage::Format_RGB32);
     for (int y = 0; y < H; ++y) {
-        for (int x = 0; x < W; ++x) gradient.setPixel(x, y, qRgb(4 * x, 5 * y, 128));
+        for (int x = 0; x < W; ++x)
+            gradient.setPixel(x, y, qRgb(4 * x, 5 * y, 128));
     }
     std::mt19937 random(11);
     for (const QImage& picture : {WhiteImage(W, H), gradient}) {
@@ -166,7 +171,8 @@ TEST(Canvas, ClearingTakesBackEveryLine) {
             std::vector<TScreenPoint> spaced(3 * 12);
             std::vector<QPoint> points;
             for (std::size_t k = 0; k < spaced.size(); k += 3) {
-                spaced[k] = {Uniform(random, -reach, W - 1 + reach), Uniform(random, -reach, H - 1 + reach)};
+                spaced[k] = {Uniform(random, -reach, W - 1 + reach),
+                             Uniform(random, -reach, H - 1 + reach)};
                 points.emplace_back(spaced[k].X, spaced[k].Y);
             }
             canvas.Polyline(spaced.data(), 3, 12);
@@ -175,7 +181,8 @@ TEST(Canvas, ClearingTakesBackEveryLine) {
             QImage expected = picture;
             QPainter painter(&expected);
             painter.setPen(QColor(0, 0, 255));
-            for (const auto& [from, to] : segments) painter.drawLine(from, to);
+            for (const auto& [from, to] : segments)
+                painter.drawLine(from, to);
             painter.end();
             ASSERT_EQ(ImageOf(canvas.Picture()), expected) << "frame " << frame;
 
@@ -183,7 +190,8 @@ TEST(Canvas, ClearingTakesBackEveryLine) {
             for (int y = 0; y < H; ++y) {
                 for (int x = 0; x < W; ++x) {
                     if (canvas.Picture().Pixel(x, y) != before.pixel(x, y)) {
-                        ASSERT_TRUE(changed.contains(x, y)) << "frame " << frame << " pixel " << x << "," << y;
+                        ASSERT_TRUE(changed.contains(x, y))
+                            << "frame " << frame << " pixel " << x << "," << y;
                     }
                 }
             }

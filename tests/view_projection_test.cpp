@@ -25,7 +25,8 @@ void ExpectAt(const TScreenPoint& point, std::int32_t x, std::int32_t y) {
 }
 
 TEST(Projection, OriginLandsOnTheCentreAtEveryZoom) {
-    for (int zoom = 5; zoom <= 30; ++zoom) ExpectAt(Project(0, 0, 0, zoom), 400, 300);
+    for (int zoom = 5; zoom <= 30; ++zoom)
+        ExpectAt(Project(0, 0, 0, zoom), 400, 300);
 }
 
 // Zoom 1.0: one pixel per unit in the picture plane; at depth 1500, twice as far
@@ -98,8 +99,10 @@ TEST(Projection, TheWayByDoublesAgreesWithTheExtendedQuotientOrDeclines) {
     int declinedOnHalves = 0;
     int halves = 0;
     for (double depth : {0.0, 1.0, -1.75, 733.3, -1234.5678, 2e5, 1e-300}) {
-        for (double whole : {0.0, 1.0, 2.0, -3.0, 399.0, -400.0, 1e5, -0x1p19, 0x1p20, 0x1p30, -0x1p33, 3e9}) {
-            for (double hair : {0.0, 0x1p-52, 0x1p-45, 0x1p-38, 0x1p-31, 0x1p-29, 0x1p-24, 0x1p-22, 0x1p-20, 0.25}) {
+        for (double whole :
+             {0.0, 1.0, 2.0, -3.0, 399.0, -400.0, 1e5, -0x1p19, 0x1p20, 0x1p30, -0x1p33, 3e9}) {
+            for (double hair : {0.0, 0x1p-52, 0x1p-45, 0x1p-38, 0x1p-31, 0x1p-29, 0x1p-24, 0x1p-22,
+                                0x1p-20, 0.25}) {
                 for (auto [side, probed] : {std::pair{1.0, Both}, std::pair{-1.0, Both},
                                             std::pair{1.0, OnlyX}, std::pair{-1.0, OnlyY}}) {
                     const double quotient = whole + 0.5 + side * hair;

@@ -10,12 +10,14 @@
 
 namespace {
 
-std::unique_ptr<TView> MakeView() { return std::make_unique<TView>(WhitePicture()); }
+std::unique_ptr<TView> MakeView() {
+    return std::make_unique<TView>(WhitePicture());
+}
 
 TEST(Rotation, AllBarsAtZeroKeepXYAndRoundZToDouble) {
     auto net = RunningNet(BoundaryMode::DampedBorder, 40);
     net->Nodes(3, 4).Z = 1.0L + 0x1p-60L; // more bits than a double holds
-    net->ViewNodes(7, 9).V = 123.25L;      // unused there: left alone
+    net->ViewNodes(7, 9).V = 123.25L;     // unused there: left alone
     auto view = MakeView();
     view->UpdateRotation(*net, Bars(0, 0, 0));
     for (int j = 1; j <= net->GridSize; ++j) {
@@ -36,8 +38,8 @@ TEST(Rotation, AllBarsAtZeroKeepXYAndRoundZToDouble) {
 // with the bars about Y and Z at 0 and away from it.
 TEST(Rotation, EveryBitAsThePlainFormulasWithTheBarsAtZeroAndAway) {
     const Extended inf = std::numeric_limits<Extended>::infinity();
-    const Extended values[] = {0.0L, -0.0L, 8, -8, 1e-310L, -3e-320L, 1e-4000L,
-                               1.0L + 0x1p-60L, -7.25L, 1e300L, 1e310L, -inf};
+    const Extended values[] = {0.0L,     -0.0L,           8,      -8,     1e-310L, -3e-320L,
+                               1e-4000L, 1.0L + 0x1p-60L, -7.25L, 1e300L, 1e310L,  -inf};
     auto net = MakeNet(BoundaryMode::LooseEnd);
     int k = 0;
     for (Extended x : values) {
@@ -51,8 +53,9 @@ TEST(Rotation, EveryBitAsThePlainFormulasWithTheBarsAtZeroAndAway) {
     }
     ASSERT_LE(k, 71 * 71);
     auto view = MakeView();
-    for (const TViewControls bars : {Bars(60, 0, 0), Bars(0, 0, 0), Bars(-90, 0, 0), Bars(180, 0, 0),
-                                     Bars(60, 45, 0), Bars(60, 0, -30), Bars(13, -47, 101)}) {
+    for (const TViewControls bars :
+         {Bars(60, 0, 0), Bars(0, 0, 0), Bars(-90, 0, 0), Bars(180, 0, 0), Bars(60, 45, 0),
+          Bars(60, 0, -30), Bars(13, -47, 101)}) {
         view->UpdateRotation(*net, bars);
         const TPlainTurn turn(bars.RotationX, bars.RotationY, bars.RotationZ);
         for (int j = 1; j <= 71; ++j) {
@@ -127,9 +130,12 @@ TEST(Rotation, HalfTurnEitherWayGivesTheSamePicture) {
         view->UpdateRotation(*net, minus);
         for (int j = 1; j <= net->GridSize; ++j) {
             for (int i = 1; i <= net->GridSize; ++i) {
-                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).X), static_cast<double>(turned(i, j).X), 1e-9);
-                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).Y), static_cast<double>(turned(i, j).Y), 1e-9);
-                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).Z), static_cast<double>(turned(i, j).Z), 1e-9);
+                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).X),
+                            static_cast<double>(turned(i, j).X), 1e-9);
+                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).Y),
+                            static_cast<double>(turned(i, j).Y), 1e-9);
+                ASSERT_NEAR(static_cast<double>(net->ViewNodes(i, j).Z),
+                            static_cast<double>(turned(i, j).Z), 1e-9);
             }
         }
         // A point exactly on a rounding edge may move by one pixel.

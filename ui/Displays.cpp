@@ -9,4 +9,6 @@ QString FrequencyText(Extended omega, const QLocale& locale) {
     return text;
 }
 
-QString PositionText(int position) { return QString::fromStdString(PositionDigits(position)); }
+QString PositionText(int position) {
+    return QString::fromStdString(PositionDigits(position));
+}

@@ -33,7 +33,9 @@ constexpr double ReadingSpan = 20;
 
 const QLocale German(QLocale::German, QLocale::Germany);
 
-QString Number(double value, int decimals) { return German.toString(value, 'f', decimals); }
+QString Number(double value, int decimals) {
+    return German.toString(value, 'f', decimals);
+}
 
 QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -52,7 +54,8 @@ QPushButton* Button(const QString& text, QWidget* parent) {
 
 } // namespace
 
-TLiveChart::TLiveChart(const TMeasuring& measuring, QWidget* parent) : QWidget(parent), Measuring(measuring) {
+TLiveChart::TLiveChart(const TMeasuring& measuring, QWidget* parent)
+    : QWidget(parent), Measuring(measuring) {
     setMinimumSize(560, 420);
     setAccessibleName(QStringLiteral("Verlauf der Sonden und der Energie"));
 }
@@ -62,14 +65,16 @@ void TLiveChart::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     const TRecording* recording = Measuring.Recording();
     if (!recording || recording->Count() == 0) return;
-    const std::size_t first = recording->FirstFrom(recording->At(recording->Count() - 1).SimTime - ChartSpan);
+    const std::size_t first =
+        recording->FirstFrom(recording->At(recording->Count() - 1).SimTime - ChartSpan);
     std::vector<TPlotProbe> probes;
     for (std::size_t slot = 0; slot < Measuring.Probes().size(); ++slot) {
         if (Measuring.Probes()[slot]) probes.push_back({*Measuring.Probes()[slot], slot});
     }
     PaintPlot(painter, rect(), probes,
-              {recording->Count() - first,
-               [recording, first](std::size_t k) -> const TSeriesRow& { return recording->At(first + k); }});
+              {recording->Count() - first, [recording, first](std::size_t k) -> const TSeriesRow& {
+                   return recording->At(first + k);
+               }});
 }
 
 TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
@@ -87,7 +92,8 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
         TProbeRow& row = Rows[slot];
         row.On = new QCheckBox(name, probes);
         row.On->setAccessibleName(name);
-        row.On->setStyleSheet(QStringLiteral("color: %1; font-weight: bold").arg(ProbeColour(slot).name()));
+        row.On->setStyleSheet(
+            QStringLiteral("color: %1; font-weight: bold").arg(ProbeColour(slot).name()));
         row.X = NodeBox(QStringLiteral("x = "), name + QStringLiteral(" x"), probes);
         row.Y = NodeBox(QStringLiteral("y = "), name + QStringLiteral(" y"), probes);
         row.Reading = new QLabel(probes);
@@ -109,7 +115,8 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
 
     auto* wave = new QHBoxLayout;
     Line = new QComboBox(this);
-    Line->addItems({QStringLiteral("entlang der Zeile von Sonde 1"), QStringLiteral("entlang der Spalte von Sonde 1")});
+    Line->addItems({QStringLiteral("entlang der Zeile von Sonde 1"),
+                    QStringLiteral("entlang der Spalte von Sonde 1")});
     Line->setAccessibleName(QStringLiteral("Richtung der Wellenlänge"));
     Wavelength = new QLabel(this);
     Wavelength->setAccessibleName(QStringLiteral("Wellenlänge"));
@@ -183,8 +190,9 @@ void TMeasureWindow::ShowProbes() {
 
 void TMeasureWindow::ProbeEdited(std::size_t slot) {
     const TProbeRow& row = Rows[slot];
-    Measuring.SetProbe(slot, row.On->isChecked() ? std::optional(TNodePosition{row.X->value(), row.Y->value()})
-                                                 : std::nullopt);
+    Measuring.SetProbe(slot, row.On->isChecked()
+                                 ? std::optional(TNodePosition{row.X->value(), row.Y->value()})
+                                 : std::nullopt);
 }
 
 void TMeasureWindow::Refresh() {
@@ -202,25 +210,30 @@ void TMeasureWindow::Refresh() {
 QString TMeasureWindow::ProbeText(std::size_t slot) const {
     if (!Measuring.Probes()[slot]) return QStringLiteral("nicht gesetzt");
     const TRecording* recording = Measuring.Recording();
-    const std::optional<TProbeReading> reading = recording ? ReadProbe(*recording, slot, ReadingSpan) : std::nullopt;
+    const std::optional<TProbeReading> reading =
+        recording ? ReadProbe(*recording, slot, ReadingSpan) : std::nullopt;
     if (!reading) return QStringLiteral("noch keine ganze Schwingung");
     return QStringLiteral("Amplitude %1 · Periode %2 · Frequenz %3 (ω = %4)")
-        .arg(Number(reading->Amplitude, 2), Number(reading->Period, 4), Number(1 / reading->Period, 4),
-             Number(2 * M_PI / reading->Period, 3));
+        .arg(Number(reading->Amplitude, 2), Number(reading->Period, 4),
+             Number(1 / reading->Period, 4), Number(2 * M_PI / reading->Period, 3));
 }
 
 QString TMeasureWindow::PhaseText(std::size_t slot) const {
     const TRecording* recording = Measuring.Recording();
-    if (slot == 0 || !recording || !Measuring.Probes()[0] || !Measuring.Probes()[slot]) return QString();
+    if (slot == 0 || !recording || !Measuring.Probes()[0] || !Measuring.Probes()[slot])
+        return QString();
     const std::optional<TProbeReading> reference = ReadProbe(*recording, 0, ReadingSpan);
     const std::optional<TProbeReading> other = ReadProbe(*recording, slot, ReadingSpan);
     if (!reference || !other) return QStringLiteral("Phase gegen Sonde 1: –");
     const double lag = PhaseLag(*reference, *other);
     QString text = QStringLiteral("Phase gegen Sonde 1: %1°").arg(Number(lag, 0));
     switch (RelationOf(lag)) {
-    case PhaseRelation::InPhase: return text + QStringLiteral(" – gleichphasig");
-    case PhaseRelation::InAntiphase: return text + QStringLiteral(" – gegenphasig");
-    case PhaseRelation::Other: break;
+    case PhaseRelation::InPhase:
+        return text + QStringLiteral(" – gleichphasig");
+    case PhaseRelation::InAntiphase:
+        return text + QStringLiteral(" – gegenphasig");
+    case PhaseRelation::Other:
+        break;
     }
     return text;
 }
@@ -230,8 +243,9 @@ QString TMeasureWindow::WavelengthText() const {
     std::optional<double> length;
     if (first) {
         const bool row = Line->currentIndex() == 0;
-        length = WavelengthOf(
-            ProfileOf(Measuring.Loop().Net(), row ? ProfileLine::Row : ProfileLine::Column, row ? first->Y : first->X));
+        length = WavelengthOf(ProfileOf(Measuring.Loop().Net(),
+                                        row ? ProfileLine::Row : ProfileLine::Column,
+                                        row ? first->Y : first->X));
     }
     if (!length) return QStringLiteral("Wellenlänge: –");
     return QStringLiteral("Wellenlänge: %1 Knotenabstände").arg(Number(*length, 2));
@@ -242,21 +256,24 @@ QString TMeasureWindow::WatchText() const {
 }
 
 QString TMeasureWindow::PassesText() const {
-    return QStringLiteral("Durchgänge des Laufs: %1").arg(German.toString(Measuring.Loop().PassesOfRun()));
+    return QStringLiteral("Durchgänge des Laufs: %1")
+        .arg(German.toString(Measuring.Loop().PassesOfRun()));
 }
 
 void TMeasureWindow::AskAndSave() {
-    const QString name = QFileDialog::getSaveFileName(this, QStringLiteral("Messreihe als CSV speichern"),
-                                                      QStringLiteral("messung.csv"),
-                                                      QStringLiteral("CSV-Tabellen (*.csv)"));
+    const QString name = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Messreihe als CSV speichern"), QStringLiteral("messung.csv"),
+        QStringLiteral("CSV-Tabellen (*.csv)"));
     if (!name.isEmpty()) SaveTable(name);
 }
 
 bool TMeasureWindow::SaveTable(const QString& name) {
-    const std::optional<QString> failure = ::SaveTable(*Measuring.Recording(), Measuring.Probes(), name);
+    const std::optional<QString> failure =
+        ::SaveTable(*Measuring.Recording(), Measuring.Probes(), name);
     if (!failure) return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Messung"),
-                    QStringLiteral("Die Messreihe konnte nicht gespeichert werden."), QMessageBox::Ok, this);
+                    QStringLiteral("Die Messreihe konnte nicht gespeichert werden."),
+                    QMessageBox::Ok, this);
     box.setDetailedText(*failure);
     box.exec();
     return false;

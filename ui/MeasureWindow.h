@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 
 #include <array>
 

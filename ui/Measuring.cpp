@@ -17,7 +17,9 @@ namespace {
 // Enough for the passes of several minutes of a run in the lesson.
 constexpr std::size_t RecordedPasses = 100000;
 
-std::size_t Place(int x, int y) { return static_cast<std::size_t>((y - 1) * 71 + (x - 1)); }
+std::size_t Place(int x, int y) {
+    return static_cast<std::size_t>((y - 1) * 71 + (x - 1));
+}
 
 } // namespace
 
@@ -35,13 +37,16 @@ TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint pan
     qApp->installEventFilter(this);
 }
 
-TMeasuring::~TMeasuring() { delete MeasureWindow; }
+TMeasuring::~TMeasuring() {
+    delete MeasureWindow;
+}
 
 bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ContextMenu) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-    if (!widget || widget->window() != &Form || menuEvent->reason() != QContextMenuEvent::Keyboard) return false;
+    if (!widget || widget->window() != &Form || menuEvent->reason() != QContextMenuEvent::Keyboard)
+        return false;
     const QPoint at = Box.mapFromGlobal(QCursor::pos());
     if (!Box.rect().contains(at)) return false;
     ShowMenu(at);
@@ -104,7 +109,8 @@ std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
     for (int y = 1; y <= 71; ++y) {
         for (int x = 1; x <= 71; ++x) {
             const QPoint d = Drawn[Place(x, y)] - at;
-            const long long distance = static_cast<long long>(d.x()) * d.x() + static_cast<long long>(d.y()) * d.y();
+            const long long distance =
+                static_cast<long long>(d.x()) * d.x() + static_cast<long long>(d.y()) * d.y();
             if (!nearest || distance < best) {
                 nearest = TNodePosition{x, y};
                 best = distance;
@@ -116,7 +122,8 @@ std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
 
 std::optional<std::size_t> TMeasuring::ProbeUnder(QPoint at) const {
     for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (Slots[slot] && HasFrame && TPaintBox::MarkerRect(Drawn[Place(Slots[slot]->X, Slots[slot]->Y)]).contains(at)) {
+        if (Slots[slot] && HasFrame &&
+            TPaintBox::MarkerRect(Drawn[Place(Slots[slot]->X, Slots[slot]->Y)]).contains(at)) {
             return slot;
         }
     }
@@ -142,16 +149,23 @@ void TMeasuring::ShowMenu(QPoint at) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->setAccessibleName(QStringLiteral("Messsonden"));
     QAction* set = menu->addAction(QStringLiteral("Messsonde hier setzen"));
-    if (!free) set->setText(QStringLiteral("Messsonde hier setzen (schon vier gesetzt: erst eine entfernen)"));
+    if (!free)
+        set->setText(
+            QStringLiteral("Messsonde hier setzen (schon vier gesetzt: erst eine entfernen)"));
     set->setEnabled(free && node);
-    if (free && node) connect(set, &QAction::triggered, this, [this, slot = *free, node] { SetProbe(slot, node); });
+    if (free && node)
+        connect(set, &QAction::triggered, this,
+                [this, slot = *free, node] { SetProbe(slot, node); });
     QAction* remove = menu->addAction(QStringLiteral("Diese Messsonde entfernen"));
     remove->setEnabled(marked.has_value());
-    if (marked) connect(remove, &QAction::triggered, this, [this, slot = *marked] { SetProbe(slot, std::nullopt); });
+    if (marked)
+        connect(remove, &QAction::triggered, this,
+                [this, slot = *marked] { SetProbe(slot, std::nullopt); });
     QAction* removeAll = menu->addAction(QStringLiteral("Alle Messsonden entfernen"));
     removeAll->setEnabled(any);
     connect(removeAll, &QAction::triggered, this, [this] {
-        for (std::size_t slot = 0; slot < Slots.size(); ++slot) SetProbe(slot, std::nullopt);
+        for (std::size_t slot = 0; slot < Slots.size(); ++slot)
+            SetProbe(slot, std::nullopt);
     });
     menu->addSeparator();
     menu->addAction(&ShowAction);
@@ -179,7 +193,8 @@ void TMeasuring::PlaceWindow() {
     QRect place(QPoint(), MeasureWindow->sizeHint().expandedTo(MeasureWindow->minimumSizeHint()));
     if (room >= 400) {
         place.setWidth(std::min(place.width(), room - 8));
-        place.moveTopLeft(QPoint(right.x() + 4, std::max(screen.top(), Form.mapToGlobal(QPoint()).y())));
+        place.moveTopLeft(
+            QPoint(right.x() + 4, std::max(screen.top(), Form.mapToGlobal(QPoint()).y())));
     } else {
         place.moveBottomRight(Box.mapToGlobal(Box.rect().bottomRight()));
     }

@@ -50,8 +50,8 @@ void Handle(QtMsgType type, const QMessageLogContext& context, const QString& te
             std::fflush(stderr);
             std::_Exit(1);
         }
-        Held.push_back({type, context.file, context.line, context.function, context.category,
-                        text});
+        Held.push_back(
+            {type, context.file, context.line, context.function, context.category, text});
         return;
     }
     Previous(type, context, text);

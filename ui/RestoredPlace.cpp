@@ -25,7 +25,8 @@ QPoint FramePlaceOnScreen(const QRect& frame, const QRect& available) {
 
 namespace {
 
-constexpr Qt::WindowStates Enlarged = Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
+constexpr Qt::WindowStates Enlarged =
+    Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized;
 
 // How long the window manager must stay quiet before its restore counts as complete.
 constexpr int SettleMilliseconds = 150;
@@ -55,7 +56,8 @@ bool TRestoredPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
         if (Settling.isActive()) Settling.start();
         break;
-    default: break;
+    default:
+        break;
     }
     return false;
 }

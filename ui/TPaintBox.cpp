@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
     SendTimer.setSingleShot(true);
     SendTimer.setTimerType(Qt::PreciseTimer);
@@ -33,10 +32,13 @@ void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
     Schedule();
 }
 
-QRect TPaintBox::MarkerRect(QPoint at) { return QRect(at.x() - 6, at.y() - 6, 13, 13); }
+QRect TPaintBox::MarkerRect(QPoint at) {
+    return QRect(at.x() - 6, at.y() - 6, 13, 13);
+}
 
 void TPaintBox::SetMarkers(std::span<const TMarker> markers, bool send) {
-    for (std::size_t k = 0; k < MarkerCount; ++k) Waiting |= MarkerRect(Markers[k].At);
+    for (std::size_t k = 0; k < MarkerCount; ++k)
+        Waiting |= MarkerRect(Markers[k].At);
     MarkerCount = std::min(markers.size(), Markers.size());
     for (std::size_t k = 0; k < MarkerCount; ++k) {
         Markers[k] = markers[k];
@@ -47,7 +49,8 @@ void TPaintBox::SetMarkers(std::span<const TMarker> markers, bool send) {
 
 void TPaintBox::Schedule() {
     if (SendTimer.isActive()) return; // the waiting frame goes out with it
-    const auto left = Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
+    const auto left =
+        Interval() - std::chrono::nanoseconds(SinceSent.isValid() ? SinceSent.nsecsElapsed() : 0);
     if (!SinceSent.isValid() || left <= std::chrono::nanoseconds::zero()) {
         SendWaiting();
     } else {

@@ -69,9 +69,9 @@ class TPaintBox : public QWidget {
     void SendWaiting();
 
     const QImage* Shown = nullptr;
-    QRect Waiting;             // what changed since the last frame sent, as one rectangle
-    QElapsedTimer SinceSent;   // invalid until the first frame is sent
-    QTimer SendTimer;          // sends the waiting frame when the interval is over
+    QRect Waiting;           // what changed since the last frame sent, as one rectangle
+    QElapsedTimer SinceSent; // invalid until the first frame is sent
+    QTimer SendTimer;        // sends the waiting frame when the interval is over
     std::optional<std::chrono::nanoseconds> ShortestInterval;
     std::array<TMarker, 4> Markers;
     std::size_t MarkerCount = 0;

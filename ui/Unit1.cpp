@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Unit1.h"
 
+#include "control/Commands.h"
+#include "control/Examples.h"
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
-#include "control/Commands.h"
 #include "ui/Displays.h"
 #include "ui/MeasureWindow.h"
 #include "ui/Measuring.h"
-#include "control/Examples.h"
 #include "ui/RestoredPlace.h"
 #include "view/View.h"
 
@@ -71,8 +71,9 @@ TForm1::TForm1(QWidget* parent)
 
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
-    Measurement = new TMeasuring(*this, *PaintBox1, RunLoop, QPoint(Panel3->geometry().right() + 1, 0),
-                                 [this] { return new TMeasureWindow(*Measurement, this); });
+    Measurement =
+        new TMeasuring(*this, *PaintBox1, RunLoop, QPoint(Panel3->geometry().right() + 1, 0),
+                       [this] { return new TMeasureWindow(*Measurement, this); });
     RunLoop.View().SetPresenter([this](const TPicture&) {
         Measurement->FramePresented();
         PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect()));
@@ -234,15 +235,19 @@ std::array<std::string, 4> TForm1::ReadSourceFields() const {
 
 // The field's text is shown as typed: plain text, never read as markup.
 void TForm1::ReportBadSourceField(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), QString::fromStdString(message),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"),
+                    QString::fromStdString(message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-void TForm1::RotateAndDraw() { RunLoop.View().UpdateRotation(RunLoop.Net(), ReadControls().View); }
+void TForm1::RotateAndDraw() {
+    RunLoop.View().UpdateRotation(RunLoop.Net(), ReadControls().View);
+}
 
-void TForm1::Draw() { RunLoop.View().DrawGrid(RunLoop.Net(), ReadControls().View); }
+void TForm1::Draw() {
+    RunLoop.View().DrawGrid(RunLoop.Net(), ReadControls().View);
+}
 
 // "Null": out of pause, the net at rest, and a fresh run.
 void TForm1::Button1Click() {
@@ -252,7 +257,9 @@ void TForm1::Button1Click() {
 }
 
 // "Info"
-void TForm1::Button2Click() { Panel5->setVisible(true); }
+void TForm1::Button2Click() {
+    Panel5->setVisible(true);
+}
 
 // "Ende"
 void TForm1::Button3Click() {
@@ -278,7 +285,9 @@ void TForm1::Button5Click() {
 }
 
 // "Infobox schließen"
-void TForm1::Button6Click() { Panel5->setVisible(false); }
+void TForm1::Button6Click() {
+    Panel5->setVisible(false);
+}
 
 // "Rücksetzen": each bar that moves redraws through its own handler.
 void TForm1::Button7Click() {
@@ -295,7 +304,9 @@ void TForm1::CheckBox1Click() {
     PostRestart();
 }
 
-void TForm1::CheckBox2Click() { Draw(); }
+void TForm1::CheckBox2Click() {
+    Draw();
+}
 
 void TForm1::CheckBox3Click() {
     const bool on = CheckBox3->isChecked();
@@ -315,12 +326,24 @@ void TForm1::ScrollBar1Change() {
     Edit5->setText(FrequencyText(net.Omega));
 }
 
-void TForm1::ScrollBar2Change() { RotateAndDraw(); }
-void TForm1::ScrollBar3Change() { RotateAndDraw(); }
-void TForm1::ScrollBar4Change() { RotateAndDraw(); }
-void TForm1::ScrollBar5Change() { Edit6->setText(PositionText(ScrollBar5->value())); }
-void TForm1::ScrollBar6Change() { Edit7->setText(PositionText(ScrollBar6->value())); }
-void TForm1::ScrollBar7Change() { Draw(); }
+void TForm1::ScrollBar2Change() {
+    RotateAndDraw();
+}
+void TForm1::ScrollBar3Change() {
+    RotateAndDraw();
+}
+void TForm1::ScrollBar4Change() {
+    RotateAndDraw();
+}
+void TForm1::ScrollBar5Change() {
+    Edit6->setText(PositionText(ScrollBar5->value()));
+}
+void TForm1::ScrollBar6Change() {
+    Edit7->setText(PositionText(ScrollBar6->value()));
+}
+void TForm1::ScrollBar7Change() {
+    Draw();
+}
 
 // A change of boundary mode rests the net and restarts; a pause stays.
 void TForm1::SelectBoundaryMode(BoundaryMode mode) {
@@ -328,9 +351,15 @@ void TForm1::SelectBoundaryMode(BoundaryMode mode) {
     ScheduleLoop();
 }
 
-void TForm1::RadioButton6Click() { SelectBoundaryMode(BoundaryMode::DampedBorder); }
-void TForm1::RadioButton7Click() { SelectBoundaryMode(BoundaryMode::LooseEnd); }
-void TForm1::RadioButton8Click() { SelectBoundaryMode(BoundaryMode::FixedEnd); }
+void TForm1::RadioButton6Click() {
+    SelectBoundaryMode(BoundaryMode::DampedBorder);
+}
+void TForm1::RadioButton7Click() {
+    SelectBoundaryMode(BoundaryMode::LooseEnd);
+}
+void TForm1::RadioButton8Click() {
+    SelectBoundaryMode(BoundaryMode::FixedEnd);
+}
 
 // The example's values reach the net through the controls and their handlers.
 void TForm1::ChooseExample(const TExample& example) {
@@ -347,19 +376,39 @@ void TForm1::ChooseExample(const TExample& example) {
     CheckBox3->setChecked(controls.Excitation.Source1);
     CheckBox4->setChecked(controls.Excitation.Source2);
     switch (controls.Mode) {
-    case BoundaryMode::DampedBorder: RadioButton6->setChecked(true); break;
-    case BoundaryMode::LooseEnd: RadioButton7->setChecked(true); break;
-    case BoundaryMode::FixedEnd: RadioButton8->setChecked(true); break;
+    case BoundaryMode::DampedBorder:
+        RadioButton6->setChecked(true);
+        break;
+    case BoundaryMode::LooseEnd:
+        RadioButton7->setChecked(true);
+        break;
+    case BoundaryMode::FixedEnd:
+        RadioButton8->setChecked(true);
+        break;
     }
     Button7->click();
     Button1->click();
     RunLoop.Net().InitGrid();
 }
 
-void TForm1::RadioButton1Click() { ChooseExample(Examples[0]); }
-void TForm1::RadioButton2Click() { ChooseExample(Examples[1]); }
-void TForm1::RadioButton3Click() { ChooseExample(Examples[2]); }
-void TForm1::RadioButton4Click() { ChooseExample(Examples[3]); }
-void TForm1::RadioButton5Click() { ChooseExample(Examples[4]); }
-void TForm1::RadioButton9Click() { ChooseExample(Examples[5]); }
-void TForm1::RadioButton10Click() { ChooseExample(Examples[6]); }
+void TForm1::RadioButton1Click() {
+    ChooseExample(Examples[0]);
+}
+void TForm1::RadioButton2Click() {
+    ChooseExample(Examples[1]);
+}
+void TForm1::RadioButton3Click() {
+    ChooseExample(Examples[2]);
+}
+void TForm1::RadioButton4Click() {
+    ChooseExample(Examples[3]);
+}
+void TForm1::RadioButton5Click() {
+    ChooseExample(Examples[4]);
+}
+void TForm1::RadioButton9Click() {
+    ChooseExample(Examples[5]);
+}
+void TForm1::RadioButton10Click() {
+    ChooseExample(Examples[6]);
+}

@@ -11,7 +11,9 @@ namespace {
 const QString PassesName = QStringLiteral("passes-per-second");
 const QString PassesOption = QStringLiteral("--") + PassesName;
 
-std::optional<int> ParsePasses(const QString& text) { return ParsePassesPerSecond(text.toStdString()); }
+std::optional<int> ParsePasses(const QString& text) {
+    return ParsePassesPerSecond(text.toStdString());
+}
 
 QString BadPasses(const QString& source, const QString& text) {
     return QString::fromStdString(BadPassesMessage(source.toStdString(), text.toStdString()));
@@ -73,8 +75,7 @@ ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment
     if (!passesFromEnvironment.isEmpty()) {
         options.PassesPerSecond = ParsePasses(passesFromEnvironment);
         if (!options.PassesPerSecond) {
-            return BadPasses(QStringLiteral("WOGENFELD_PASSES_PER_SECOND"),
-                                    passesFromEnvironment);
+            return BadPasses(QStringLiteral("WOGENFELD_PASSES_PER_SECOND"), passesFromEnvironment);
         }
     }
     TWindowCommandLine line;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "sim/Extended.h"
 #include "ui/QtMessages.h"
 #include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
 #include "ui/WindowOptions.h"
-#include "sim/Extended.h"
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
     QStringList args;
-    for (int k = 1; k < argc; ++k) args << QString::fromLocal8Bit(argv[k]);
+    for (int k = 1; k < argc; ++k)
+        args << QString::fromLocal8Bit(argv[k]);
     const auto parsed =
         ParseWindowOptions(args, qEnvironmentVariable("WOGENFELD_PASSES_PER_SECOND"));
     if (std::holds_alternative<TWindowHelpRequested>(parsed)) {

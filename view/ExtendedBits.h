@@ -34,7 +34,8 @@
     std::memcpy(&bits, &value, sizeof bits);
     const std::uint64_t exponent = bits >> 52 & 0x7FF;
     const std::uint64_t mantissa = bits << 11 | std::uint64_t{1} << 63;
-    const auto signExponent = static_cast<std::uint16_t>((bits >> 48 & 0x8000) | (exponent + 16383 - 1023));
+    const auto signExponent =
+        static_cast<std::uint16_t>((bits >> 48 & 0x8000) | (exponent + 16383 - 1023));
     std::memcpy(&target, &mantissa, sizeof mantissa);
     std::memcpy(reinterpret_cast<unsigned char*>(&target) + 8, &signExponent, sizeof signExponent);
 #endif

@@ -26,9 +26,9 @@
 
 namespace {
 
-constexpr std::int64_t SubPixels = 64;    // 1/64 pixel: the grid of the end points
+constexpr std::int64_t SubPixels = 64; // 1/64 pixel: the grid of the end points
 constexpr std::int64_t HalfPixel = 32;
-constexpr int MinorShift = 16;            // the minor coordinate in 1/65536 pixel
+constexpr int MinorShift = 16; // the minor coordinate in 1/65536 pixel
 constexpr int SubToMinorShift = MinorShift - 6;
 
 // Steps along the major axis, leaving out the pixels outside the picture.
@@ -132,24 +132,31 @@ bool CutToRectangle(double& x1, double& y1, double& x2, double& y2, double left,
         x = x + (x2 - x1) / (y2 - y1) * (edge - y);
         y = edge;
     };
-    if (x1 < left) cutX(x1, y1, left);
-    else if (x1 > right) cutX(x1, y1, right);
-    if (x2 < left) cutX(x2, y2, left);
-    else if (x2 > right) cutX(x2, y2, right);
+    if (x1 < left)
+        cutX(x1, y1, left);
+    else if (x1 > right)
+        cutX(x1, y1, right);
+    if (x2 < left)
+        cutX(x2, y2, left);
+    else if (x2 > right)
+        cutX(x2, y2, right);
     // What is left between the side edges may pass wholly above or below; then
     // the cut at the top or bottom edge would divide by a zero height.
     if ((y1 < top && y2 < top) || (y1 > bottom && y2 > bottom)) return false;
-    if (y1 < top) cutY(x1, y1, top);
-    else if (y1 > bottom) cutY(x1, y1, bottom);
-    if (y2 < top) cutY(x2, y2, top);
-    else if (y2 > bottom) cutY(x2, y2, bottom);
+    if (y1 < top)
+        cutY(x1, y1, top);
+    else if (y1 > bottom)
+        cutY(x1, y1, bottom);
+    if (y2 < top)
+        cutY(x2, y2, top);
+    else if (y2 > bottom)
+        cutY(x2, y2, bottom);
     return true;
 }
 
 std::int64_t ToSubPixels(double coordinate) {
     return static_cast<std::int64_t>(coordinate * static_cast<double>(SubPixels));
 }
-
 
 // The pixels of an inside line along its major axis: dx + 1 of them from
 // `first`, each one step of `majorStep` on, and the minor coordinate, in
@@ -162,7 +169,8 @@ template <bool XMajor>
     const std::ptrdiff_t majorStep = XMajor ? 1 : stride;
     for (std::int32_t n = dx; n >= 0; --n, first += majorStep, minor += slope) {
         const std::uint32_t across = minor >> MinorShift;
-        first[XMajor ? static_cast<std::ptrdiff_t>(across) * stride : static_cast<std::ptrdiff_t>(across)] = pixel;
+        first[XMajor ? static_cast<std::ptrdiff_t>(across) * stride
+                     : static_cast<std::ptrdiff_t>(across)] = pixel;
     }
 }
 
@@ -207,8 +215,7 @@ TPixelRect RasterClippedLine(const TPixelBuffer& target, std::int32_t x1, std::i
     double fy1 = y1;
     double fx2 = x2;
     double fy2 = y2;
-    if (!CutToRectangle(fx1, fy1, fx2, fy2, -1.0, -1.0, target.Width + 1.0,
-                        target.Height + 1.0)) {
+    if (!CutToRectangle(fx1, fy1, fx2, fy2, -1.0, -1.0, target.Width + 1.0, target.Height + 1.0)) {
         return {};
     }
     return RasterSubPixelLine(target, ToSubPixels(fx1), ToSubPixels(fy1), ToSubPixels(fx2),

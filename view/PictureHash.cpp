@@ -5,7 +5,8 @@
 
 #include <bit>
 
-static_assert(std::endian::native == std::endian::little, "the pixels are hashed as they lie in memory");
+static_assert(std::endian::native == std::endian::little,
+              "the pixels are hashed as they lie in memory");
 
 std::uint64_t HashPicture(const TPicture& picture) {
     return HashBytes(reinterpret_cast<const unsigned char*>(picture.Bits()), picture.Bytes());

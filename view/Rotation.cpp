@@ -105,7 +105,8 @@ bool TRotation::Turn(const TGrid& nodes, TGrid& turned, int gridSize,
                     z2[k] = static_cast<double>(z * cosY - x * sinY);
                 }
             } else {
-                for (std::size_t k = 0; k < count; ++k) NoTurnAboutY(x0[k], z1[k], x2[k], z2[k]);
+                for (std::size_t k = 0; k < count; ++k)
+                    NoTurnAboutY(x0[k], z1[k], x2[k], z2[k]);
             }
             // About Z: x3 = x2 cos - y1 sin, y3 = x2 sin + y1 cos.
             if (turnAboutZ) {

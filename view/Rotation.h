@@ -26,8 +26,8 @@ class TRotation {
 
   private:
     template <bool Project>
-    bool Turn(const TGrid& nodes, TGrid& turned, int gridSize,
-              const TPointProjection* projection, TScreenGrid* points) const;
+    bool Turn(const TGrid& nodes, TGrid& turned, int gridSize, const TPointProjection* projection,
+              TScreenGrid* points) const;
 
     Extended CosX, SinX, CosY, SinY, CosZ, SinZ;
 };

@@ -18,8 +18,8 @@ std::uint32_t PixelOf(TColor color) {
 
 std::optional<std::uint32_t> SinglePixel(const TPicture& picture) {
     const std::uint32_t* const first = picture.Bits();
-    if (picture.Count() == 0 ||
-        !std::all_of(first, first + picture.Count(), [first](std::uint32_t p) { return p == *first; })) {
+    if (picture.Count() == 0 || !std::all_of(first, first + picture.Count(),
+                                             [first](std::uint32_t p) { return p == *first; })) {
         return std::nullopt;
     }
     return *first;
@@ -28,10 +28,12 @@ std::optional<std::uint32_t> SinglePixel(const TPicture& picture) {
 } // namespace
 
 TCanvas::TCanvas(TPicture background)
-    : Background(std::move(background)), BackgroundFill(SinglePixel(Background)), Pixels(Background),
-      PenPixel(PixelOf(0)), Changed(Whole()) {}
+    : Background(std::move(background)), BackgroundFill(SinglePixel(Background)),
+      Pixels(Background), PenPixel(PixelOf(0)), Changed(Whole()) {}
 
-TPixelRect TCanvas::Whole() const { return {0, 0, Pixels.Width() - 1, Pixels.Height() - 1}; }
+TPixelRect TCanvas::Whole() const {
+    return {0, 0, Pixels.Width() - 1, Pixels.Height() - 1};
+}
 
 void TCanvas::Restore(const TPixelRect& rect) {
     if (rect.Empty()) return;
@@ -67,7 +69,9 @@ TPixelRect TCanvas::TakeChanged() {
     return changed.Empty() ? TPixelRect{} : changed;
 }
 
-void TCanvas::SetPenColor(TColor color) { PenPixel = PixelOf(color); }
+void TCanvas::SetPenColor(TColor color) {
+    PenPixel = PixelOf(color);
+}
 
 void TCanvas::MoveTo(std::int32_t x, std::int32_t y) {
     PenX = x;

@@ -12,15 +12,19 @@ std::size_t PixelCount(int width, int height) {
 }
 
 std::uint32_t* AllocatePixels(int width, int height) {
-    return static_cast<std::uint32_t*>(AllocateLargeBlock(PixelCount(width, height) * sizeof(std::uint32_t)));
+    return static_cast<std::uint32_t*>(
+        AllocateLargeBlock(PixelCount(width, height) * sizeof(std::uint32_t)));
 }
 
 } // namespace
 
-void TPicture::TFreeBlock::operator()(std::uint32_t* pixels) const noexcept { FreeLargeBlock(pixels, Bytes); }
+void TPicture::TFreeBlock::operator()(std::uint32_t* pixels) const noexcept {
+    FreeLargeBlock(pixels, Bytes);
+}
 
 TPicture::TPicture(int width, int height, std::uint32_t fill)
-    : Pixels(AllocatePixels(width, height), TFreeBlock{PixelCount(width, height) * sizeof(std::uint32_t)}),
+    : Pixels(AllocatePixels(width, height),
+             TFreeBlock{PixelCount(width, height) * sizeof(std::uint32_t)}),
       Buffer{Pixels.get(), width, width, height} {
     std::fill_n(Pixels.get(), Count(), fill);
 }
@@ -31,7 +35,9 @@ TPicture::TPicture(const TPicture& other)
     std::copy_n(other.Bits(), Count(), Pixels.get());
 }
 
-std::size_t TPicture::Count() const { return PixelCount(Buffer.Width, Buffer.Height); }
+std::size_t TPicture::Count() const {
+    return PixelCount(Buffer.Width, Buffer.Height);
+}
 
 bool operator==(const TPicture& a, const TPicture& b) {
     return a.Width() == b.Width() && a.Height() == b.Height() &&

@@ -22,7 +22,9 @@ class TPicture {
     int Height() const { return Buffer.Height; }
     std::uint32_t* Bits() { return Pixels.get(); }
     const std::uint32_t* Bits() const { return Pixels.get(); }
-    std::uint32_t* Row(int y) { return Pixels.get() + static_cast<std::ptrdiff_t>(y) * Buffer.Stride; }
+    std::uint32_t* Row(int y) {
+        return Pixels.get() + static_cast<std::ptrdiff_t>(y) * Buffer.Stride;
+    }
     const std::uint32_t* Row(int y) const {
         return Pixels.get() + static_cast<std::ptrdiff_t>(y) * Buffer.Stride;
     }

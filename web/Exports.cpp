@@ -115,12 +115,13 @@ constexpr long long MostCheckPasses = 100000;
 std::string CheckLine(const char* example, const char* passes) {
     const std::optional<int> number = ParseWholeNumber(example);
     if (!number || *number < 0 || *number > static_cast<int>(Examples.size())) {
-        return std::string("error: example must be 0 to ") + std::to_string(Examples.size()) + ", not '" +
-               example + "'";
+        return std::string("error: example must be 0 to ") + std::to_string(Examples.size()) +
+               ", not '" + example + "'";
     }
     const std::optional<int> count = ParseWholeNumber(passes);
     if (!count || *count < 1 || *count > MostCheckPasses) {
-        return "error: passes must be 1 to " + std::to_string(MostCheckPasses) + ", not '" + passes + "'";
+        return "error: passes must be 1 to " + std::to_string(MostCheckPasses) + ", not '" +
+               passes + "'";
     }
     return Session().Check(*number, *count);
 }
@@ -129,17 +130,27 @@ std::string CheckLine(const char* example, const char* passes) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE const char* wf_control_table() { return Answer(ControlTableJson()); }
-EMSCRIPTEN_KEEPALIVE const char* wf_panel() { return Answer(PanelJson(Session())); }
+EMSCRIPTEN_KEEPALIVE const char* wf_control_table() {
+    return Answer(ControlTableJson());
+}
+EMSCRIPTEN_KEEPALIVE const char* wf_panel() {
+    return Answer(PanelJson(Session()));
+}
 
-EMSCRIPTEN_KEEPALIVE void wf_open() { Session().Open(); }
+EMSCRIPTEN_KEEPALIVE void wf_open() {
+    Session().Open();
+}
 EMSCRIPTEN_KEEPALIVE void wf_move_slider(int slider, int position) {
     if (slider >= 0 && slider < static_cast<int>(Sliders.size())) {
         Session().MoveSlider(static_cast<Slider>(slider), position);
     }
 }
-EMSCRIPTEN_KEEPALIVE void wf_set_excitation(int on) { Session().SetExcitation(on != 0); }
-EMSCRIPTEN_KEEPALIVE void wf_set_cross_grid(int on) { Session().SetCrossGrid(on != 0); }
+EMSCRIPTEN_KEEPALIVE void wf_set_excitation(int on) {
+    Session().SetExcitation(on != 0);
+}
+EMSCRIPTEN_KEEPALIVE void wf_set_cross_grid(int on) {
+    Session().SetCrossGrid(on != 0);
+}
 EMSCRIPTEN_KEEPALIVE void wf_set_source(int source, int on) {
     if (source == 1 || source == 2) Session().SetSource(source, on != 0);
 }
@@ -154,28 +165,50 @@ EMSCRIPTEN_KEEPALIVE void wf_select_boundary(int mode) {
 EMSCRIPTEN_KEEPALIVE void wf_choose_example(int index) {
     if (index >= 0 && index < static_cast<int>(Examples.size())) Session().ChooseExample(index);
 }
-EMSCRIPTEN_KEEPALIVE void wf_null() { Session().Null(); }
-EMSCRIPTEN_KEEPALIVE void wf_pause() { Session().Pause(); }
-EMSCRIPTEN_KEEPALIVE void wf_continue() { Session().Continue(); }
-EMSCRIPTEN_KEEPALIVE void wf_end() { Session().End(); }
-EMSCRIPTEN_KEEPALIVE void wf_reset_view() { Session().ResetView(); }
+EMSCRIPTEN_KEEPALIVE void wf_null() {
+    Session().Null();
+}
+EMSCRIPTEN_KEEPALIVE void wf_pause() {
+    Session().Pause();
+}
+EMSCRIPTEN_KEEPALIVE void wf_continue() {
+    Session().Continue();
+}
+EMSCRIPTEN_KEEPALIVE void wf_end() {
+    Session().End();
+}
+EMSCRIPTEN_KEEPALIVE void wf_reset_view() {
+    Session().ResetView();
+}
 
 // An empty text when the cap is taken, else the page's message.
 EMSCRIPTEN_KEEPALIVE const char* wf_pace(const char* passesPerSecond) {
     const std::optional<int> rate = ParsePassesPerSecond(passesPerSecond);
-    if (!rate) return Answer(BadPassesMessage("passes-per-second", passesPerSecond) + "; the passes run unpaced");
+    if (!rate)
+        return Answer(BadPassesMessage("passes-per-second", passesPerSecond) +
+                      "; the passes run unpaced");
     Session().PacePasses(*rate);
     return Answer({});
 }
 
-EMSCRIPTEN_KEEPALIVE int wf_run(double budgetMilliseconds) { return Session().RunFor(budgetMilliseconds); }
+EMSCRIPTEN_KEEPALIVE int wf_run(double budgetMilliseconds) {
+    return Session().RunFor(budgetMilliseconds);
+}
 // The message of a start that met a bad source field, or an empty text.
-EMSCRIPTEN_KEEPALIVE const char* wf_bad_field() { return Answer(Session().TakeBadField().value_or("")); }
-EMSCRIPTEN_KEEPALIVE int wf_take_frame() { return Session().TakeFrame(); }
-EMSCRIPTEN_KEEPALIVE const std::uint8_t* wf_canvas_pixels() { return Session().CanvasPixels(); }
+EMSCRIPTEN_KEEPALIVE const char* wf_bad_field() {
+    return Answer(Session().TakeBadField().value_or(""));
+}
+EMSCRIPTEN_KEEPALIVE int wf_take_frame() {
+    return Session().TakeFrame();
+}
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* wf_canvas_pixels() {
+    return Session().CanvasPixels();
+}
 EMSCRIPTEN_KEEPALIVE const char* wf_check(const char* example, const char* passes) {
     return Answer(CheckLine(example, passes));
 }
-EMSCRIPTEN_KEEPALIVE const char* wf_hashes() { return Answer(Session().Hashes()); }
+EMSCRIPTEN_KEEPALIVE const char* wf_hashes() {
+    return Answer(Session().Hashes());
+}
 
 } // extern "C"

@@ -31,7 +31,9 @@ TWebSession::TWebSession()
     CreateRunValues(Loop, Values.Controls.Excitation.FrequencyPosition);
 }
 
-void TWebSession::Open() { Null(); }
+void TWebSession::Open() {
+    Null();
+}
 
 void TWebSession::MoveSlider(Slider slider, int position) {
     const TSliderRow& row = SliderRow(slider);
@@ -40,13 +42,20 @@ void TWebSession::MoveSlider(Slider slider, int position) {
     if (current == position) return;
     current = position;
     switch (slider) {
-    case Slider::Frequency: Loop.Net().Omega = OmegaFromPosition(position); break;
+    case Slider::Frequency:
+        Loop.Net().Omega = OmegaFromPosition(position);
+        break;
     case Slider::Amplitude:
-    case Slider::Coupling: break; // read by the next pass
+    case Slider::Coupling:
+        break; // read by the next pass
     case Slider::RotationX:
     case Slider::RotationY:
-    case Slider::RotationZ: RotateAndDraw(); break;
-    case Slider::Zoom: Draw(); break;
+    case Slider::RotationZ:
+        RotateAndDraw();
+        break;
+    case Slider::Zoom:
+        Draw();
+        break;
     }
 }
 
@@ -102,9 +111,13 @@ void TWebSession::Null() {
     RestartAtRest(Loop);
 }
 
-void TWebSession::Pause() { Loop.PauseFlag = true; }
+void TWebSession::Pause() {
+    Loop.PauseFlag = true;
+}
 
-void TWebSession::Continue() { ContinueRun(Loop); }
+void TWebSession::Continue() {
+    ContinueRun(Loop);
+}
 
 void TWebSession::End() {
     Loop.PauseFlag = false;
@@ -197,6 +210,10 @@ std::string TWebSession::FrequencyDisplay() const {
     return FrequencyDigits(OmegaFromPosition(Values.Controls.Excitation.FrequencyPosition));
 }
 
-void TWebSession::RotateAndDraw() { Loop.View().UpdateRotation(Loop.Net(), Values.Controls.View); }
+void TWebSession::RotateAndDraw() {
+    Loop.View().UpdateRotation(Loop.Net(), Values.Controls.View);
+}
 
-void TWebSession::Draw() { Loop.View().DrawGrid(Loop.Net(), Values.Controls.View); }
+void TWebSession::Draw() {
+    Loop.View().DrawGrid(Loop.Net(), Values.Controls.View);
+}

@@ -24,8 +24,8 @@ class TWebSession final : private IControlPanel {
     // Each does what the desktop's handler of that control does, and nothing
     // when the control does not change.
     void MoveSlider(Slider slider, int position);
-    void SetExcitation(bool on);  // "Anregung"
-    void SetCrossGrid(bool on);   // "Kreuzgitter"
+    void SetExcitation(bool on);         // "Anregung"
+    void SetCrossGrid(bool on);          // "Kreuzgitter"
     void SetSource(int source, bool on); // the check boxes "1" and "2"
     void SetSourceField(int field, std::string text);
     void SelectBoundaryMode(BoundaryMode mode);
@@ -52,7 +52,9 @@ class TWebSession final : private IControlPanel {
     // now in CanvasPixels.
     bool TakeFrame();
     // RGBA bytes, as a canvas takes them, of the last frame taken.
-    const std::uint8_t* CanvasPixels() const { return reinterpret_cast<const std::uint8_t*>(Canvas.data()); }
+    const std::uint8_t* CanvasPixels() const {
+        return reinterpret_cast<const std::uint8_t*>(Canvas.data());
+    }
 
     // The message of the last start that met a bad source field, once.
     std::optional<std::string> TakeBadField();
