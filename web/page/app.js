@@ -3,6 +3,32 @@
 // session in the WebAssembly and show the controls and frames it gives back.
 "use strict";
 
+// Any failure to start says so on the page instead of leaving a half-drawn window.
+function showStartFailure(error) {
+    console.error(error);
+    document.getElementById("window").hidden = true;
+    const failure = document.getElementById("startFailure");
+    failure.querySelector(".reason").textContent = String(error?.message ?? error);
+    failure.hidden = false;
+    document.getElementById("check").textContent = `error: ${error?.message ?? error}`;
+}
+
+// The separator of the first of the browser's languages that it has a number
+// format for; a point where it has none (a "C" or "POSIX" locale, an empty,
+// broken or unknown tag), as the desktop shows under the C locale.
+function decimalSeparator(languages) {
+    for (const language of languages) {
+        try {
+            if (Intl.NumberFormat.supportedLocalesOf(language).length === 0) continue;
+            const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+            return parts.find((part) => part.type === "decimal").value;
+        } catch {
+            // not a language tag at all
+        }
+    }
+    return ".";
+}
+
 (async function () {
     const core = await createWogenfeld();
     const call = (name, result, types, args) => core.ccall(name, result, types, args);
@@ -20,7 +46,8 @@
         new Uint8ClampedArray(core.HEAPU8.buffer, call("wf_canvas_pixels", "number", [], []),
                               canvas.width * canvas.height * 4),
         canvas.width, canvas.height);
-    const decimalPoint = (1.5).toLocaleString(navigator.language).charAt(1);
+    const decimalPoint = decimalSeparator(
+        navigator.languages?.length ? navigator.languages : [navigator.language]);
 
     // The whole window scaled to the browser's, never cut.
     function fit() {
@@ -267,4 +294,4 @@
     }
     act(() => call("wf_open", null, [], []));
     requestAnimationFrame(onRefresh);
-})();
+})().catch(showStartFailure);
