@@ -5,6 +5,7 @@
 import { execFileSync } from "node:child_process";
 import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
+import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
 
 const [siteDir, renderer, ...chosen] = process.argv.slice(2);
@@ -205,6 +206,8 @@ function engineTests(engine) {
         }
     });
 
+    // Chromium's accessibility tree stands for the others'.
+    if (engine === "chromium") accessibilityTest(() => ({ browser, page }));
 }
 
 for (const engine of chosen.length ? chosen : engines) {

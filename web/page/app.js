@@ -170,8 +170,30 @@ function decimalSeparator(languages) {
         setVisible(byId("Button5"), panel.paused);
         for (const [id, key] of Object.entries(displays)) {
             const text = panel[key].replace(".", decimalPoint);
-            if (shownDisplay[id] !== text) byId(id).value = shownDisplay[id] = text;
+            if (shownDisplay[id] === text) continue;
+            if (shownDisplay[id] !== undefined) announce(id, `${byId(id).getAttribute("aria-label")} ${text}`);
+            byId(id).value = shownDisplay[id] = text;
         }
+    }
+
+    // Changed readouts are announced politely, the latest of each at most once
+    // a second, so that a held key does not flood a screen reader.
+    const announcer = byId("announcer");
+    const announcementInterval = 1000;
+    const pendingAnnouncements = {};
+    let lastAnnouncement = -Infinity;
+    let announcementTimer = null;
+    function announce(id, text) {
+        pendingAnnouncements[id] = text;
+        if (announcementTimer !== null) return;
+        const wait = Math.max(0, lastAnnouncement + announcementInterval - performance.now());
+        announcementTimer = setTimeout(() => {
+            announcer.textContent = Object.keys(displays).filter((key) => key in pendingAnnouncements)
+                .map((key) => pendingAnnouncements[key]).join(", ");
+            for (const key of Object.keys(pendingAnnouncements)) delete pendingAnnouncements[key];
+            lastAnnouncement = performance.now();
+            announcementTimer = null;
+        }, wait);
     }
 
     // Every action: the session's handler, then the controls as it leaves them.
