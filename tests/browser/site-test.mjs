@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
 import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
+import { touchTest } from "./touch-test.mjs";
 
 const [siteDir, renderer, ...chosen] = process.argv.slice(2);
 
@@ -206,8 +207,10 @@ function engineTests(engine) {
         }
     });
 
-    // Chromium's accessibility tree stands for the others'.
-    if (engine === "chromium") accessibilityTest(() => ({ browser, page }));
+    // Chromium's accessibility tree and its emulated tablet stand for the others'.
+    if (engine !== "chromium") return;
+    accessibilityTest(() => ({ browser, page }));
+    touchTest(() => ({ server }));
 }
 
 for (const engine of chosen.length ? chosen : engines) {
