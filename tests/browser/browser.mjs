@@ -36,9 +36,10 @@ function environment(locale) {
     return env;
 }
 
-// The language tag a POSIX locale name stands for, for the engines that take
-// their language from their own settings rather than from the environment.
-const languageTag = (locale) => (/^[a-z]{2}_[A-Z]{2}/.test(locale) ? locale.slice(0, 5).replace("_", "-") : "en-US");
+// The language tag a POSIX locale name stands for (none for "C" or "POSIX"),
+// for the engines that take their language from their own settings rather
+// than from the environment.
+const languageTag = (locale) => (/^[a-z]{2}_[A-Z]{2}/.test(locale) ? locale.slice(0, 5).replace("_", "-") : null);
 
 // Options: engine, viewport {width, height}, deviceScaleFactor, touch,
 // locale (POSIX, default "de_DE.UTF-8").
@@ -51,13 +52,12 @@ export async function launchBrowser({ engine = "chromium", viewport = { width: 1
                      defaultViewport: { ...viewport, deviceScaleFactor, hasTouch: touch, isMobile: touch } };
     const browser = engine === "firefox"
         ? await puppeteer.launch({ ...common, browser: "firefox", executablePath: programs.firefox,
-                                   extraPrefsFirefox: { "intl.accept_languages": tag,
-                                                        "network.captive-portal-service.enabled": false,
-                                                        "app.update.enabled": false } })
+                                   extraPrefsFirefox: tag ? { "intl.accept_languages": tag } : {} })
         : await puppeteer.launch({ ...common, executablePath: programs.chromium,
                                    args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                                          `--lang=${tag}`, `--accept-lang=${tag}`, "--disable-background-networking",
-                                          "--disable-component-update", "--disable-sync"] });
+                                          "--disable-background-networking", "--disable-component-update",
+                                          "--disable-sync",
+                                          ...(tag ? [`--lang=${tag}`, `--accept-lang=${tag}`] : [])] });
     const page = (await browser.pages())[0] ?? (await browser.newPage());
     return {
         engine,

@@ -169,7 +169,7 @@ function engineTests(engine) {
             const expected = rendered("--iterations", "30");
             assert.equal(await cPage.checkLine("example=0&passes=30"),
                          `passes 30 state ${expected.state} frame ${expected.frame}`);
-            assert.match(await cPage.value("#Edit5"), /^1[.,]27$/);
+            assert.equal(await cPage.value("#Edit5"), "1.27");
         } finally {
             await plain.close();
         }
