@@ -62,7 +62,8 @@ export async function launchBrowser({ engine = "chromium", viewport = { width: 1
     return {
         engine,
         page,
-        goto: (url) => page.goto(url),
+        // Generous: a check hook of many passes holds up the page's load event.
+        goto: (url) => page.goto(url, { timeout: 300000 }),
         // A script that runs before the page's own in every document, until
         // the function this gives is called.
         beforeEachDocument: async (script, argument) => {
