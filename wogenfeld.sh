@@ -14,7 +14,7 @@ case "$mode $#" in
 "web 2") [ "$2" = --build-only ] || usage; build_only=yes ;;
 *) usage ;;
 esac
-# The browser tests need Chromium and the site; WOGENFELD_BROWSER_STAGE=off
+# The browser tests need three engines and the site; WOGENFELD_BROWSER_STAGE=off
 # leaves them out (CI's second release: the site does not depend on the host).
 browser_stage=${WOGENFELD_BROWSER_STAGE:-on}
 
@@ -29,7 +29,7 @@ fi
 # and read the window through the accessibility bus as a screen reader does.
 [ "$mode" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils
                                  at-spi2-core python3-pyatspi dbus-daemon clang-format git)
-[ "$mode" = test ] && [ "$browser_stage" != off ] && packages+=(emscripten chromium)
+[ "$mode" = test ] && [ "$browser_stage" != off ] && packages+=(emscripten chromium firefox-esr webkit2gtk-driver)
 # node and npm are taken wherever they come from: a node of another source
 # may conflict with Debian's npm package, so Debian's are only for machines
 # that have neither.
@@ -119,10 +119,11 @@ test)
     rm -f build-package/wogenfeld_*.deb
     cmake --build build-package -j"$(nproc)" --target package
     bash packaging/check-package.sh build-package/wogenfeld_*.deb
-    # Then the browser edition in Chromium, judged against this build's renderer.
+    # Then the browser edition in Chromium, Firefox ESR and WebKitGTK, judged
+    # against this build's renderer.
     if [ "$browser_stage" != off ]; then
         build_site
-        npm ci --prefix tests/browser --no-audit --no-fund
+        PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix tests/browser --no-audit --no-fund
         node tests/browser/site-test.mjs build-web/site build/render/wogenfeld-render
     fi
     ;;

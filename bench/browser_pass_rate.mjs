@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Passes a second of the browser edition in headless Chromium beside the
+// Passes a second of the browser edition in each browser engine beside the
 // desktop renderer's, in the same run, and the frames a second the page
 // presents. Needs `npm ci --prefix tests/browser` once.
-// Usage: node bench/browser_pass_rate.mjs SITE_DIR RENDERER [SECONDS]
+// Usage: node bench/browser_pass_rate.mjs SITE_DIR RENDERER [SECONDS [ENGINE ...]]
 import { execFileSync } from "node:child_process";
-import { launchBrowser, serveSite } from "../tests/browser/browser.mjs";
+import { engines, launchBrowser, serveSite, sleep } from "../tests/browser/browser.mjs";
 
-const [siteDir, renderer, secondsText = "10"] = process.argv.slice(2);
+const [siteDir, renderer, secondsText = "10", ...chosen] = process.argv.slice(2);
 const seconds = Number(secondsText);
 const passes = 2000;
 
@@ -17,34 +17,42 @@ function desktopRate() {
     return passes / (Number(process.hrtime.bigint() - start) / 1e9);
 }
 
+// One engine: the check hook's passes without frames (page load included),
+// then the page as a user sees it, "Anregung" on, counted over a while.
+async function engineRates(engine, server) {
+    const browser = await launchBrowser({ engine });
+    try {
+        await browser.goto(`${server.url}/index.html`);
+        await browser.waitFor(() => window.wogenfeld !== undefined);
+        const checkStart = Date.now();
+        await browser.goto(`${server.url}/index.html?example=1&passes=${passes}&check=1`);
+        await browser.waitFor(() => document.getElementById("check").textContent !== "", null, 600000);
+        const check = passes / ((Date.now() - checkStart) / 1000);
+
+        await browser.goto(`${server.url}/index.html`);
+        await browser.waitFor(() => window.wogenfeld !== undefined);
+        await browser.click("#CheckBox1Box");
+        await sleep(1000);
+        const counted = () => browser.evaluate(() => ({ ...window.wogenfeld.statistics, time: performance.now() }));
+        const before = await counted();
+        await sleep(seconds * 1000);
+        const after = await counted();
+        const elapsed = (after.time - before.time) / 1000;
+        return { check, passes: (after.passes - before.passes) / elapsed,
+                 frames: (after.frames - before.frames) / elapsed };
+    } finally {
+        await browser.close();
+    }
+}
+
 const server = await serveSite(siteDir);
-const browser = await launchBrowser();
-const page = await browser.newPage();
-
-// The core in the page without presenting: the check hook's passes, timed by the page.
-await page.goto(`${server.url}/index.html`);
-await page.waitForFunction(() => window.wogenfeld !== undefined);
-const checkStart = Date.now();
-await page.goto(`${server.url}/index.html?example=1&passes=${passes}&check=1`);
-await page.waitForFunction(() => document.getElementById("check").textContent !== "", null, { timeout: 600000 });
-const checkRate = passes / ((Date.now() - checkStart) / 1000);
-
-// The page as a user sees it: "Anregung" on, passes and frames counted over a while.
-await page.goto(`${server.url}/index.html`);
-await page.waitForFunction(() => window.wogenfeld !== undefined);
-await page.click("#CheckBox1Box");
-await page.waitForTimeout(1000);
-const before = await page.evaluate(() => ({ ...window.wogenfeld.statistics, time: performance.now() }));
-await page.waitForTimeout(seconds * 1000);
-const after = await page.evaluate(() => ({ ...window.wogenfeld.statistics, time: performance.now() }));
-const elapsed = (after.time - before.time) / 1000;
-const desktop = desktopRate();
-
-await browser.close();
-server.close();
-
 const fixed = (value) => value.toFixed(1).padStart(8);
-console.log(`desktop renderer, headless      ${fixed(desktop)} passes/s`);
-console.log(`browser, check hook (no frames) ${fixed(checkRate)} passes/s (page load included)`);
-console.log(`browser, page running unpaced   ${fixed((after.passes - before.passes) / elapsed)} passes/s`);
-console.log(`browser, frames presented       ${fixed((after.frames - before.frames) / elapsed)} frames/s`);
+for (const engine of chosen.length ? chosen : engines) {
+    const rates = await engineRates(engine, server);
+    const name = engine.padEnd(9);
+    console.log(`${name}check hook (no frames)   ${fixed(rates.check)} passes/s (page load included)`);
+    console.log(`${name}page running unpaced     ${fixed(rates.passes)} passes/s`);
+    console.log(`${name}frames presented         ${fixed(rates.frames)} frames/s`);
+}
+server.close();
+console.log(`desktop renderer, headless  ${fixed(desktopRate())} passes/s`);

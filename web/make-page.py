@@ -66,6 +66,9 @@ def control(widget, tab_order, parent):
     attributes = f'id="{name}" style="{";".join(style)}"'
     if name in tab_order:
         attributes += f' tabindex="{tab_order[name]}"'
+    # What assistive technology calls the control: the window's name for it.
+    accessible_name = text_of(widget, "accessibleName")
+    label = f' aria-label="{html.escape(accessible_name)}"' if accessible_name else ""
     caption = html.escape(text_of(widget, "text") or "")
     checked = " checked" if flag(widget, "checked") else ""
     children = "".join(control(child, tab_order, name) for child in widget.findall("widget"))
@@ -73,7 +76,7 @@ def control(widget, tab_order, parent):
     if kind == "QFrame":
         return f'<div class="panel" {attributes}>{children}</div>'
     if kind == "TPaintBox":
-        return f'<canvas class="view" width="{width}" height="{height}" {attributes}></canvas>'
+        return f'<canvas class="view" width="{width}" height="{height}" role="img"{label} {attributes}></canvas>'
     if kind == "QLabel":
         if name == "Image1":  # the white picture beneath the view: the canvas covers it
             return ""
@@ -83,9 +86,9 @@ def control(widget, tab_order, parent):
     if kind == "TScrollBar":
         vertical = prop(widget, "orientation").findtext("enum") == "Qt::Vertical"
         return (f'<div class="scrollbar {"vertical" if vertical else "horizontal"}" role="scrollbar" '
-                f'aria-orientation="{"vertical" if vertical else "horizontal"}" {attributes}></div>')
+                f'aria-orientation="{"vertical" if vertical else "horizontal"}"{label} {attributes}></div>')
     if kind == "QLineEdit":
-        return f'<input class="edit" type="text" value="{caption}" spellcheck="false" {attributes}>'
+        return f'<input class="edit" type="text" value="{caption}" spellcheck="false"{label} {attributes}>'
     if kind == "QPushButton":
         return f'<button class="button" type="button" {attributes}>{caption}</button>'
     if kind in ("QRadioButton", "QCheckBox"):
@@ -96,7 +99,7 @@ def control(widget, tab_order, parent):
         tab = attributes[attributes.index(" tabindex"):] if " tabindex" in attributes else ""
         label_attributes = attributes.replace(tab, "") if tab else attributes
         group = f' name="{parent}"' if box == "radio" else ""
-        box_html = f'<input type="{box}" id="{name}Box"{group}{checked}{tab}>'
+        box_html = f'<input type="{box}" id="{name}Box"{group}{checked}{label}{tab}>'
         text = f"<span>{caption}</span>"
         inner = text + box_html if left else box_html + text
         return f'<label class="{box}{" caption-left" if left else ""}" {label_attributes}>{inner}</label>'

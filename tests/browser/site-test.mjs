@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The browser edition in Debian's Chromium, judged by its canvas's pixels
+// The browser edition in each browser engine, judged by its canvas's pixels
 // against the desktop renderer's frames.
-// Usage: node site-test.mjs SITE_DIR RENDERER
+// Usage: node site-test.mjs SITE_DIR RENDERER [ENGINE ...]   (default: all three)
 import { execFileSync } from "node:child_process";
 import assert from "node:assert/strict";
-import { test, after, before } from "node:test";
-import { launchBrowser, serveSite } from "./browser.mjs";
+import { after, before, describe, test } from "node:test";
+import { accessibilityTest } from "./accessibility-test.mjs";
+import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
+import { touchTest } from "./touch-test.mjs";
 
-const [siteDir, renderer] = process.argv.slice(2);
+const [siteDir, renderer, ...chosen] = process.argv.slice(2);
 
 // The renderer's "state S frame F" for its options.
 function rendered(...options) {
@@ -36,98 +38,181 @@ function canvasHash() {
     return hi.toString(16).padStart(8, "0") + lo.toString(16).padStart(8, "0");
 }
 
-let browser, page, server;
-before(async () => {
-    server = await serveSite(siteDir);
-    browser = await launchBrowser();
-    page = await browser.newPage();
-});
-after(async () => {
-    await browser?.close();
-    server?.close();
-});
+// The decimal separators of the languages the tests start the engines in.
+const separatorOf = { de: ",", en: "." };
 
-const open = async (query = "") => {
-    await page.goto(`${server.url}/index.html${query}`);
-    await page.waitForFunction(() => window.wogenfeld !== undefined);
-};
-const passesOfRun = () => page.evaluate(() => window.wogenfeld.panel().passes);
-// The frame of the last pass is on the canvas after the next refresh.
-const shownFrame = async () => {
-    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
-    return page.evaluate(canvasHash);
-};
-const pauseAfter = async (milliseconds) => {
-    await page.waitForTimeout(milliseconds);
-    await page.click("#Button4");
-    return passesOfRun();
-};
+// The page's side of a test in one engine.
+function pageOf(browser, server) {
+    const read = (selector, property) => browser.evaluate(
+        (found, key) => document.querySelector(found)[key], selector, property);
+    const it = {
+        open: async (query = "") => {
+            await browser.goto(`${server.url}/index.html${query}`);
+            await browser.waitFor(() => window.wogenfeld !== undefined ||
+                                        !document.getElementById("startFailure").hidden);
+        },
+        checkLine: async (query) => {
+            await it.open(`?${query}&check=1`);
+            await browser.waitFor(() => document.getElementById("check").textContent !== "");
+            return read("#check", "textContent");
+        },
+        text: (selector) => read(selector, "textContent"),
+        value: (selector) => read(selector, "value"),
+        checked: (selector) => read(selector, "checked"),
+        passesOfRun: () => browser.evaluate(() => window.wogenfeld.panel().passes),
+        // The frame of the last pass is on the canvas after the next refresh.
+        shownFrame: async () => {
+            await browser.evaluate(() => new Promise((done) =>
+                requestAnimationFrame(() => requestAnimationFrame(() => done(true)))));
+            return browser.evaluate(canvasHash);
+        },
+        pauseAfter: async (milliseconds) => {
+            await sleep(milliseconds);
+            await browser.click("#Button4");
+            return it.passesOfRun();
+        },
+        fill: async (selector, text) => {
+            await browser.evaluate((found) => document.querySelector(found).select(), selector);
+            await browser.type(text);
+        },
+    };
+    return it;
+}
 
-test("the check hook gives the renderer's state and frame for the start and every example", async () => {
-    for (let example = 0; example <= 7; ++example) {
-        await open(`?example=${example}&passes=600&check=1`);
-        await page.waitForFunction(() => document.getElementById("check").textContent !== "");
-        const line = await page.textContent("#check");
-        const expected = rendered(...(example ? ["--example", String(example)] : []), "--iterations", "600");
-        assert.equal(line, `passes 600 state ${expected.state} frame ${expected.frame}`, `example ${example}`);
-        assert.equal(await page.evaluate(canvasHash), expected.frame, `canvas of example ${example}`);
-    }
-    for (const query of ["example=8&passes=600", "example=1&passes=0", "example=x&passes=5", "example=1"]) {
-        await open(`?${query}&check=1`);
-        await page.waitForFunction(() => document.getElementById("check").textContent !== "");
-        assert.match(await page.textContent("#check"), /^error: /, query);
-    }
-});
+// The page started with the browser's language forced to each of these, as
+// browsers under unusual settings report it; the separator the page must show.
+const forcedLanguages = [["C", "."], ["POSIX", "."], ["", "."], ["zz", "."], ["de-DE", ","], ["en-US", "."]];
 
-test("'Anregung' then 'Pause' freezes the renderer's frame of as many passes", async () => {
-    await open();
-    await page.click("#CheckBox1Box");
-    const passes = await pauseAfter(700);
-    assert.ok(passes > 10, `only ${passes} passes`);
-    const expected = rendered("--iterations", String(passes));
-    assert.equal(await shownFrame(), expected.frame);
-    assert.equal(await page.evaluate(() => window.wogenfeld.hashes()),
-                 `state ${expected.state} frame ${expected.frame}`);
-    await page.waitForTimeout(200);
-    assert.equal(await passesOfRun(), passes, "no pass while paused");
-});
+function engineTests(engine) {
+    const locale = engine === "webkit" ? "en_US.UTF-8" : "de_DE.UTF-8";
+    let browser, server, page, separator;
+    before(async () => {
+        server = await serveSite(siteDir);
+        browser = await launchBrowser({ engine, locale });
+        page = pageOf(browser, server);
+        separator = separatorOf[locale.slice(0, 2)];
+    });
+    after(async () => {
+        await browser?.close();
+        server?.close();
+    });
 
-test("a bad source field shows its message and runs nothing while it is shown", async () => {
-    await open();
-    await page.fill("#Edit1", "3a");
-    await page.click("#Button1");
-    await page.waitForSelector("#messageBox:not([hidden])");
-    assert.equal(await page.textContent("#messageText"), "'3a' is not a valid integer value");
-    const before = [await passesOfRun(), await shownFrame()];
-    await page.waitForTimeout(300);
-    assert.deepEqual([await passesOfRun(), await shownFrame()], before);
-    await page.click("#messageOk");
-    await page.waitForFunction((passes) => window.wogenfeld.panel().passes > passes, before[0]);
-});
+    test("the check hook gives the renderer's state and frame for the start and every example", async () => {
+        for (let example = 0; example <= 7; ++example) {
+            const line = await page.checkLine(`example=${example}&passes=600`);
+            const expected = rendered(...(example ? ["--example", String(example)] : []), "--iterations", "600");
+            assert.equal(line, `passes 600 state ${expected.state} frame ${expected.frame}`, `example ${example}`);
+            assert.equal(await browser.evaluate(canvasHash), expected.frame, `canvas of example ${example}`);
+        }
+        for (const query of ["example=8&passes=600", "example=1&passes=0", "example=x&passes=5", "example=1"]) {
+            assert.match(await page.checkLine(query), /^error: /, query);
+        }
+    });
 
-test("an example sets its controls, and runs as the renderer's example", async () => {
-    await open();
-    await page.click("#CheckBox1Box");
-    await page.click("#RadioButton5Box"); // "eingespannte Membrane"
-    const passes = await pauseAfter(500);
-    assert.equal(await shownFrame(), rendered("--example", "5", "--iterations", String(passes)).frame);
-    const shown = await page.evaluate(() => ["ScrollBar1", "ScrollBar6", "ScrollBar5"].map(
-        (id) => document.getElementById(id).getAttribute("aria-valuenow")));
-    assert.deepEqual(shown, ["410", "30", "1500"]);
-    assert.equal(await page.inputValue("#Edit5"), "0.65");
-    assert.equal(await page.inputValue("#Edit6"), "1500");
-    assert.ok(await page.isChecked("#RadioButton8Box"));
-});
+    test("'Anregung' then 'Pause' freezes the renderer's frame of as many passes", async () => {
+        await page.open();
+        await browser.click("#CheckBox1Box");
+        const passes = await page.pauseAfter(700);
+        assert.ok(passes > 10, `only ${passes} passes`);
+        const expected = rendered("--iterations", String(passes));
+        assert.equal(await page.shownFrame(), expected.frame);
+        assert.equal(await browser.evaluate(() => window.wogenfeld.hashes()),
+                     `state ${expected.state} frame ${expected.frame}`);
+        await sleep(200);
+        assert.equal(await page.passesOfRun(), passes, "no pass while paused");
+    });
 
-test("rotation bars moved by keys turn the paused mesh as the renderer does", async () => {
-    await open();
-    await page.click("#CheckBox1Box");
-    const passes = await pauseAfter(300);
-    await page.focus("#ScrollBar2");
-    for (let k = 0; k < 5; ++k) await page.keyboard.press("ArrowDown");
-    await page.keyboard.press("PageUp");
-    await page.keyboard.press("Tab"); // the desktop's order: ScrollBar3 next
-    for (let k = 0; k < 10; ++k) await page.keyboard.press("ArrowRight");
-    const expected = rendered("--iterations", String(passes), "--rotate-x", "64", "--rotate-y", "10");
-    assert.equal(await shownFrame(), expected.frame);
-});
+    test("a bad source field shows its message and runs nothing while it is shown", async () => {
+        await page.open();
+        await page.fill("#Edit1", "3a");
+        await browser.click("#Button1");
+        await browser.waitFor(() => !document.getElementById("messageBox").hidden);
+        assert.equal(await page.text("#messageText"), "'3a' is not a valid integer value");
+        const shown = [await page.passesOfRun(), await page.shownFrame()];
+        await sleep(300);
+        assert.deepEqual([await page.passesOfRun(), await page.shownFrame()], shown);
+        await browser.click("#messageOk");
+        await browser.waitFor((passes) => window.wogenfeld.panel().passes > passes, shown[0]);
+    });
+
+    test("an example sets its controls, and runs as the renderer's example", async () => {
+        await page.open();
+        await browser.click("#CheckBox1Box");
+        await browser.click("#RadioButton5Box"); // "eingespannte Membrane"
+        const passes = await page.pauseAfter(500);
+        assert.equal(await page.shownFrame(), rendered("--example", "5", "--iterations", String(passes)).frame);
+        const shown = await browser.evaluate(() => ["ScrollBar1", "ScrollBar6", "ScrollBar5"].map(
+            (id) => document.getElementById(id).getAttribute("aria-valuenow")));
+        assert.deepEqual(shown, ["410", "30", "1500"]);
+        assert.equal(await page.value("#Edit5"), `0${separator}65`);
+        assert.equal(await page.value("#Edit6"), "1500");
+        assert.ok(await page.checked("#RadioButton8Box"));
+    });
+
+    test("rotation bars moved by keys turn the paused mesh as the renderer does", async () => {
+        await page.open();
+        await browser.click("#CheckBox1Box");
+        const passes = await page.pauseAfter(300);
+        await browser.focus("#ScrollBar2");
+        for (let k = 0; k < 5; ++k) await browser.press("ArrowDown");
+        await browser.press("PageUp");
+        await browser.press("Tab"); // the desktop's order: ScrollBar3 next
+        for (let k = 0; k < 10; ++k) await browser.press("ArrowRight");
+        const expected = rendered("--iterations", String(passes), "--rotate-x", "64", "--rotate-y", "10");
+        assert.equal(await page.shownFrame(), expected.frame);
+    });
+
+    test("the page starts and computes under LANG=C.UTF-8", async () => {
+        const plain = await launchBrowser({ engine, locale: "C.UTF-8" });
+        try {
+            const cPage = pageOf(plain, server);
+            const expected = rendered("--iterations", "30");
+            assert.equal(await cPage.checkLine("example=0&passes=30"),
+                         `passes 30 state ${expected.state} frame ${expected.frame}`);
+            assert.equal(await cPage.value("#Edit5"), "1.27");
+        } finally {
+            await plain.close();
+        }
+    });
+
+    // WebKitWebDriver has no scripts run ahead of the page's own.
+    if (engine === "webkit") return;
+
+    test("any language the browser reports starts the page, with the separator of its rule", async () => {
+        const expected = rendered("--iterations", "30");
+        for (const [language, point] of forcedLanguages) {
+            const stopForcing = await browser.beforeEachDocument((tag) => {
+                Object.defineProperty(Navigator.prototype, "language", { get: () => tag });
+                Object.defineProperty(Navigator.prototype, "languages", { get: () => [tag] });
+            }, language);
+            try {
+                assert.equal(await page.checkLine("example=0&passes=30"),
+                             `passes 30 state ${expected.state} frame ${expected.frame}`, `"${language}"`);
+                assert.equal(await page.value("#Edit5"), `1${point}27`, `"${language}"`);
+            } finally {
+                await stopForcing();
+            }
+        }
+    });
+
+    test("a browser without WebAssembly gets a German message, not a half-drawn window", async () => {
+        const stopForcing = await browser.beforeEachDocument(() => { delete window.WebAssembly; });
+        try {
+            await page.open();
+            assert.ok(await browser.evaluate(() => document.getElementById("window").hidden));
+            assert.match(await page.text("#startFailure"), /^Wogenfeld kann in diesem Browser nicht starten\./);
+            assert.match(await page.text("#check"), /^error: /);
+        } finally {
+            await stopForcing();
+        }
+    });
+
+    // Chromium's accessibility tree and its emulated tablet stand for the others'.
+    if (engine !== "chromium") return;
+    accessibilityTest(() => ({ browser, page }));
+    touchTest(() => ({ server }));
+}
+
+for (const engine of chosen.length ? chosen : engines) {
+    describe(engine, () => engineTests(engine));
+}

@@ -3,6 +3,32 @@
 // session in the WebAssembly and show the controls and frames it gives back.
 "use strict";
 
+// Any failure to start says so on the page instead of leaving a half-drawn window.
+function showStartFailure(error) {
+    console.error(error);
+    document.getElementById("window").hidden = true;
+    const failure = document.getElementById("startFailure");
+    failure.querySelector(".reason").textContent = String(error?.message ?? error);
+    failure.hidden = false;
+    document.getElementById("check").textContent = `error: ${error?.message ?? error}`;
+}
+
+// The separator of the first of the browser's languages that it has a number
+// format for; a point where it has none (a "C" or "POSIX" locale, an empty,
+// broken or unknown tag), as the desktop shows under the C locale.
+function decimalSeparator(languages) {
+    for (const language of languages) {
+        try {
+            if (Intl.NumberFormat.supportedLocalesOf(language).length === 0) continue;
+            const parts = new Intl.NumberFormat(language).formatToParts(1.5);
+            return parts.find((part) => part.type === "decimal").value;
+        } catch {
+            // not a language tag at all
+        }
+    }
+    return ".";
+}
+
 (async function () {
     const core = await createWogenfeld();
     const call = (name, result, types, args) => core.ccall(name, result, types, args);
@@ -20,32 +46,61 @@
         new Uint8ClampedArray(core.HEAPU8.buffer, call("wf_canvas_pixels", "number", [], []),
                               canvas.width * canvas.height * 4),
         canvas.width, canvas.height);
-    const decimalPoint = (1.5).toLocaleString(navigator.language).charAt(1);
+    const decimalPoint = decimalSeparator(
+        navigator.languages?.length ? navigator.languages : [navigator.language]);
+
+    // ---- touch screens: finger-sized hit areas, and in portrait the view's
+    // panel below the others, so that the window fills the screen ----
+    const touchScreen = matchMedia("(pointer: coarse)");
+    // Window pixels: 24 CSS pixels, the least a finger is given, down to a scale of 0.92.
+    const fingerSize = 26;
+    windowElement.style.setProperty("--finger", `${fingerSize}px`);
+    const sides = ["left", "top", "width", "height"];
+    const hitAreas = [...windowElement.querySelectorAll(".button, .edit, .scrollbar, label.radio, label.checkbox")]
+        .filter((element) => element.style.left !== "")
+        .map((element) => ({ element, form: sides.map((side) => parseFloat(element.style[side])) }));
+    // Each control grown about its middle to a finger's size, or back to the form's.
+    function fitHitAreas(touch) {
+        for (const { element, form: [left, top, width, height] } of hitAreas) {
+            const grownWidth = touch ? Math.max(width, fingerSize) : width;
+            const grownHeight = touch ? Math.max(height, fingerSize) : height;
+            const place = [left - (grownWidth - width) / 2, top - (grownHeight - height) / 2, grownWidth, grownHeight];
+            sides.forEach((side, index) => { element.style[side] = `${place[index]}px`; });
+        }
+    }
 
     // The whole window scaled to the browser's, never cut.
+    let bars = [];
     function fit() {
+        const touch = touchScreen.matches;
+        document.body.classList.toggle("touch", touch);
+        document.body.classList.toggle("portrait", touch && innerHeight > innerWidth);
+        fitHitAreas(touch);
         const scale = Math.min(innerWidth / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
         const left = Math.max(0, (innerWidth - windowElement.offsetWidth * scale) / 2);
         windowElement.style.transform = `translate(${left}px, 0) scale(${scale})`;
+        for (const bar of bars) bar.show(bar.position);
     }
     addEventListener("resize", fit);
+    touchScreen.addEventListener("change", fit);
     fit();
 
     // ---- the scroll bars, with the desktop's keys and steps ----
-    const bars = table.sliders.map((row, index) => makeScrollBar(byId(row.name), row, index));
+    bars = table.sliders.map((row, index) => makeScrollBar(byId(row.name), row, index));
 
     function makeScrollBar(element, row, index) {
         const vertical = element.classList.contains("vertical");
         element.innerHTML = '<div class="arrow lower"></div><div class="thumb"></div><div class="arrow upper"></div>';
         const thumb = element.querySelector(".thumb");
         const bar = { element, row, position: row.start };
-        const arrow = 12;
+        const lowerArrow = element.querySelector(".lower");
+        const arrowLength = () => (vertical ? lowerArrow.offsetHeight : lowerArrow.offsetWidth);
         const length = () => (vertical ? element.clientHeight : element.clientWidth);
         const thumbLength = () => (vertical ? thumb.offsetHeight : thumb.offsetWidth);
         bar.show = (position) => {
             bar.position = position;
-            const room = length() - 2 * arrow - thumbLength();
-            const at = arrow + Math.round((room * (position - row.minimum)) / (row.maximum - row.minimum));
+            const room = length() - 2 * arrowLength() - thumbLength();
+            const at = arrowLength() + Math.round((room * (position - row.minimum)) / (row.maximum - row.minimum));
             thumb.style[vertical ? "top" : "left"] = `${at}px`;
             element.setAttribute("aria-valuenow", position);
         };
@@ -79,9 +134,9 @@
             element.setPointerCapture(event.pointerId);
             if (event.target === thumb) {
                 const grip = pointerPosition(event) - (vertical ? thumb.offsetTop : thumb.offsetLeft);
-                const room = length() - 2 * arrow - thumbLength();
+                const room = length() - 2 * arrowLength() - thumbLength();
                 const drag = (moved) => {
-                    const share = (pointerPosition(moved) - grip - arrow) / room;
+                    const share = (pointerPosition(moved) - grip - arrowLength()) / room;
                     move(row.minimum + Math.round(share * (row.maximum - row.minimum)));
                 };
                 element.onpointermove = drag;
@@ -143,8 +198,30 @@
         setVisible(byId("Button5"), panel.paused);
         for (const [id, key] of Object.entries(displays)) {
             const text = panel[key].replace(".", decimalPoint);
-            if (shownDisplay[id] !== text) byId(id).value = shownDisplay[id] = text;
+            if (shownDisplay[id] === text) continue;
+            if (shownDisplay[id] !== undefined) announce(id, `${byId(id).getAttribute("aria-label")} ${text}`);
+            byId(id).value = shownDisplay[id] = text;
         }
+    }
+
+    // Changed readouts are announced politely, the latest of each at most once
+    // a second, so that a held key does not flood a screen reader.
+    const announcer = byId("announcer");
+    const announcementInterval = 1000;
+    const pendingAnnouncements = {};
+    let lastAnnouncement = -Infinity;
+    let announcementTimer = null;
+    function announce(id, text) {
+        pendingAnnouncements[id] = text;
+        if (announcementTimer !== null) return;
+        const wait = Math.max(0, lastAnnouncement + announcementInterval - performance.now());
+        announcementTimer = setTimeout(() => {
+            announcer.textContent = Object.keys(displays).filter((key) => key in pendingAnnouncements)
+                .map((key) => pendingAnnouncements[key]).join(", ");
+            for (const key of Object.keys(pendingAnnouncements)) delete pendingAnnouncements[key];
+            lastAnnouncement = performance.now();
+            announcementTimer = null;
+        }, wait);
     }
 
     // Every action: the session's handler, then the controls as it leaves them.
@@ -267,4 +344,4 @@
     }
     act(() => call("wf_open", null, [], []));
     requestAnimationFrame(onRefresh);
-})();
+})().catch(showStartFailure);
