@@ -5,6 +5,7 @@
 #include "control/WholeNumber.h"
 #include "output/OutputFile.h"
 #include "render/SliderOptions.h"
+#include "sim/NetSize.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -40,7 +41,7 @@ std::optional<TNodePosition> ParsePair(const QString& text) {
 }
 
 bool InVisibleNet(int index) {
-    return index >= 1 && index <= 71;
+    return index >= 1 && index <= VisibleNodes;
 }
 
 const TExample* FindExample(const QString& text) {
@@ -59,6 +60,11 @@ const TExample* FindExample(const QString& text) {
 bool DirectoryWritable(const QString& path) {
     const QFileInfo info(path);
     return info.isDir() && info.isWritable();
+}
+
+// The visible nodes as the source fields count them, as the help gives a range.
+QString VisibleRange() {
+    return QStringLiteral("1..%1").arg(VisibleNodes);
 }
 
 QString SliderText(const char* what, Slider slider) {
@@ -94,8 +100,12 @@ QList<QCommandLineOption> RenderOptions() {
         option("rotate-z", "P",
                SliderText("Rotation slider about z in degrees", Slider::RotationZ)),
         option("zoom", "P", SliderText("Zoom slider", Slider::Zoom)),
-        option("source1", "X,Y", "Position of source 1 as typed in the window (1..71)."),
-        option("source2", "X,Y", "Position of source 2 as typed in the window (1..71)."),
+        option("source1", "X,Y",
+               QStringLiteral("Position of source 1 as typed in the window (%1).")
+                   .arg(VisibleRange())),
+        option("source2", "X,Y",
+               QStringLiteral("Position of source 2 as typed in the window (%1).")
+                   .arg(VisibleRange())),
         option("source1-on", "on|off", "The source check box \"1\"."),
         option("source2-on", "on|off", "The source check box \"2\"."),
 
@@ -120,22 +130,26 @@ QList<QCommandLineOption> RenderOptions() {
                      "written, plus 8 pixels; the run is then computed twice."),
 
         option("probe", "X,Y",
-               "Follow the node X,Y (1..71, as the source fields count) in --csv and --plot; "
-               "may be given several times."),
+               QStringLiteral("Follow the node X,Y (%1, as the source fields count) in --csv and "
+                              "--plot; may be given several times.")
+                   .arg(VisibleRange())),
         option("csv", "FILE",
-               "One row per pass: pass, SimTime (the time the pass's drive ran at), the "
-               "displacement Z of "
-               "each probe, and the energy per unit mass of the visible 71 x 71 net (kinetic, own "
-               "springs, "
-               "coupling springs, total)."),
+               QStringLiteral("One row per pass: pass, SimTime (the time the pass's drive ran at), "
+                              "the displacement Z of each probe, and the energy per unit mass of "
+                              "the visible %1 x %1 net (kinetic, own springs, coupling springs, "
+                              "total).")
+                   .arg(VisibleNodes)),
         option("plot", "FILE",
                "The same series as a line chart (PNG): displacements above, energies below, "
                "against SimTime."),
         option("profile", "FILE",
-               "The 71 displacements along a row or a column at the last pass, as CSV; with one of "
-               "--profile-row and --profile-column."),
-        option("profile-row", "Y", "The row Y (nodes 1..71 in x)."),
-        option("profile-column", "X", "The column X (nodes 1..71 in y)."),
+               QStringLiteral("The %1 displacements along a row or a column at the last pass, as "
+                              "CSV; with one of --profile-row and --profile-column.")
+                   .arg(VisibleNodes)),
+        option("profile-row", "Y",
+               QStringLiteral("The row Y (nodes %1 in x).").arg(VisibleRange())),
+        option("profile-column", "X",
+               QStringLiteral("The column X (nodes %1 in y).").arg(VisibleRange())),
 
         flag("hash", "Print hashes of the net's state and of the last frame."),
         flag("quiet", "No progress on standard error (otherwise a progress bar on a terminal, "
@@ -293,8 +307,8 @@ ParseRenderArguments(const QStringList& args) {
     std::map<QString, TRange> ranges = {
         // Browsers slow down GIFs whose frames last less than 2/100 s.
         {"--fps", {&settings.Fps, 1, 50}},
-        {"--profile-row", {&settings.ProfileIndex, 1, 71}},
-        {"--profile-column", {&settings.ProfileIndex, 1, 71}},
+        {"--profile-row", {&settings.ProfileIndex, 1, VisibleNodes}},
+        {"--profile-column", {&settings.ProfileIndex, 1, VisibleNodes}},
     };
     for (const TSliderOption& slider : SliderOptions) {
         const TSliderRow& row = SliderRow(slider.Which);
@@ -385,7 +399,8 @@ ParseRenderArguments(const QStringList& args) {
         } else if (option == "--probe") {
             const std::optional<TNodePosition> node = ParsePair(value);
             if (!node || !InVisibleNet(node->X) || !InVisibleNet(node->Y)) {
-                return QStringLiteral("--probe must be X,Y with both from 1 to 71, not %1")
+                return QStringLiteral("--probe must be X,Y with both from 1 to %1, not %2")
+                    .arg(VisibleNodes)
                     .arg(value);
             }
             settings.Probes.push_back(*node);

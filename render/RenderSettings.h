@@ -32,7 +32,7 @@ struct TRenderSettings : TPanelValues {
 
     QString ProfileFile;
     ProfileLine Profile = ProfileLine::None;
-    int ProfileIndex = 0; // the row's Y or the column's X, 1..71
+    int ProfileIndex = 0; // the row's Y or the column's X, 1..VisibleNodes
 
     bool PrintHashes = false;
     bool Quiet = false;

@@ -5,6 +5,7 @@
 #include "output/Plot.h"
 #include "output/Profile.h"
 #include "output/Readings.h"
+#include "sim/NetSize.h"
 #include "ui/Measuring.h"
 
 #include <QCheckBox>
@@ -39,8 +40,8 @@ QString Number(double value, int decimals) {
 
 QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
     auto* box = new QSpinBox(parent);
-    box->setRange(1, 71);
-    box->setValue(36);
+    box->setRange(1, VisibleNodes);
+    box->setValue(MiddleNode);
     box->setPrefix(prefix);
     box->setAccessibleName(name);
     return box;
