@@ -3,6 +3,7 @@
 // goes, and the message each kind of bad command line gets.
 
 #include "RenderTesting.h"
+#include "render/RenderHelp.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
