@@ -88,20 +88,28 @@ std::optional<QString> OptionConflict(const TRenderSettings& s, const QCommandLi
                 .arg(Dashed(row.Name), Dashed(row.Excludes), QLatin1String(row.ExcludesWhy));
         }
     }
-    for (const TRenderOption& row : table) {
-        if (row.Needs.empty()) continue;
-        const bool without = given(row.Name) && !anyGiven(row.Needs);
+    // What one option lacks: a partner it needs, or what its check asks of the values.
+    const auto lacking = [&](const TRenderOption& row) -> std::optional<QString> {
+        const bool without = given(row.Name) && !row.Needs.empty() && !anyGiven(row.Needs);
         const bool orphans = row.NeededBack && !given(row.Name) && anyGiven(row.Needs);
-        if (!without && !orphans) continue;
-        QString message =
-            QStringLiteral("%1 needs %2%3")
-                .arg(Dashed(row.Name), QLatin1String(row.NeedsWhat), Alternatives(row.Needs));
-        if (row.NeededBack) message += QStringLiteral(", and they need %1").arg(Dashed(row.Name));
-        return message;
-    }
-    for (const TRenderOption& row : table) {
-        if (!row.Check || !given(row.Name)) continue;
-        if (std::optional<QString> refusal = row.Check(s)) return refusal;
+        if (without || orphans) {
+            QString message =
+                QStringLiteral("%1 needs %2%3")
+                    .arg(Dashed(row.Name), QLatin1String(row.NeedsWhat), Alternatives(row.Needs));
+            if (row.NeededBack)
+                message += QStringLiteral(", and they need %1").arg(Dashed(row.Name));
+            return message;
+        }
+        if (row.Check && given(row.Name)) return row.Check(s);
+        return std::nullopt;
+    };
+    // An option with a check of its own comes after the plain ones: a command
+    // line that lacks several things is told first what a plain option lacks.
+    for (const bool checked : {false, true}) {
+        for (const TRenderOption& row : table) {
+            if ((row.Check != nullptr) != checked) continue;
+            if (std::optional<QString> refusal = lacking(row)) return refusal;
+        }
     }
     return OutputConflict(s, parser);
 }

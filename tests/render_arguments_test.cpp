@@ -290,6 +290,7 @@ TEST(RenderArguments, EachFaultGetsItsOwnMessage) {
          "--strobe needs a frequency above 0 (Omega is 0)"},
         {{"--strobe", "--gif", gif, "--excitation", "off", "--probe", "5,5"},
          "--probe needs --csv or --plot"},
+        {{"--strobe", "--fps", "3"}, "--fps needs --gif"},
         // The outputs.
         {{"--every", "2", "--out-dir", "-"}, "--out-dir: standard output cannot hold frame files"},
         {{"--gif", missing},
