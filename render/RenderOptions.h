@@ -64,7 +64,8 @@ struct TRenderOption {
     const char* Name;      // without the dashes
     const char* ValueName; // "" for an option that takes no value
     TOptionGroup Group;
-    // {range}, {start} and {default} stand for those of the value.
+    // {range}, {start} and {default} stand for those of the value, {visible}
+    // for the visible nodes per side and {gif-every} for GifEvery.
     const char* Help;
     TOptionValue Value;
     // Given, it needs one of these, introduced in the message by NeedsWhat;
@@ -75,7 +76,7 @@ struct TRenderOption {
     // It cannot be given together with this one, for the reason ExcludesWhy.
     const char* Excludes = nullptr;
     const char* ExcludesWhy = nullptr;
-    // What its value asks of the settings once every option is read.
+    // What it asks of the other settings once every option is read.
     std::optional<QString> (*Check)(const TRenderSettings&) = nullptr;
     // Further names, each of one letter.
     std::vector<const char*> ShortNames = {};
