@@ -6,7 +6,7 @@
 //
 // More seeds or actions through WOGENFELD_TWIN_SEEDS and WOGENFELD_TWIN_ACTIONS.
 
-#include "RandomUserTexts.h"
+#include "RandomUser.h"
 #include "WindowTesting.h"
 
 #include "resources/BuiltinPictures.h"
@@ -22,12 +22,6 @@
 #include <sstream>
 
 namespace {
-
-long long EnvironmentNumber(const char* name, long long fallback) {
-    bool ok = false;
-    const long long value = qEnvironmentVariable(name).toLongLong(&ok);
-    return ok ? value : fallback;
-}
 
 // The bare session's front: it keeps what the user would be told, and shows
 // the displays as a front end must, written only when the session writes them.
@@ -319,15 +313,8 @@ class TTwins {
 TEST(OneSession, WindowAndBareSessionGoTheSameWayUnderRandomActions) {
     const long long seeds = EnvironmentNumber("WOGENFELD_TWIN_SEEDS", 20);
     const long long actions = EnvironmentNumber("WOGENFELD_TWIN_ACTIONS", 300);
-    for (long long seed = 1; seed <= seeds; ++seed) {
-        // Both decimal separators of the frequency display.
-        QLocale::setDefault(seed % 2 == 0 ? QLocale(QLocale::German, QLocale::Germany)
-                                          : QLocale(QLocale::English, QLocale::UnitedStates));
-        TTwins twins(static_cast<std::uint64_t>(seed));
-        const bool same = twins.Run(actions);
-        QLocale::setDefault(QLocale::system());
-        ASSERT_TRUE(same) << twins.Failure();
-    }
+    const std::string failure = FailureOfSeeds<TTwins>(1, seeds, actions);
+    EXPECT_TRUE(failure.empty()) << failure;
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 // A failure prints the seed and every action up to it.
 
 #include "ExampleRows.h"
-#include "RandomUserTexts.h"
+#include "RandomUser.h"
 #include "WindowTesting.h"
 
 #include "ui/Displays.h"
@@ -34,12 +34,6 @@
 #include <vector>
 
 namespace {
-
-long long EnvironmentNumber(const char* name, long long fallback) {
-    bool ok = false;
-    const long long value = qEnvironmentVariable(name).toLongLong(&ok);
-    return ok ? value : fallback;
-}
 
 // One window and the model of what it must show: the expected states are
 // worked out from each action before it is performed, from the states of the
@@ -429,15 +423,8 @@ TEST(RandomUser, InvariantsHoldAfterEveryAction) {
     const long long first = EnvironmentNumber("WOGENFELD_RANDOM_SEED", 1);
     const long long seeds = EnvironmentNumber("WOGENFELD_RANDOM_SEEDS", 3);
     const long long actions = EnvironmentNumber("WOGENFELD_RANDOM_ACTIONS", 2000);
-    for (long long seed = first; seed < first + seeds; ++seed) {
-        // Both decimal separators of the frequency display.
-        QLocale::setDefault(seed % 2 == 0 ? QLocale(QLocale::German, QLocale::Germany)
-                                          : QLocale(QLocale::English, QLocale::UnitedStates));
-        TRandomUser user(static_cast<std::uint64_t>(seed));
-        const bool held = user.Run(actions);
-        QLocale::setDefault(QLocale::system());
-        ASSERT_TRUE(held) << user.Failure();
-    }
+    const std::string failure = FailureOfSeeds<TRandomUser>(first, seeds, actions);
+    EXPECT_TRUE(failure.empty()) << failure;
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What the seeded random users choose from: numbers from a seed, and the
-// texts they type into the source fields, good and bad alike.
+// What the seeded random users share: their seeds and numbers of actions,
+// numbers from a seed, and the texts they type into the source fields, good
+// and bad alike.
 
+#include <QLocale>
 #include <QString>
 
 #include <climits>
@@ -12,6 +14,28 @@
 #include <random>
 #include <string>
 #include <vector>
+
+inline long long EnvironmentNumber(const char* name, long long fallback) {
+    bool ok = false;
+    const long long value = qEnvironmentVariable(name).toLongLong(&ok);
+    return ok ? value : fallback;
+}
+
+// A user of type TUser, made from each seed from `first` on, acts `actions`
+// times, in both decimal separators of the frequency display by turns; what
+// the first one that fails says, or nothing.
+template <class TUser>
+std::string FailureOfSeeds(long long first, long long seeds, long long actions) {
+    for (long long seed = first; seed < first + seeds; ++seed) {
+        QLocale::setDefault(seed % 2 == 0 ? QLocale(QLocale::German, QLocale::Germany)
+                                          : QLocale(QLocale::English, QLocale::UnitedStates));
+        TUser user(static_cast<std::uint64_t>(seed));
+        const bool held = user.Run(actions);
+        QLocale::setDefault(QLocale::system());
+        if (!held) return user.Failure();
+    }
+    return {};
+}
 
 class TRandom {
   public:
