@@ -119,6 +119,18 @@ test("an example sets its controls, and runs as the renderer's example", async (
     assert.ok(await page.isChecked("#RadioButton8Box"));
 });
 
+test("a display typed into is written again when its slider moves, even to the same digits", async () => {
+    await open();
+    await page.fill("#Edit5", "x");
+    await page.focus("#ScrollBar1");
+    await page.keyboard.press("ArrowRight"); // 8.01 / (2 pi) = 1.2748..., as 8.00 / (2 pi) = 1.2732...
+    assert.equal(await page.inputValue("#Edit5"), "1.27");
+    await page.click("#Button2");
+    assert.ok(await page.isVisible("#Panel5"), "Info shows its page");
+    await page.click("#Button6");
+    assert.ok(await page.isHidden("#Panel5"), "and closes it");
+});
+
 test("rotation bars moved by keys turn the paused mesh as the renderer does", async () => {
     await open();
     await page.click("#CheckBox1Box");
