@@ -148,7 +148,9 @@ bool TSession::Fire() {
     const long long starts = Loop.RunsStarted();
     const long long passes = Loop.PassesOfRun();
     Loop.Fire(*this);
-    return Loop.RunsStarted() != starts || Loop.PassesOfRun() != passes;
+    const bool fresh = Loop.RunsStarted() != starts;
+    if (fresh) Watch.Clear();
+    return fresh || Loop.PassesOfRun() != passes;
 }
 
 void TSession::StartWith(const TPanelValues& panel, int example) {

@@ -4,6 +4,7 @@
 #include "control/Commands.h"
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
+#include "control/Stopwatch.h"
 
 #include <array>
 #include <string>
@@ -50,7 +51,8 @@ class TSession final : private IControlPanel {
     void ResetView();          // "Rücksetzen"
     void ShowInfo(bool shown); // "Info" and "Infobox schließen"
 
-    // One firing of the run loop; whether it ran a pass.
+    // One firing of the run loop; whether it ran a pass. A fresh run stops
+    // and clears the stopwatch.
     bool Fire();
     bool WantsToFire() const { return Loop.WantsToFire(); }
 
@@ -70,6 +72,13 @@ class TSession final : private IControlPanel {
     const std::string& DisplayDigits(ValueDisplay display) const;
     unsigned long long DisplayWrites(ValueDisplay display) const;
 
+    // The stopwatch of simulated time, read at the last pass's time.
+    void StartWatch() { Watch.Start(LastPassTime()); }
+    void StopWatch() { Watch.Stop(LastPassTime()); }
+    void ResetWatch() { Watch.Reset(LastPassTime()); }
+    double WatchTime() const { return Watch.Time(LastPassTime()); }
+    bool WatchRunning() const { return Watch.Running(); }
+
     TRunLoop& RunLoop() { return Loop; }
     const TRunLoop& RunLoop() const { return Loop; }
 
@@ -78,6 +87,7 @@ class TSession final : private IControlPanel {
     std::array<std::string, 4> ReadSourceFields() const override { return Values.SourceFields; }
     void ReportBadSourceField(const std::string& message) override;
 
+    double LastPassTime() const { return static_cast<double>(Loop.PassTime()); }
     void WriteDisplay(ValueDisplay display, std::string digits);
     void ShowFrequency();
     void RotateAndDraw();
@@ -86,6 +96,7 @@ class TSession final : private IControlPanel {
     ISessionFront& Front;
     TPanelValues Values;
     TRunLoop Loop;
+    TStopwatch Watch;
     int ExampleIndex = 0;
     bool WasActivated = false;
     bool ShowsContinue = false;

@@ -76,7 +76,7 @@ TForm1::TForm1(QWidget* parent)
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
     Measurement =
-        new TMeasuring(*this, *PaintBox1, Loop(), QPoint(Panel3->geometry().right() + 1, 0),
+        new TMeasuring(*this, *PaintBox1, State, QPoint(Panel3->geometry().right() + 1, 0),
                        [this] { return new TMeasureWindow(*Measurement, this); });
     Loop().View().SetPresenter([this](const TPicture&) {
         Measurement->FramePresented();
