@@ -118,3 +118,11 @@ std::optional<QString> WritePngFile(const QImage& picture, const QString& name,
     if (std::optional<QString> failure = file.Open(name, option)) return failure;
     return file.CommitPng(picture);
 }
+
+std::optional<QString> WriteTextFile(std::string_view text, const QString& name,
+                                     const QString& option) {
+    TOutputFile file;
+    if (std::optional<QString> failure = file.Open(name, option)) return failure;
+    file.Write(text);
+    return file.Commit();
+}

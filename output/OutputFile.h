@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 // How an output name is written, as cp and the GNU tools write it.
 struct TOutputTarget {
@@ -56,6 +57,9 @@ class TOutputFile {
     std::optional<QString> WriteFailure;
 };
 
+// One text as an output, whole or not at all; a message when it fails.
+std::optional<QString> WriteTextFile(std::string_view text, const QString& name,
+                                     const QString& option);
 // One picture as a PNG output; a message when it fails.
 std::optional<QString> WritePngFile(const QImage& picture, const QString& name,
                                     const QString& option);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "output/Series.h"
+#include "measure/Series.h"
 
 #include <QColor>
 #include <QImage>

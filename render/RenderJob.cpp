@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderJob.h"
 
+#include "measure/Profile.h"
+#include "measure/Series.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
-#include "output/Profile.h"
-#include "output/Series.h"
 #include "render/DrawnArea.h"
 #include "render/GifWriter.h"
 #include "render/Progress.h"

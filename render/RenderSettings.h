@@ -2,8 +2,8 @@
 #pragma once
 
 #include "control/Commands.h"
-#include "output/NodePosition.h"
-#include "output/Profile.h"
+#include "measure/NodePosition.h"
+#include "measure/Profile.h"
 
 #include <QString>
 #include <QStringList>

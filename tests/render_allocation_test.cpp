@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/Recording.h"
+#include "measure/Recording.h"
 #include "render/Renderer.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // The window "Messung" against the physics of the net and the renderer's table.
 #include "RenderTesting.h"
 #include "WindowTesting.h"
-#include "output/Readings.h"
+#include "measure/Readings.h"
 #include "ui/MeasureWindow.h"
 #include "ui/Measuring.h"
 

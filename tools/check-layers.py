@@ -9,8 +9,8 @@ import re
 import sys
 
 # Lower floors first; folders on one floor do not include each other.
-FLOORS = {"real": 0, "sim": 1, "view": 2, "control": 3,
-          "resources": 4, "output": 4, "ui": 5, "render": 5, "web": 5}
+FLOORS = {"real": 0, "sim": 1, "view": 2, "measure": 3, "control": 4,
+          "resources": 5, "output": 5, "ui": 6, "render": 6, "web": 6}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z]+)/(\w+)\.h"', re.MULTILINE)
 
 

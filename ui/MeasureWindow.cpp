@@ -2,9 +2,10 @@
 #include "ui/MeasureWindow.h"
 
 #include "control/RunLoop.h"
+#include "measure/Profile.h"
+#include "measure/Readings.h"
+#include "output/OutputFile.h"
 #include "output/Plot.h"
-#include "output/Profile.h"
-#include "output/Readings.h"
 #include "ui/Measuring.h"
 
 #include <QCheckBox>
@@ -268,8 +269,8 @@ void TMeasureWindow::AskAndSave() {
 }
 
 bool TMeasureWindow::SaveTable(const QString& name) {
-    const std::optional<QString> failure =
-        ::SaveTable(*Measuring.Recording(), Measuring.Probes(), name);
+    const std::optional<QString> failure = WriteTextFile(
+        TableText(*Measuring.Recording(), Measuring.Probes()), name, QStringLiteral("CSV"));
     if (!failure) return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Messung"),
                     QStringLiteral("Die Messreihe konnte nicht gespeichert werden."),

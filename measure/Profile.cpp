@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/Profile.h"
+#include "measure/Profile.h"
 
-#include "output/Series.h"
+#include "measure/Series.h"
 
 std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index) {
     std::array<Extended, 71> profile{};
@@ -13,12 +13,10 @@ std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index)
     return profile;
 }
 
-QByteArray ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line) {
-    QByteArray table = line == ProfileLine::Row ? "X,Z\n" : "Y,Z\n";
-    for (std::size_t k = 0; k < profile.size(); ++k) {
-        table += QByteArray::number(static_cast<int>(k) + 1) + ',' +
-                 NumberText(static_cast<double>(profile[k])) + '\n';
-    }
+std::string ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line) {
+    std::string table = line == ProfileLine::Row ? "X,Z\n" : "Y,Z\n";
+    for (std::size_t k = 0; k < profile.size(); ++k)
+        table += std::to_string(k + 1) + ',' + NumberText(static_cast<double>(profile[k])) + '\n';
     return table;
 }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/Readings.h"
+#include "measure/Readings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/Recording.h"
-
-#include "output/OutputFile.h"
+#include "measure/Recording.h"
 
 #include <algorithm>
 
@@ -50,8 +48,7 @@ std::size_t TRecording::FirstFrom(double time) const {
     return low;
 }
 
-std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes,
-                                 const QString& name) {
+std::string TableText(const TRecording& recording, const TProbeSlots& probes) {
     std::vector<TNodePosition> nodes;
     std::vector<std::size_t> places;
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
@@ -59,15 +56,14 @@ std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots&
         nodes.push_back(*probes[slot]);
         places.push_back(slot);
     }
-    TOutputFile file;
-    if (std::optional<QString> failure = file.Open(name, QStringLiteral("CSV"))) return failure;
-    file.Write(TSeries(nodes, false).HeaderLine());
+    std::string text = TSeries(nodes, false).HeaderLine();
+    TSeriesRow line;
     for (std::size_t k = 0; k < recording.Count(); ++k) {
-        TSeriesRow line = recording.At(k);
+        line = recording.At(k);
         line.Probes.clear();
         for (std::size_t slot : places)
             line.Probes.push_back(recording.At(k).Probes[slot]);
-        if (!file.Write(TSeries::RowLine(line))) break;
+        text += TSeries::RowLine(line);
     }
-    return file.Commit();
+    return text;
 }

@@ -3,10 +3,9 @@
 
 #include "sim/Net.h"
 
-#include <QByteArray>
-
 #include <array>
 #include <optional>
+#include <string>
 
 // The line of nodes a profile runs along.
 enum class ProfileLine { None, Row, Column };
@@ -17,7 +16,7 @@ enum class ProfileLine { None, Row, Column };
 std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index);
 
 // The profile as a table: a header, then the position along the line and Z.
-QByteArray ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line);
+std::string ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line);
 
 // The wavelength in node spacings from the profile's sign changes (two per
 // wavelength, each placed by linear interpolation), or nothing where fewer

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/Series.h"
+#include "measure/Series.h"
 
 #include <charconv>
 #include <utility>
 
-QByteArray NumberText(double value) {
+std::string NumberText(double value) {
     // Shortest representation that reads back as the same double, always with ".".
     char digits[32];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    return QByteArray(digits, static_cast<qsizetype>(end - digits));
+    return std::string(digits, end);
 }
 
 TSeries::TSeries(std::vector<TNodePosition> probes, bool keepRows)
@@ -42,20 +42,20 @@ void TSeries::Record(const TSeriesRow& row) {
     if (KeepRows) KeptRows.push_back(row);
 }
 
-QString TSeries::ProbeName(const TNodePosition& probe) {
-    return QStringLiteral("Z_%1_%2").arg(probe.X).arg(probe.Y);
+std::string TSeries::ProbeName(const TNodePosition& probe) {
+    return "Z_" + std::to_string(probe.X) + '_' + std::to_string(probe.Y);
 }
 
-QByteArray TSeries::HeaderLine() const {
-    QByteArray line = "pass,SimTime";
+std::string TSeries::HeaderLine() const {
+    std::string line = "pass,SimTime";
     for (const TNodePosition& probe : ProbeNodes)
-        line += ',' + ProbeName(probe).toLatin1();
+        line += ',' + ProbeName(probe);
     line += ",E_kinetic,E_own_springs,E_coupling_springs,E_total\n";
     return line;
 }
 
-QByteArray TSeries::RowLine(const TSeriesRow& row) {
-    QByteArray line = QByteArray::number(row.Pass) + ',' + NumberText(row.SimTime);
+std::string TSeries::RowLine(const TSeriesRow& row) {
+    std::string line = std::to_string(row.Pass) + ',' + NumberText(row.SimTime);
     for (const std::optional<double>& z : row.Probes) {
         line += ',';
         if (z) line += NumberText(*z);

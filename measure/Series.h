@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "output/NodePosition.h"
+#include "measure/NodePosition.h"
 #include "sim/Energy.h"
 
-#include <QByteArray>
-#include <QString>
-
 #include <optional>
+#include <string>
 #include <vector>
 
 // What --csv and --plot record of a pass: its number (from 1), the simulated
@@ -39,10 +37,10 @@ class TSeries {
     // The table's header line and one row's line, comma-separated, with "." as
     // the decimal point and the shortest digits that give the same double back;
     // a probe without a value leaves its cell empty.
-    QByteArray HeaderLine() const;
-    static QByteArray RowLine(const TSeriesRow& row);
+    std::string HeaderLine() const;
+    static std::string RowLine(const TSeriesRow& row);
     // A probe's column name, e.g. Z_36_36.
-    static QString ProbeName(const TNodePosition& probe);
+    static std::string ProbeName(const TNodePosition& probe);
 
   private:
     std::vector<TNodePosition> ProbeNodes;
@@ -56,4 +54,4 @@ double ProbeDisplacement(const TNet& net, const TNodePosition& probe);
 void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSeriesRow& row);
 
 // A number as the table writes it.
-QByteArray NumberText(double value);
+std::string NumberText(double value);

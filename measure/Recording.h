@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "output/Series.h"
-
-#include <QString>
+#include "measure/Series.h"
 
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 // The window's probes: four places, each empty or on a node.
@@ -40,7 +39,5 @@ class TRecording {
 };
 
 // The recorded passes as the renderer's --csv writes them, with the probes
-// set now as its --probe in the order of their places, into the file `name`,
-// whole or not at all; a message when that fails.
-std::optional<QString> SaveTable(const TRecording& recording, const TProbeSlots& probes,
-                                 const QString& name);
+// set now as its --probe in the order of their places.
+std::string TableText(const TRecording& recording, const TProbeSlots& probes);
