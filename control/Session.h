@@ -5,8 +5,11 @@
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
 #include "control/Stopwatch.h"
+#include "measure/Recording.h"
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 // What only a front end can do for the session: tell the user, while the run
@@ -52,7 +55,7 @@ class TSession final : private IControlPanel {
     void ShowInfo(bool shown); // "Info" and "Infobox schließen"
 
     // One firing of the run loop; whether it ran a pass. A fresh run stops
-    // and clears the stopwatch.
+    // and clears the stopwatch and clears the recording; a pass is recorded.
     bool Fire();
     bool WantsToFire() const { return Loop.WantsToFire(); }
 
@@ -71,6 +74,14 @@ class TSession final : private IControlPanel {
     // when it is written, which counts up `DisplayWrites`.
     const std::string& DisplayDigits(ValueDisplay display) const;
     unsigned long long DisplayWrites(ValueDisplay display) const;
+
+    // The probes: four places, each empty or on a node of the visible net.
+    const TProbeSlots& Probes() const { return ProbeSlots; }
+    // Sets, moves or (nothing) removes the probe of a place; whether it changed.
+    bool SetProbe(std::size_t slot, std::optional<TNodePosition> node);
+    // From the next pass on every pass is recorded; once. Nothing before.
+    void StartRecording();
+    const TRecording* Recording() const { return Record.get(); }
 
     // The stopwatch of simulated time, read at the last pass's time.
     void StartWatch() { Watch.Start(LastPassTime()); }
@@ -97,6 +108,8 @@ class TSession final : private IControlPanel {
     TPanelValues Values;
     TRunLoop Loop;
     TStopwatch Watch;
+    TProbeSlots ProbeSlots;
+    std::unique_ptr<TRecording> Record;
     int ExampleIndex = 0;
     bool WasActivated = false;
     bool ShowsContinue = false;

@@ -14,9 +14,6 @@
 
 namespace {
 
-// Enough for the passes of several minutes of a run in the lesson.
-constexpr std::size_t RecordedPasses = 100000;
-
 std::size_t Place(int x, int y) {
     return static_cast<std::size_t>((y - 1) * 71 + (x - 1));
 }
@@ -54,16 +51,12 @@ bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TMeasuring::AfterFiring() {
-    if (RunLoop.RunsStarted() != SeenStarts) {
-        SeenStarts = RunLoop.RunsStarted();
-        SeenPasses = 0;
-        if (Record) Record->Clear();
-    }
-    if (RunLoop.PassesOfRun() == SeenPasses) return;
-    SeenPasses = RunLoop.PassesOfRun();
-    if (Record) Record->Record(RunLoop.Net(), SeenPasses, RunLoop.PassTime(), Slots);
-    ++ChangeCount;
+const TProbeSlots& TMeasuring::Probes() const {
+    return Session.Probes();
+}
+
+const TRecording* TMeasuring::Recording() const {
+    return Session.Recording();
 }
 
 void TMeasuring::FramePresented() {
@@ -82,20 +75,16 @@ void TMeasuring::FramePresented() {
 void TMeasuring::ShowMarkers(bool send) {
     std::array<TMarker, 4> markers;
     std::size_t count = 0;
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (!Slots[slot] || !HasFrame) continue;
-        markers[count++] = {Drawn[Place(Slots[slot]->X, Slots[slot]->Y)], ProbeColour(slot)};
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (!probes[slot] || !HasFrame) continue;
+        markers[count++] = {Drawn[Place(probes[slot]->X, probes[slot]->Y)], ProbeColour(slot)};
     }
     Box.SetMarkers(std::span(markers.data(), count), send);
 }
 
 void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
-    const bool same = Slots[slot].has_value() == node.has_value() &&
-                      (!node || (Slots[slot]->X == node->X && Slots[slot]->Y == node->Y));
-    if (same) return;
-    Slots[slot] = node;
-    // From this pass on its column belongs to the new node.
-    if (Record) Record->Forget(slot);
+    if (!Session.SetProbe(slot, node)) return;
     ++ChangeCount;
     ShowMarkers(true);
     emit ProbesChanged();
@@ -120,9 +109,10 @@ std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
 }
 
 std::optional<std::size_t> TMeasuring::ProbeUnder(QPoint at) const {
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (Slots[slot] && HasFrame &&
-            TPaintBox::MarkerRect(Drawn[Place(Slots[slot]->X, Slots[slot]->Y)]).contains(at)) {
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (probes[slot] && HasFrame &&
+            TPaintBox::MarkerRect(Drawn[Place(probes[slot]->X, probes[slot]->Y)]).contains(at)) {
             return slot;
         }
     }
@@ -135,8 +125,9 @@ void TMeasuring::ShowMenu(QPoint at) {
     const std::optional<std::size_t> marked = ProbeUnder(at);
     std::optional<std::size_t> free;
     bool any = false;
-    for (std::size_t slot = Slots.size(); slot-- > 0;) {
-        if (Slots[slot]) {
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = probes.size(); slot-- > 0;) {
+        if (probes[slot]) {
             any = true;
         } else {
             free = slot;
@@ -163,7 +154,7 @@ void TMeasuring::ShowMenu(QPoint at) {
     QAction* removeAll = menu->addAction(QStringLiteral("Alle Messsonden entfernen"));
     removeAll->setEnabled(any);
     connect(removeAll, &QAction::triggered, this, [this] {
-        for (std::size_t slot = 0; slot < Slots.size(); ++slot)
+        for (std::size_t slot = 0; slot < Probes().size(); ++slot)
             SetProbe(slot, std::nullopt);
     });
     menu->addSeparator();
@@ -173,8 +164,7 @@ void TMeasuring::ShowMenu(QPoint at) {
 
 void TMeasuring::ShowWindow() {
     if (!MeasureWindow) {
-        Record = std::make_unique<TRecording>(RecordedPasses);
-        SeenPasses = RunLoop.PassesOfRun();
+        Session.StartRecording();
         MeasureWindow = MakeWindow();
         PlaceWindow();
     }

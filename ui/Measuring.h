@@ -31,13 +31,12 @@ class TMeasuring : public QObject {
                std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
-    // After each firing of the run loop: a fresh run clears the recording, a
-    // new pass is recorded.
-    void AfterFiring();
+    // A firing of the run loop ran a pass.
+    void PassRan() { ++ChangeCount; }
     // The frame being presented: where its visible nodes lie, and so the markers.
     void FramePresented();
 
-    const TProbeSlots& Probes() const { return Slots; }
+    const TProbeSlots& Probes() const;
     // Sets, moves or (nothing) removes the probe of a place.
     void SetProbe(std::size_t slot, std::optional<TNodePosition> node);
     // The visible node drawn nearest to a point of the drawing area in the last
@@ -49,7 +48,7 @@ class TMeasuring : public QObject {
     QWidget* Window() const { return MeasureWindow; }
     QAction& ShowWindowAction() { return ShowAction; }
 
-    const TRecording* Recording() const { return Record.get(); }
+    const TRecording* Recording() const;
     const TRunLoop& Loop() const { return RunLoop; }
     // Counts every change the window shows, so that it repaints only after one.
     unsigned long long Changes() const { return ChangeCount; }
@@ -78,14 +77,10 @@ class TMeasuring : public QObject {
     TRunLoop& RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
-    TProbeSlots Slots;
     // The screen points of the visible nodes in the last frame, X fastest.
     std::array<QPoint, 71 * 71> Drawn;
     bool HasFrame = false;
-    std::unique_ptr<TRecording> Record;
     std::function<QWidget*()> MakeWindow;
     QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
-    long long SeenStarts = 0;
-    long long SeenPasses = 0;
     unsigned long long ChangeCount = 0;
 };
