@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Measuring.h"
 
-#include "control/RunLoop.h"
+#include "control/Session.h"
 #include "output/Plot.h"
 #include "ui/TPaintBox.h"
 #include "view/View.h"
@@ -14,19 +14,17 @@
 
 namespace {
 
-// Enough for the passes of several minutes of a run in the lesson.
-constexpr std::size_t RecordedPasses = 100000;
-
 std::size_t Place(int x, int y) {
     return static_cast<std::size_t>((y - 1) * VisibleNodes + (x - 1));
 }
 
 } // namespace
 
-TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TSession& session, QPoint panelsRight,
                        std::function<QWidget*()> makeWindow)
-    : QObject(&form), Form(form), Box(box), RunLoop(loop), PanelsRight(panelsRight),
-      ShowAction(QStringLiteral("Messfenster zeigen")), MakeWindow(std::move(makeWindow)) {
+    : QObject(&form), Form(form), Box(box), Session(session), RunLoop(session.RunLoop()),
+      PanelsRight(panelsRight), ShowAction(QStringLiteral("Messfenster zeigen")),
+      MakeWindow(std::move(makeWindow)) {
     ShowAction.setShortcut(Qt::Key_F2);
     ShowAction.setShortcutContext(Qt::WindowShortcut);
     connect(&ShowAction, &QAction::triggered, this, &TMeasuring::ShowWindow);
@@ -53,18 +51,12 @@ bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TMeasuring::AfterFiring() {
-    if (RunLoop.RunsStarted() != SeenStarts) {
-        SeenStarts = RunLoop.RunsStarted();
-        SeenPasses = 0;
-        if (Record) Record->Clear();
-        WatchTotal = 0;
-        WatchStart.reset();
-    }
-    if (RunLoop.PassesOfRun() == SeenPasses) return;
-    SeenPasses = RunLoop.PassesOfRun();
-    if (Record) Record->Record(RunLoop.Net(), SeenPasses, RunLoop.PassTime(), Slots);
-    ++ChangeCount;
+const TProbeSlots& TMeasuring::Probes() const {
+    return Session.Probes();
+}
+
+const TRecording* TMeasuring::Recording() const {
+    return Session.Recording();
 }
 
 void TMeasuring::FramePresented() {
@@ -83,20 +75,16 @@ void TMeasuring::FramePresented() {
 void TMeasuring::ShowMarkers(bool send) {
     std::array<TMarker, 4> markers;
     std::size_t count = 0;
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (!Slots[slot] || !HasFrame) continue;
-        markers[count++] = {Drawn[Place(Slots[slot]->X, Slots[slot]->Y)], ProbeColour(slot)};
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (!probes[slot] || !HasFrame) continue;
+        markers[count++] = {Drawn[Place(probes[slot]->X, probes[slot]->Y)], ProbeColour(slot)};
     }
     Box.SetMarkers(std::span(markers.data(), count), send);
 }
 
 void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
-    const bool same = Slots[slot].has_value() == node.has_value() &&
-                      (!node || (Slots[slot]->X == node->X && Slots[slot]->Y == node->Y));
-    if (same) return;
-    Slots[slot] = node;
-    // From this pass on its column belongs to the new node.
-    if (Record) Record->Forget(slot);
+    if (!Session.SetProbe(slot, node)) return;
     ++ChangeCount;
     ShowMarkers(true);
     emit ProbesChanged();
@@ -121,9 +109,10 @@ std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
 }
 
 std::optional<std::size_t> TMeasuring::ProbeUnder(QPoint at) const {
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (Slots[slot] && HasFrame &&
-            TPaintBox::MarkerRect(Drawn[Place(Slots[slot]->X, Slots[slot]->Y)]).contains(at)) {
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (probes[slot] && HasFrame &&
+            TPaintBox::MarkerRect(Drawn[Place(probes[slot]->X, probes[slot]->Y)]).contains(at)) {
             return slot;
         }
     }
@@ -136,8 +125,9 @@ void TMeasuring::ShowMenu(QPoint at) {
     const std::optional<std::size_t> marked = ProbeUnder(at);
     std::optional<std::size_t> free;
     bool any = false;
-    for (std::size_t slot = Slots.size(); slot-- > 0;) {
-        if (Slots[slot]) {
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = probes.size(); slot-- > 0;) {
+        if (probes[slot]) {
             any = true;
         } else {
             free = slot;
@@ -164,7 +154,7 @@ void TMeasuring::ShowMenu(QPoint at) {
     QAction* removeAll = menu->addAction(QStringLiteral("Alle Messsonden entfernen"));
     removeAll->setEnabled(any);
     connect(removeAll, &QAction::triggered, this, [this] {
-        for (std::size_t slot = 0; slot < Slots.size(); ++slot)
+        for (std::size_t slot = 0; slot < Probes().size(); ++slot)
             SetProbe(slot, std::nullopt);
     });
     menu->addSeparator();
@@ -174,8 +164,7 @@ void TMeasuring::ShowMenu(QPoint at) {
 
 void TMeasuring::ShowWindow() {
     if (!MeasureWindow) {
-        Record = std::make_unique<TRecording>(RecordedPasses);
-        SeenPasses = RunLoop.PassesOfRun();
+        Session.StartRecording();
         MeasureWindow = MakeWindow();
         PlaceWindow();
     }
@@ -203,22 +192,24 @@ void TMeasuring::PlaceWindow() {
 }
 
 void TMeasuring::StartWatch() {
-    if (!WatchStart) WatchStart = static_cast<double>(RunLoop.PassTime());
+    Session.StartWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::StopWatch() {
-    if (WatchStart) WatchTotal += static_cast<double>(RunLoop.PassTime()) - *WatchStart;
-    WatchStart.reset();
+    Session.StopWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::ResetWatch() {
-    WatchTotal = 0;
-    if (WatchStart) WatchStart = static_cast<double>(RunLoop.PassTime());
+    Session.ResetWatch();
     ++ChangeCount;
 }
 
 double TMeasuring::WatchTime() const {
-    return WatchTotal + (WatchStart ? static_cast<double>(RunLoop.PassTime()) - *WatchStart : 0);
+    return Session.WatchTime();
+}
+
+bool TMeasuring::WatchRunning() const {
+    return Session.WatchRunning();
 }

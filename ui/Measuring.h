@@ -16,6 +16,7 @@
 
 class TPaintBox;
 class TRunLoop;
+class TSession;
 class QWidget;
 
 // The measuring tools of the window: up to four probes on nodes of the visible
@@ -27,17 +28,16 @@ class TMeasuring : public QObject {
   public:
     // `panelsRight`: the form's point just right of its panels; the drawing
     // area is `box`, at the form's top left; `makeWindow` makes "Messung".
-    TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+    TMeasuring(QWidget& form, TPaintBox& box, TSession& session, QPoint panelsRight,
                std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
-    // After each firing of the run loop: a fresh run clears the recording and
-    // the stopwatch, a new pass is recorded.
-    void AfterFiring();
+    // A firing of the run loop ran a pass.
+    void PassRan() { ++ChangeCount; }
     // The frame being presented: where its visible nodes lie, and so the markers.
     void FramePresented();
 
-    const TProbeSlots& Probes() const { return Slots; }
+    const TProbeSlots& Probes() const;
     // Sets, moves or (nothing) removes the probe of a place.
     void SetProbe(std::size_t slot, std::optional<TNodePosition> node);
     // The visible node drawn nearest to a point of the drawing area in the last
@@ -49,17 +49,17 @@ class TMeasuring : public QObject {
     QWidget* Window() const { return MeasureWindow; }
     QAction& ShowWindowAction() { return ShowAction; }
 
-    const TRecording* Recording() const { return Record.get(); }
+    const TRecording* Recording() const;
     const TRunLoop& Loop() const { return RunLoop; }
     // Counts every change the window shows, so that it repaints only after one.
     unsigned long long Changes() const { return ChangeCount; }
 
-    // The stopwatch of simulated time.
+    // The session's stopwatch of simulated time.
     void StartWatch();
     void StopWatch();
     void ResetWatch();
     double WatchTime() const;
-    bool WatchRunning() const { return WatchStart.has_value(); }
+    bool WatchRunning() const;
 
   signals:
     void ProbesChanged();
@@ -74,19 +74,14 @@ class TMeasuring : public QObject {
 
     QWidget& Form;
     TPaintBox& Box;
+    TSession& Session;
     TRunLoop& RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
-    TProbeSlots Slots;
     // The screen points of the visible nodes in the last frame, X fastest.
     std::array<QPoint, VisibleNodes * VisibleNodes> Drawn;
     bool HasFrame = false;
-    std::unique_ptr<TRecording> Record;
     std::function<QWidget*()> MakeWindow;
     QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
-    long long SeenStarts = 0;
-    long long SeenPasses = 0;
     unsigned long long ChangeCount = 0;
-    double WatchTotal = 0;
-    std::optional<double> WatchStart;
 };
