@@ -8,6 +8,7 @@
 #include "ui/Displays.h"
 #include "ui/MeasureWindow.h"
 #include "ui/Measuring.h"
+#include "ui/PictureSaving.h"
 #include "ui/RestoredPlace.h"
 #include "view/View.h"
 
@@ -74,6 +75,7 @@ TForm1::TForm1(QWidget* parent)
     Measurement =
         new TMeasuring(*this, *PaintBox1, RunLoop, QPoint(Panel3->geometry().right() + 1, 0),
                        [this] { return new TMeasureWindow(*Measurement, this); });
+    PictureSaving = new TPictureSaving(*this, *PaintBox1, RunLoop, FrameImage);
     RunLoop.View().SetPresenter([this](const TPicture&) {
         Measurement->FramePresented();
         PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect()));
@@ -186,6 +188,7 @@ void TForm1::FireLoop() {
     InsideFiring = true;
     RunLoop.Fire(*this);
     Measurement->AfterFiring();
+    PictureSaving->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
 }

@@ -14,6 +14,7 @@
 
 struct TExample;
 class TMeasuring;
+class TPictureSaving;
 
 // The main window. Its controls are the named fields of the window
 // description; its methods are their handlers. Handlers talk to each other
@@ -33,6 +34,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     bool LoopScheduled() const { return LoopTimer.isActive(); }
     // The probes and the window "Messung".
     TMeasuring& Measuring() { return *Measurement; }
+    // "Bild speichern …" and "Animation aufnehmen …".
+    TPictureSaving& Pictures() { return *PictureSaving; }
     // At most this many passes a second from now on; without it the passes
     // follow each other as fast as the machine allows.
     void PacePasses(int passesPerSecond);
@@ -92,7 +95,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     const QImage FrameImage; // the view's picture, its pixels not copied
     QTimer LoopTimer;
     std::optional<TPacer> Pacer;
-    TMeasuring* Measurement; // a child of the window
+    TMeasuring* Measurement;       // a child of the window
+    TPictureSaving* PictureSaving; // a child of the window
     bool Activated = false;
     bool InsideFiring = false;
 };
