@@ -3,6 +3,7 @@
 // against the desktop renderer's frames.
 // Usage: node site-test.mjs SITE_DIR RENDERER
 import { execFileSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import assert from "node:assert/strict";
 import { test, after, before } from "node:test";
 import { launchBrowser, serveSite } from "./browser.mjs";
@@ -17,9 +18,16 @@ function rendered(...options) {
 }
 
 // FNV-1a over the canvas's pixels as the view stores them, 0xFFRRGGBB in
-// little-endian bytes: B, G, R, A.
-function canvasHash() {
-    const canvas = document.getElementById("PaintBox1");
+// little-endian bytes: B, G, R, A; or over those of a PNG (base64) instead.
+async function canvasHash(png) {
+    let canvas = document.getElementById("PaintBox1");
+    if (png) {
+        const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+        const picture = await createImageBitmap(new Blob([bytes], { type: "image/png" }),
+                                                { colorSpaceConversion: "none", premultiplyAlpha: "none" });
+        canvas = new OffscreenCanvas(picture.width, picture.height);
+        canvas.getContext("2d").drawImage(picture, 0, 0);
+    }
     const { data } = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
     let hi = 0xcbf29ce4, lo = 0x84222325;
     const mix = (byte) => {
@@ -130,4 +138,16 @@ test("rotation bars moved by keys turn the paused mesh as the renderer does", as
     for (let k = 0; k < 10; ++k) await page.keyboard.press("ArrowRight");
     const expected = rendered("--iterations", String(passes), "--rotate-x", "64", "--rotate-y", "10");
     assert.equal(await shownFrame(), expected.frame);
+});
+
+test("'Bild speichern' in the canvas's menu downloads the frame shown as a PNG", async () => {
+    await open("?example=3&passes=120&check=1");
+    await page.waitForFunction(() => document.getElementById("check").textContent !== "");
+    await page.click("#PaintBox1", { button: "right" });
+    assert.equal(await page.textContent("#viewMenu"), "Bild speichern");
+    const [download] = await Promise.all([page.waitForEvent("download"), page.click("#savePicture")]);
+    assert.equal(download.suggestedFilename(), "wogenfeld.png");
+    const png = readFileSync(await download.path()).toString("base64");
+    assert.equal(await page.evaluate(canvasHash, png), rendered("--example", "3", "--iterations", "120").frame);
+    assert.ok(await page.isHidden("#viewMenu"));
 });
