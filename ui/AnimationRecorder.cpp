@@ -38,7 +38,9 @@ std::optional<QString> TAnimationRecorder::Start(const QString& path, int second
     auto gif = std::make_unique<TGifWriter>();
     if (std::optional<QString> failure = gif->Open(path, Asker)) return failure;
     gif->Begin(Frame.rect(), FramesPerSecond);
-    if (Ring.empty()) Ring.assign(RingPictures, QImage(Frame.size(), Frame.format()));
+    // Each a picture of its own: copies of one would share its pixels until written.
+    while (Ring.size() < RingPictures)
+        Ring.emplace_back(Frame.size(), Frame.format());
 
     Gif = std::move(gif);
     Failure.reset();
