@@ -3,6 +3,9 @@
 
 #include "control/RunLoop.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <cstring>
 
 namespace {
@@ -38,9 +41,10 @@ std::optional<QString> TAnimationRecorder::Start(const QString& path, int second
     auto gif = std::make_unique<TGifWriter>();
     if (std::optional<QString> failure = gif->Open(path, Asker)) return failure;
     gif->Begin(Frame.rect(), FramesPerSecond);
-    // Each a picture of its own: copies of one would share its pixels until written.
+    // Each a picture of its own (copies of one would share its pixels until
+    // written), its memory touched now rather than at the first frames it holds.
     while (Ring.size() < RingPictures)
-        Ring.emplace_back(Frame.size(), Frame.format());
+        Ring.emplace_back(Frame.size(), Frame.format()).fill(Qt::white);
 
     Gif = std::move(gif);
     Failure.reset();
@@ -118,6 +122,11 @@ void TAnimationRecorder::Stop() {
 
 // The worker: encodes the pictures in the order they came, then ends the file.
 void TAnimationRecorder::Encode(unsigned recording) {
+    // Woken with every frame, the worker would otherwise take the processor
+    // from the window's thread at once on a busy machine, and the run would
+    // wait for the encoding after all.
+    const sched_param batch{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
     std::unique_lock lock(Mutex);
     for (;;) {
         Filled.wait(lock, [this] { return Count > 0 || Closing; });
