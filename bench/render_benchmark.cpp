@@ -6,7 +6,7 @@
 // over the net before the measurement begins. The run ends with the medians
 // and their ratios.
 
-#include "render/GifWriter.h"
+#include "output/GifWriter.h"
 #include "render/RenderArguments.h"
 #include "render/Renderer.h"
 
@@ -47,7 +47,7 @@ void BM_GifFrame(benchmark::State& state) {
     auto renderer = SpreadExample();
     QTemporaryDir folder;
     TGifWriter gif;
-    if (gif.Open(folder.filePath("bench.gif"))) {
+    if (gif.Open(folder.filePath("bench.gif"), QStringLiteral("--gif"))) {
         state.SkipWithError("cannot write the GIF");
         return;
     }

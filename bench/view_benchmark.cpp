@@ -4,19 +4,22 @@
 // Headless through the run loop itself, and again with the same frame's lines
 // drawn by QPainter::drawPolyline (the run ends with the ratio of the medians);
 // then the window's own pass, frame shown in PaintBox1 on the offscreen
-// platform; where the time of a pass goes, phase by phase; and the time step
-// alone.
+// platform, also while it records an animation (CPU: the window's thread
+// alone, not the encoder's); where the time of a pass goes, phase by phase;
+// and the time step alone.
 
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
 #include "sim/LargeBlock.h"
 #include "sim/NetSize.h"
+#include "ui/PictureSaving.h"
 #include "ui/Unit1.h"
 #include "view/View.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +89,29 @@ void BM_WindowPass(benchmark::State& state) {
     }
     state.counters["passes/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The same while "Animation aufnehmen …" records, 25 frames a second (0) or
+// with the stroboscope (1).
+void BM_WindowPassRecording(benchmark::State& state) {
+    TForm1 form;
+    form.show();
+    form.CheckBox1->setChecked(true);
+    QCoreApplication::sendPostedEvents();
+    QTemporaryDir folder;
+    form.Pictures().RecordAnimation(folder.filePath("bench.gif"), 30, state.range(0) == 1);
+    for (auto _ : state) {
+        form.FireLoop();
+        form.PaintBox1->repaint();
+    }
+    state.counters["passes/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    TAnimationRecorder& recorder = form.Pictures().Animation();
+    state.counters["frames"] = static_cast<double>(recorder.FramesKept());
+    // A short run may have met no period of the drive: a frame, so that the file is written.
+    while (recorder.FramesKept() == 0)
+        form.FireLoop();
+    recorder.WaitUntilWritten();
 }
 
 void BM_StepGrid(benchmark::State& state) {
@@ -209,6 +235,11 @@ BENCHMARK(BM_PassWithQPainterPolylines)
     ->Repetitions(9)
     ->DisplayAggregatesOnly(true);
 BENCHMARK(BM_WindowPass)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_WindowPassRecording)
+    ->DenseRange(0, 1)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);

@@ -11,6 +11,9 @@
 // window "Messung" open and four probes set, and the last line gives the pass
 // rate with them against the rate without, each taken against the headless
 // rate of its own rounds, so that a change of the machine's load cancels.
+// Before that, the same rounds run while the window records an animation
+// ("Animation aufnehmen …", a fresh recording each round), once at 25 frames
+// a second and once with the stroboscope, each against the rate without.
 //
 //   build/bench/window_benchmark [--rounds N] [--seconds S]
 
@@ -20,6 +23,7 @@
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
 #include "ui/Measuring.h"
+#include "ui/PictureSaving.h"
 #include "ui/QtMessages.h"
 #include "ui/ShowMainWindow.h"
 #include "ui/Unit1.h"
@@ -27,6 +31,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -208,9 +213,10 @@ int main(int argc, char** argv) {
     // the machine falls on both sides alike. Returns the window's median rate
     // over the headless median.
     const int slices = std::max(1, static_cast<int>(options.Seconds / SliceSeconds));
-    const auto rounds = [&](const char* what) {
+    const auto rounds = [&](const char* what, const std::function<void()>& beforeRound = {}) {
         std::vector<double> window, alone;
         for (int round = 1; round <= options.Rounds; ++round) {
+            if (beforeRound) beforeRound();
             TTally shown, unseen;
             for (int slice = 0; slice < slices; ++slice) {
                 RunWindow(form, paints, session.ServerProcess(), options.Seconds / slices, shown);
@@ -233,6 +239,22 @@ int main(int argc, char** argv) {
         return windowMedian / headlessMedian;
     };
     const double plain = rounds("");
+
+    QTemporaryDir folder;
+    TPictureSaving& pictures = form.Pictures();
+    for (const bool strobe : {false, true}) {
+        const auto record = [&] {
+            pictures.Animation().WaitUntilWritten();
+            const QString name = folder.filePath(QStringLiteral("bench.gif"));
+            if (!pictures.RecordAnimation(name, TAnimationRecorder::LongestSeconds, strobe)) {
+                std::exit(Fail("cannot record", name));
+            }
+        };
+        const double recording = rounds(strobe ? "stroboscope: " : "recording: ", record);
+        pictures.Animation().WaitUntilWritten();
+        std::printf("recording%s: %.2f of the rate without\n",
+                    strobe ? " with the stroboscope" : "", recording / plain);
+    }
 
     TMeasuring& measuring = form.Measuring();
     measuring.ShowWindow();

@@ -3,13 +3,13 @@
 
 #include "measure/Profile.h"
 #include "measure/Series.h"
+#include "output/GifWriter.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
+#include "output/Stroboscope.h"
 #include "render/DrawnArea.h"
-#include "render/GifWriter.h"
 #include "render/Progress.h"
 #include "render/Renderer.h"
-#include "render/Stroboscope.h"
 #include "sim/StateHash.h"
 
 #include <QDir>
@@ -72,7 +72,8 @@ class TJob {
 
 std::optional<QString> TJob::OpenOutputs() {
     if (!Settings.GifFile.isEmpty()) {
-        if (std::optional<QString> failure = Gif.Open(Settings.GifFile)) return failure;
+        if (std::optional<QString> failure = Gif.Open(Settings.GifFile, QStringLiteral("--gif")))
+            return failure;
     }
     const std::pair<TOutputFile*, std::pair<const QString*, const char*>> files[] = {
         {&Csv, {&Settings.CsvFile, "--csv"}},

@@ -101,6 +101,8 @@ const std::vector<TAccessibleControl> MainWindow = {
     {TRole::Text, "Punktquelle 2 x"},
     {TRole::Text, "Punktquelle 2 y"},
     {TRole::PushButton, "Infobox schließen"},
+    {TRole::Filler, "Aufnahme"},
+    {TRole::PushButton, "Stopp"},
 };
 
 // Every control of the window "Messung" that takes input; a combo box speaks

@@ -159,6 +159,9 @@ void TMeasuring::ShowMenu(QPoint at) {
     });
     menu->addSeparator();
     menu->addAction(&ShowAction);
+    // What else the drawing area offers (its pictures).
+    menu->addSeparator();
+    menu->addActions(Box.actions());
     menu->popup(Box.mapToGlobal(at));
 }
 

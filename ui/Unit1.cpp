@@ -7,6 +7,7 @@
 #include "ui/Displays.h"
 #include "ui/MeasureWindow.h"
 #include "ui/Measuring.h"
+#include "ui/PictureSaving.h"
 #include "ui/RestoredPlace.h"
 #include "view/View.h"
 
@@ -78,6 +79,7 @@ TForm1::TForm1(QWidget* parent)
     Measurement =
         new TMeasuring(*this, *PaintBox1, State, QPoint(Panel3->geometry().right() + 1, 0),
                        [this] { return new TMeasureWindow(*Measurement, this); });
+    PictureSaving = new TPictureSaving(*this, *PaintBox1, Loop(), FrameImage);
     Loop().View().SetPresenter([this](const TPicture&) {
         Measurement->FramePresented();
         PaintBox1->ShowFrame(FrameImage, QRectOf(Loop().View().ChangedRect()));
@@ -191,6 +193,7 @@ void TForm1::FireLoop() {
     }
     InsideFiring = true;
     if (State.Fire()) Measurement->PassRan();
+    PictureSaving->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
 }

@@ -14,6 +14,7 @@
 #include <optional>
 
 class TMeasuring;
+class TPictureSaving;
 
 // The main window. Its controls are the named fields of the window
 // description; its methods are their handlers, which pass the control's new
@@ -36,6 +37,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront {
     bool LoopScheduled() const { return LoopTimer.isActive(); }
     // The probes and the window "Messung".
     TMeasuring& Measuring() { return *Measurement; }
+    // "Bild speichern …" and "Animation aufnehmen …".
+    TPictureSaving& Pictures() { return *PictureSaving; }
     // At most this many passes a second from now on; without it the passes
     // follow each other as fast as the machine allows.
     void PacePasses(int passesPerSecond);
@@ -99,7 +102,8 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront {
     std::array<unsigned long long, 3> ShownWrites{}; // of the displays, by ValueDisplay
     QTimer LoopTimer;
     std::optional<TPacer> Pacer;
-    TMeasuring* Measurement; // a child of the window
+    TMeasuring* Measurement;       // a child of the window
+    TPictureSaving* PictureSaving; // a child of the window
     bool InsideFiring = false;
     bool Showing = false;
 };

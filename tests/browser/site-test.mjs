@@ -19,9 +19,16 @@ function rendered(...options) {
 }
 
 // FNV-1a over the canvas's pixels as the view stores them, 0xFFRRGGBB in
-// little-endian bytes: B, G, R, A.
-function canvasHash() {
-    const canvas = document.getElementById("PaintBox1");
+// little-endian bytes: B, G, R, A; or over those of a PNG (base64) instead.
+async function canvasHash(png) {
+    let canvas = document.getElementById("PaintBox1");
+    if (png) {
+        const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+        const picture = await createImageBitmap(new Blob([bytes], { type: "image/png" }),
+                                                { colorSpaceConversion: "none", premultiplyAlpha: "none" });
+        canvas = new OffscreenCanvas(picture.width, picture.height);
+        canvas.getContext("2d").drawImage(picture, 0, 0);
+    }
     const { data } = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height);
     let hi = 0xcbf29ce4, lo = 0x84222325;
     const mix = (byte) => {
@@ -173,6 +180,30 @@ function engineTests(engine) {
         for (let k = 0; k < 10; ++k) await browser.press("ArrowRight");
         const expected = rendered("--iterations", String(passes), "--rotate-x", "64", "--rotate-y", "10");
         assert.equal(await page.shownFrame(), expected.frame);
+    });
+
+    test("'Bild speichern' in the canvas's menu downloads the frame shown as a PNG", async () => {
+        await page.checkLine("example=3&passes=120");
+        // The download's link is caught as it is clicked, so that every engine gives its bytes.
+        await browser.evaluate(() => {
+            HTMLAnchorElement.prototype.click = function () { window.savedDownload = this; };
+            const canvas = document.getElementById("PaintBox1");
+            const box = canvas.getBoundingClientRect();
+            canvas.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true,
+                                                                  clientX: box.left + 10, clientY: box.top + 10 }));
+        });
+        assert.equal(await page.text("#viewMenu"), "Bild speichern");
+        await browser.click("#savePicture");
+        await browser.waitFor(() => window.savedDownload !== undefined);
+        const [name, png] = await browser.evaluate(async () => {
+            const bytes = new Uint8Array(await (await fetch(window.savedDownload.href)).arrayBuffer());
+            let text = "";
+            for (const byte of bytes) text += String.fromCharCode(byte);
+            return [window.savedDownload.download, btoa(text)];
+        });
+        assert.equal(name, "wogenfeld.png");
+        assert.equal(await browser.evaluate(canvasHash, png), rendered("--example", "3", "--iterations", "120").frame);
+        assert.ok(await browser.evaluate(() => document.getElementById("viewMenu").hidden));
     });
 
     test("the page starts and computes under LANG=C.UTF-8", async () => {

@@ -288,6 +288,31 @@ function decimalSeparator(languages) {
         messageShown = false;
     });
 
+    // The canvas's menu: "Bild speichern", the frame shown as a PNG download.
+    const viewMenu = byId("viewMenu");
+    canvas.addEventListener("contextmenu", (event) => {
+        event.preventDefault();
+        const box = windowElement.getBoundingClientRect();
+        const scale = box.width / windowElement.offsetWidth;
+        viewMenu.style.left = `${(event.clientX - box.left) / scale}px`;
+        viewMenu.style.top = `${(event.clientY - box.top) / scale}px`;
+        viewMenu.hidden = false;
+        byId("savePicture").focus();
+    });
+    const closeMenu = () => { viewMenu.hidden = true; };
+    document.addEventListener("pointerdown", (event) => { if (!viewMenu.contains(event.target)) closeMenu(); });
+    document.addEventListener("keydown", (event) => { if (event.key === "Escape") closeMenu(); });
+    byId("savePicture").addEventListener("click", () => {
+        closeMenu();
+        canvas.toBlob((picture) => {
+            const link = document.createElement("a");
+            link.href = URL.createObjectURL(picture);
+            link.download = "wogenfeld.png";
+            link.click();
+            setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+        }, "image/png");
+    });
+
     function presentFrame() {
         if (call("wf_take_frame", "number", [], [])) {
             context.putImageData(frame, 0, 0);

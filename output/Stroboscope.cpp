@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/Stroboscope.h"
+#include "output/Stroboscope.h"
 
 bool TStroboscope::Flash(Extended phase) {
     const Extended turns = Floor(phase / TwoPi);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "output/GifPalette.h"
 #include "output/OutputFile.h"
-#include "render/GifPalette.h"
 
 #include <QImage>
 #include <QRect>
@@ -24,8 +24,9 @@ class TGifWriter {
     TGifWriter& operator=(const TGifWriter&) = delete;
     ~TGifWriter();
 
-    // Opens the file; a message naming --gif when it cannot be written.
-    std::optional<QString> Open(const QString& path);
+    // Opens the file; a message naming `option` (what asked for it) when it
+    // cannot be written. Every later message names it too.
+    std::optional<QString> Open(const QString& path, const QString& option);
     // The frames are the part `area` of pictures in 32-bit RGB, shown at
     // `fps` frames per second.
     void Begin(QRect area, int fps);
@@ -50,6 +51,7 @@ class TGifWriter {
     std::optional<QString> PutImage(const QImage& picture, QRect rect);
 
     TOutputFile File;
+    QString Option;
     GifFileType* Gif = nullptr;
     QRect Area;
     int Fps = 25;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/GifPalette.h"
+#include "output/GifPalette.h"
 
 int TGifPalette::Find(QRgb colour) const {
     for (int k = 0; k < Count; ++k) {

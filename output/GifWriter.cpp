@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "render/GifWriter.h"
+#include "output/GifWriter.h"
 
 #include <gif_lib.h>
 
@@ -51,12 +51,13 @@ int TGifWriter::Write(GifFileType* gif, const unsigned char* bytes, int count) {
 
 std::optional<QString> TGifWriter::Failure(int code) const {
     if (std::optional<QString> failure = File.Failure()) return failure;
-    return QStringLiteral("--gif: cannot write %1: %2")
-        .arg(File.Name(), QString::fromUtf8(GifErrorString(code)));
+    return QStringLiteral("%1: cannot write %2: %3")
+        .arg(Option, File.Name(), QString::fromUtf8(GifErrorString(code)));
 }
 
-std::optional<QString> TGifWriter::Open(const QString& path) {
-    if (std::optional<QString> failure = File.Open(path, QStringLiteral("--gif"))) return failure;
+std::optional<QString> TGifWriter::Open(const QString& path, const QString& option) {
+    Option = option;
+    if (std::optional<QString> failure = File.Open(path, option)) return failure;
     int error = 0;
     Gif = EGifOpen(this, &TGifWriter::Write, &error);
     if (!Gif) return Failure(error);
@@ -133,7 +134,7 @@ std::optional<QString> TGifWriter::PutImage(const QImage& picture, QRect rect) {
             const QRgb* row = Row(picture, Area.y() + y) + Area.x();
             for (int x = rect.left(); x <= rect.right(); ++x) {
                 if (local.Add(row[x]) < 0)
-                    return QStringLiteral("--gif: a frame has more than 256 colours");
+                    return QStringLiteral("%1: a frame has more than 256 colours").arg(Option);
             }
         }
         MapColours(picture, rect, local);
@@ -177,7 +178,7 @@ std::optional<QString> TGifWriter::AddFrame(const QImage& picture) {
         const QRgb* row = Row(picture, Area.y() + y) + Area.x();
         for (int x = 0; x < Area.width(); ++x) {
             if (Global.Add(row[x]) < 0)
-                return QStringLiteral("--gif: a frame has more than 256 colours");
+                return QStringLiteral("%1: a frame has more than 256 colours").arg(Option);
         }
     }
     const TColourMap map(Global);
@@ -197,7 +198,7 @@ std::optional<QString> TGifWriter::AddFrame(const QImage& picture) {
 
 std::optional<QString> TGifWriter::Finish() {
     if (FrameCount == 0)
-        return QStringLiteral("--gif: the run chose no frame; the GIF is not written");
+        return QStringLiteral("%1: the run chose no frame; the GIF is not written").arg(Option);
     int error = 0;
     const int closed = EGifCloseFile(Gif, &error);
     Gif = nullptr;
