@@ -10,6 +10,7 @@
 #include "render/Progress.h"
 #include "render/Renderer.h"
 #include "render/Stroboscope.h"
+#include "render/WaveSummary.h"
 #include "sim/StateHash.h"
 
 #include <QDir>
@@ -122,9 +123,12 @@ std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
             return failure;
     }
     if (Profile.IsOpen()) {
-        Profile.Write(ProfileTable(
-            ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex), Settings.Profile));
+        const std::array<Extended, 71> profile =
+            ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex);
+        Profile.Write(ProfileTable(profile, Settings.Profile));
         if (std::optional<QString> failure = Profile.Commit()) return failure;
+        if (!Settings.Quiet)
+            Say(Settings.ProfileFile + QStringLiteral(": ") + WaveSummary(profile, renderer.Net()));
     }
     if (Csv.IsOpen()) {
         if (std::optional<QString> failure = Csv.Commit()) return failure;
