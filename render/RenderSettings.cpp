@@ -119,21 +119,28 @@ QList<QCommandLineOption> RenderOptions() {
                      "the pictures "
                      "written, plus 8 pixels; the run is then computed twice."),
 
-        option("probe", "X,Y",
-               "Follow the node X,Y (1..71, as the source fields count) in --csv and --plot; "
-               "may be given several times."),
+        option(
+            "probe", "X,Y",
+            "Follow the node X,Y (1..71, as the source fields count) in the tables and the chart "
+            "(--csv, --csv-decimal-comma, --plot); "
+            "may be given several times."),
         option("csv", "FILE",
                "One row per pass: pass, SimTime (the time the pass's drive ran at), the "
                "displacement Z of "
                "each probe, and the energy per unit mass of the visible 71 x 71 net (kinetic, own "
                "springs, "
                "coupling springs, total)."),
+        option("csv-decimal-comma", "FILE",
+               "The same table with \";\" between the fields and \",\" as the decimal point, "
+               "as spreadsheets read it in German and other languages with a decimal comma."),
         option("plot", "FILE",
                "The same series as a line chart (PNG): displacements above, energies below, "
                "against SimTime."),
         option("profile", "FILE",
                "The 71 displacements along a row or a column at the last pass, as CSV; with one of "
-               "--profile-row and --profile-column."),
+               "--profile-row and --profile-column. Unless --quiet, also says the wavelength, the "
+               "speed v = wavelength * frequency of the drive, and the speed the lattice's "
+               "dispersion gives."),
         option("profile-row", "Y", "The row Y (nodes 1..71 in x)."),
         option("profile-column", "X", "The column X (nodes 1..71 in y)."),
 
@@ -204,16 +211,18 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
     if (s.Crop && s.OutFile.isEmpty() && !s.WritesFrames()) {
         return QStringLiteral("--crop needs a picture: --out, --out-dir or --gif");
     }
-    if (!s.Probes.empty() && s.CsvFile.isEmpty() && s.PlotFile.isEmpty()) {
-        return QStringLiteral("--probe needs --csv or --plot");
+    const bool table = !s.CsvFile.isEmpty() || !s.CsvCommaFile.isEmpty();
+    if (!s.Probes.empty() && !table && s.PlotFile.isEmpty()) {
+        return QStringLiteral("--probe needs --csv, --csv-decimal-comma or --plot");
     }
     if (s.ProfileFile.isEmpty() != (s.Profile == ProfileLine::None)) {
         return QStringLiteral(
             "--profile needs one --profile-row or --profile-column, and they need --profile");
     }
     if (s.Strobe) {
-        if (!s.WritesFrames() && s.CsvFile.isEmpty() && s.PlotFile.isEmpty()) {
-            return QStringLiteral("--strobe needs --gif, --out-dir, --csv or --plot");
+        if (!s.WritesFrames() && !table && s.PlotFile.isEmpty()) {
+            return QStringLiteral(
+                "--strobe needs --gif, --out-dir, --csv, --csv-decimal-comma or --plot");
         }
         const TExcitationControls& drive = s.Controls.Excitation;
         if (!drive.Excitation || !(drive.Source1 || drive.Source2 || drive.Wavefront)) {
@@ -225,11 +234,10 @@ std::optional<QString> Conflict(const TRenderSettings& s, bool fpsGiven) {
     }
 
     // Every output once, each one that can be written; standard output for one at most.
-    const std::pair<const char*, const QString*> files[] = {{"--out", &s.OutFile},
-                                                            {"--gif", &s.GifFile},
-                                                            {"--csv", &s.CsvFile},
-                                                            {"--plot", &s.PlotFile},
-                                                            {"--profile", &s.ProfileFile}};
+    const std::pair<const char*, const QString*> files[] = {
+        {"--out", &s.OutFile},   {"--gif", &s.GifFile},
+        {"--csv", &s.CsvFile},   {"--csv-decimal-comma", &s.CsvCommaFile},
+        {"--plot", &s.PlotFile}, {"--profile", &s.ProfileFile}};
     if (s.OutDir == QLatin1String("-"))
         return QStringLiteral("--out-dir: standard output cannot hold frame files");
     for (std::size_t k = 0; k < std::size(files); ++k) {
@@ -311,10 +319,13 @@ ParseRenderArguments(const QStringList& args) {
                                             {"--quiet", &settings.Quiet},
                                             {"--strobe", &settings.Strobe},
                                             {"--crop", &settings.Crop}};
-    const std::map<QString, QString*> paths = {
-        {"--out", &settings.OutFile},   {"--out-dir", &settings.OutDir},
-        {"--gif", &settings.GifFile},   {"--csv", &settings.CsvFile},
-        {"--plot", &settings.PlotFile}, {"--profile", &settings.ProfileFile}};
+    const std::map<QString, QString*> paths = {{"--out", &settings.OutFile},
+                                               {"--out-dir", &settings.OutDir},
+                                               {"--gif", &settings.GifFile},
+                                               {"--csv", &settings.CsvFile},
+                                               {"--plot", &settings.PlotFile},
+                                               {"--profile", &settings.ProfileFile},
+                                               {"--csv-decimal-comma", &settings.CsvCommaFile}};
 
     // The example goes first, so that the other options change it.
     for (const QString& name : parser.values(QStringLiteral("example"))) {

@@ -45,6 +45,7 @@ TEST(RenderTool, BadArgumentsGiveOneLineNamingTheOptionStatusTwoAndNoFile) {
         {{"--gif", gif, "--strobe", "--every", "3"}, "--strobe"},
         {{"--strobe"}, "--strobe"},
         {{"--gif", gif, "--csv", gif}, "--csv"},
+        {{"--csv", csv, "--csv-decimal-comma", csv}, "--csv-decimal-comma"},
         {{"--gif", folder.filePath("missing/a.gif")}, "--gif"},
         {{"--gif", folder.path()}, "--gif"},
         {{"--csv", "/nonexistent-folder/a.csv"}, "--csv"},
@@ -111,6 +112,23 @@ TEST(RenderTool, TheGifsSizeIsReportedUnlessQuiet) {
         << run.Errors.toStdString();
     EXPECT_TRUE(
         RunTool({"--iterations", "12", "--every", "4", "--gif", gif, "--quiet"}).Errors.isEmpty());
+}
+
+TEST(RenderTool, TheProfilesWaveIsReportedUnlessQuiet) {
+    // Example 7: Omega 7.70, k 100; the lattice, Omega^2 = 10 + 4 k sin^2(kappa / 2), gives
+    // kappa = 2 asin(sqrt(49.29 / 400)) = 0.717351 and v = Omega / kappa = 10.734.
+    QTemporaryDir folder;
+    const QString profile = folder.filePath("p.csv");
+    const TToolRun run = RunTool(
+        {"--example", "7", "--iterations", "3000", "--profile", profile, "--profile-row", "36"});
+    EXPECT_EQ(run.Status, RenderSucceeded) << run.Errors.toStdString();
+    const QString said = run.Errors.section(profile + ": ", 1);
+    EXPECT_TRUE(said.contains("the lattice's dispersion gives 10.73 (")) << said.toStdString();
+    const double measured = said.section(" = ", 2, 2).section(' ', 0, 0).toDouble();
+    EXPECT_NEAR(measured / 10.734, 1, 0.015) << said.toStdString();
+    EXPECT_TRUE(RunTool({"--example", "7", "--iterations", "30", "--profile", profile,
+                         "--profile-row", "36", "--quiet"})
+                    .Errors.isEmpty());
 }
 
 TEST(RenderTool, ProgressBarShowsShareRateAndTimeLeft) {

@@ -130,11 +130,16 @@ TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
     QTemporaryDir folder;
     const QString saved = folder.filePath("window.csv");
     const QString rendered = folder.filePath("render.csv");
+    const QString savedComma = folder.filePath("window-comma.csv");
+    const QString renderedComma = folder.filePath("render-comma.csv");
     ASSERT_TRUE(window.SaveTable(saved, TCsvKind::Plain));
-    ASSERT_EQ(
-        Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv", rendered}),
-        RenderSucceeded);
+    ASSERT_TRUE(window.SaveTable(savedComma, TCsvKind::DecimalComma));
+    ASSERT_EQ(Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv",
+                      rendered, "--csv-decimal-comma", renderedComma}),
+              RenderSucceeded);
     EXPECT_EQ(Contents(saved), Contents(rendered));
+    EXPECT_EQ(Contents(savedComma), Contents(renderedComma));
+    EXPECT_TRUE(Contents(savedComma).startsWith("pass;SimTime;Z_36_36;Z_40_36;E_kinetic;"));
 
     // A probe set during the run has no value in the passes before.
     form->Measuring().SetProbe(2, TNodePosition{30, 30});
