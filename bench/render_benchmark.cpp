@@ -7,6 +7,7 @@
 // and their ratios.
 
 #include "render/GifWriter.h"
+#include "render/RenderArguments.h"
 #include "render/Renderer.h"
 
 #include <QCoreApplication>

@@ -10,6 +10,7 @@
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
 #include "sim/LargeBlock.h"
+#include "sim/NetSize.h"
 #include "ui/Unit1.h"
 #include "view/View.h"
 
@@ -48,7 +49,7 @@ TPicture WhiteBackground() {
 std::unique_ptr<TNet> StartedNet() {
     auto net = std::make_unique<TNet>();
     net->SelectBoundaryMode(BoundaryMode::DampedBorder);
-    net->StartRun({36, 36, 36, 36});
+    net->StartRun({MiddleNode, MiddleNode, MiddleNode, MiddleNode});
     return net;
 }
 
@@ -61,7 +62,7 @@ void StepNet(TNet& net) {
 void BM_PassWithOwnLines(benchmark::State& state) {
     TRunLoop loop(WhiteBackground());
     loop.Net().SelectBoundaryMode(BoundaryMode::DampedBorder);
-    loop.Net().StartRun({36, 36, 36, 36});
+    loop.Net().StartRun({MiddleNode, MiddleNode, MiddleNode, MiddleNode});
     TControlState controls;
     controls.Excitation.Excitation = true;
     for (int pass = 0; pass < PassesBeforeTiming; ++pass)

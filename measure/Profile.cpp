@@ -3,9 +3,9 @@
 
 #include "measure/Series.h"
 
-std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index) {
-    std::array<Extended, 71> profile{};
-    for (int k = 1; k <= 71; ++k) {
+std::array<Extended, VisibleNodes> ProfileOf(const TNet& net, ProfileLine line, int index) {
+    std::array<Extended, VisibleNodes> profile{};
+    for (int k = 1; k <= VisibleNodes; ++k) {
         const int i = (line == ProfileLine::Row ? k : index) + net.Margin;
         const int j = (line == ProfileLine::Row ? index : k) + net.Margin;
         profile[static_cast<std::size_t>(k - 1)] = net.Nodes(i, j).Z;
@@ -13,14 +13,14 @@ std::array<Extended, 71> ProfileOf(const TNet& net, ProfileLine line, int index)
     return profile;
 }
 
-std::string ProfileTable(const std::array<Extended, 71>& profile, ProfileLine line) {
+std::string ProfileTable(const std::array<Extended, VisibleNodes>& profile, ProfileLine line) {
     std::string table = line == ProfileLine::Row ? "X,Z\n" : "Y,Z\n";
     for (std::size_t k = 0; k < profile.size(); ++k)
         table += std::to_string(k + 1) + ',' + NumberText(static_cast<double>(profile[k])) + '\n';
     return table;
 }
 
-std::optional<double> WavelengthOf(const std::array<Extended, 71>& profile) {
+std::optional<double> WavelengthOf(const std::array<Extended, VisibleNodes>& profile) {
     int crossings = 0;
     double first = 0;
     double last = 0;

@@ -140,7 +140,7 @@ std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
             return failure;
     }
     if (Profile.IsOpen()) {
-        const std::array<Extended, 71> profile =
+        const std::array<Extended, VisibleNodes> profile =
             ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex);
         Profile.Write(ProfileTable(profile, Settings.Profile));
         if (std::optional<QString> failure = Profile.Commit()) return failure;

@@ -6,16 +6,14 @@
 #include "measure/Profile.h"
 
 #include <QString>
-#include <QStringList>
 
-#include <variant>
 #include <vector>
 
 // What wogenfeld-render is asked to do: the controls of the window (the
 // window's start state, but with "Anregung" on: a resting net shows nothing),
 // how long to run, and what to write.
 struct TRenderSettings : TPanelValues {
-    TRenderSettings();
+    TRenderSettings() : TPanelValues(DrivenStartPanel()) {}
 
     long long Iterations = 600;
     QString OutFile;     // the last frame, as PNG
@@ -33,7 +31,7 @@ struct TRenderSettings : TPanelValues {
 
     QString ProfileFile;
     ProfileLine Profile = ProfileLine::None;
-    int ProfileIndex = 0; // the row's Y or the column's X, 1..71
+    int ProfileIndex = 0; // the row's Y or the column's X, 1..VisibleNodes
 
     bool PrintHashes = false;
     bool Quiet = false;
@@ -42,13 +40,3 @@ struct TRenderSettings : TPanelValues {
     bool EveryKth(long long pass) const { return Every > 0 && pass % Every == 0; }
     bool WritesFrames() const { return !OutDir.isEmpty() || !GifFile.isEmpty(); }
 };
-
-// The help text, made from the options.
-QString RenderUsage();
-
-// The settings from the arguments (without the program's name), a request for
-// help or for the version, or a one-line message that names the option at fault.
-struct THelpRequested {};
-struct TVersionRequested {};
-std::variant<TRenderSettings, THelpRequested, TVersionRequested, QString>
-ParseRenderArguments(const QStringList& args);

@@ -14,7 +14,7 @@ QString Fixed(double value, int decimals) {
 
 } // namespace
 
-QString WaveSummary(const std::array<Extended, 71>& profile, const TNet& net) {
+QString WaveSummary(const std::array<Extended, VisibleNodes>& profile, const TNet& net) {
     const double omega = static_cast<double>(net.Omega);
     const std::optional<TLatticeWave> lattice =
         LatticeWave(omega, static_cast<double>(net.Coupling), static_cast<double>(net.Restoring));

@@ -10,4 +10,4 @@
 // What a profile of the net shows of its wave, for the renderer's message:
 // the wavelength, the phase speed v = wavelength * the drive's frequency, and
 // the speed the net's dispersion gives for its coupling and drive.
-QString WaveSummary(const std::array<Extended, 71>& profile, const TNet& net);
+QString WaveSummary(const std::array<Extended, VisibleNodes>& profile, const TNet& net);

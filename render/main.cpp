@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/RenderArguments.h"
+#include "render/RenderHelp.h"
 #include "render/RenderJob.h"
 #include "sim/Extended.h"
 

@@ -2,10 +2,11 @@
 #pragma once
 
 #include "sim/Extended.h"
+#include "sim/NetSize.h"
 
 // The edge of the net, chosen in "Begrenzung".
 enum class BoundaryMode {
-    DampedBorder, // "Rand-Dämpfung": a 10-node damping margin around the visible net
+    DampedBorder, // "Rand-Dämpfung": a damping margin around the visible net
     LooseEnd,     // "Reflexion (loses Ende)": free border nodes, waves reflect
     FixedEnd,     // "Reflexion (festes Ende)": border nodes held, waves reflect inverted
 };
@@ -16,16 +17,15 @@ struct TBoundaryValues {
     Extended BaseTimeStep; // time step before the cross-grid factor
 };
 
-// GridSize - 2 * Margin is 71 in every mode: the visible net never changes size.
 constexpr TBoundaryValues BoundaryValues(BoundaryMode mode) {
     switch (mode) {
     case BoundaryMode::DampedBorder:
-        return {91, 10, MarginTimeStep};
+        return {GridSizeWithMargin(DampingMargin), DampingMargin, MarginTimeStep};
     case BoundaryMode::LooseEnd:
     case BoundaryMode::FixedEnd:
         break;
     }
-    return {71, 0, Hundredth};
+    return {GridSizeWithMargin(NoMargin), NoMargin, Hundredth};
 }
 
 // The damping of the margin's nodes in "Rand-Dämpfung".

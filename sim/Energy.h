@@ -3,7 +3,7 @@
 
 #include "sim/Net.h"
 
-// Energy per unit mass of the visible 71 x 71 nodes, in model units squared
+// Energy per unit mass of the visible nodes, in model units squared
 // per unit of time squared:
 //   kinetic          sum of V^2 / 2,
 //   own springs      sum of Restoring * Z^2 / 2,

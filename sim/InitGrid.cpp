@@ -6,8 +6,8 @@ void TNet::InitGrid() {
         for (int i = 1; i <= GridSize; ++i) {
             TNode& node = Nodes(i, j);
             // Whole-number rest positions; the middle of the visible net is the origin.
-            node.X = static_cast<Extended>((i - Margin - 36) * 8);
-            node.Y = static_cast<Extended>((j - Margin - 36) * 8);
+            node.X = static_cast<Extended>((i - Margin - MiddleNode) * NodeSpacing);
+            node.Y = static_cast<Extended>((j - Margin - MiddleNode) * NodeSpacing);
             node.Z = 0;
             node.V = 0;
         }

@@ -115,21 +115,22 @@ void TNet::InteriorPass(bool zoneDamped) {
             here = right;
         }
     };
-    // The window 11..81 is fixed: with the margin of 10 it is the visible net.
-    // Outside it the zone damping acts (in "Rand-Dämpfung"; else zone is 0).
-    // A row goes in runs of one damping, which then needs no register of its
-    // own when it is 0, so the FPU's eight hold the node's velocity too.
+    // Outside the undamped window the zone damping acts (in "Rand-Dämpfung";
+    // else zone is 0). A row goes in runs of one damping, which then needs no
+    // register of its own when it is 0, so the FPU's eight hold the node's
+    // velocity too.
+    const auto undamped = [](int index) { return index >= UndampedFirst && index <= UndampedLast; };
     const auto stepRow = [&](int j, auto below) {
         for (int i = 2; i <= G - 1; ++i)
             KeepDisplacement(i, j);
         left = P(1, j).Z;
         here = P(2, j).Z;
-        if (j < 11 || j > 81) {
+        if (!undamped(j)) {
             stepRun(j, 2, G - 1, zone, below);
         } else {
-            stepRun(j, 2, std::min(10, G - 1), zone, below);
-            stepRun(j, 11, std::min(81, G - 1), 0, below);
-            stepRun(j, 82, G - 1, zone, below);
+            stepRun(j, 2, std::min(UndampedFirst - 1, G - 1), zone, below);
+            stepRun(j, UndampedFirst, std::min(UndampedLast, G - 1), 0, below);
+            stepRun(j, UndampedLast + 1, G - 1, zone, below);
         }
     };
     for (int j = 2; j <= G - 2; ++j) {
@@ -138,8 +139,7 @@ void TNet::InteriorPass(bool zoneDamped) {
     stepRow(G - 1, [&P, G](int i) { return P(i, G).Z; });
     // Damping is the variable the next border pass reads: that of the last
     // interior node, (G-1, G-1).
-    const bool lastOutside = G - 1 < 11 || G - 1 > 81;
-    Damping = lastOutside ? zone : 0;
+    Damping = undamped(G - 1) ? 0 : zone;
 }
 
 void TNet::StepGrid(BoundaryMode mode) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "render/RenderArguments.h"
 #include "render/RenderJob.h"
 
 #include <QDir>

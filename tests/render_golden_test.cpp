@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExampleRows.h"
 
+#include "render/RenderArguments.h"
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
 #include "view/View.h"

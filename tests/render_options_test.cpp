@@ -45,7 +45,6 @@ TEST(RenderTool, BadArgumentsGiveOneLineNamingTheOptionStatusTwoAndNoFile) {
         {{"--gif", gif, "--strobe", "--every", "3"}, "--strobe"},
         {{"--strobe"}, "--strobe"},
         {{"--gif", gif, "--csv", gif}, "--csv"},
-        {{"--csv", csv, "--csv-decimal-comma", csv}, "--csv-decimal-comma"},
         {{"--gif", folder.filePath("missing/a.gif")}, "--gif"},
         {{"--gif", folder.path()}, "--gif"},
         {{"--csv", "/nonexistent-folder/a.csv"}, "--csv"},

@@ -2,6 +2,7 @@
 // wogenfeld-render run as a user runs it: the picture it writes and the hashes
 // it prints.
 
+#include "render/RenderArguments.h"
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
 

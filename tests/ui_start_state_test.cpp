@@ -4,6 +4,7 @@
 
 #include "WindowTesting.h"
 #include "control/Commands.h"
+#include "render/RenderArguments.h"
 #include "render/Renderer.h"
 #include "sim/StateHash.h"
 #include "view/View.h"

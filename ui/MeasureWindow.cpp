@@ -7,6 +7,7 @@
 #include "measure/Readings.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
+#include "sim/NetSize.h"
 #include "ui/Measuring.h"
 
 #include <QCheckBox>
@@ -53,8 +54,8 @@ const std::array<TCsvChoice, 2> CsvChoices{{
 
 QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
     auto* box = new QSpinBox(parent);
-    box->setRange(1, 71);
-    box->setValue(36);
+    box->setRange(1, VisibleNodes);
+    box->setValue(MiddleNode);
     box->setPrefix(prefix);
     box->setAccessibleName(name);
     return box;

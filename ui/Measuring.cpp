@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t RecordedPasses = 100000;
 
 std::size_t Place(int x, int y) {
-    return static_cast<std::size_t>((y - 1) * 71 + (x - 1));
+    return static_cast<std::size_t>((y - 1) * VisibleNodes + (x - 1));
 }
 
 } // namespace
@@ -70,8 +70,8 @@ void TMeasuring::AfterFiring() {
 void TMeasuring::FramePresented() {
     const TNet& net = RunLoop.Net();
     const TScreenGrid& points = RunLoop.View().ScreenPoints;
-    for (int y = 1; y <= 71; ++y) {
-        for (int x = 1; x <= 71; ++x) {
+    for (int y = 1; y <= VisibleNodes; ++y) {
+        for (int x = 1; x <= VisibleNodes; ++x) {
             const TScreenPoint& p = points(x + net.Margin, y + net.Margin);
             Drawn[Place(x, y)] = QPoint(p.X, p.Y);
         }
@@ -106,8 +106,8 @@ std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
     if (!HasFrame) return std::nullopt;
     std::optional<TNodePosition> nearest;
     long long best = 0;
-    for (int y = 1; y <= 71; ++y) {
-        for (int x = 1; x <= 71; ++x) {
+    for (int y = 1; y <= VisibleNodes; ++y) {
+        for (int x = 1; x <= VisibleNodes; ++x) {
             const QPoint d = Drawn[Place(x, y)] - at;
             const long long distance =
                 static_cast<long long>(d.x()) * d.x() + static_cast<long long>(d.y()) * d.y();

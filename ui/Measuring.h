@@ -2,6 +2,7 @@
 #pragma once
 
 #include "measure/Recording.h"
+#include "sim/NetSize.h"
 
 #include <QAction>
 #include <QObject>
@@ -78,7 +79,7 @@ class TMeasuring : public QObject {
     QAction ShowAction;
     TProbeSlots Slots;
     // The screen points of the visible nodes in the last frame, X fastest.
-    std::array<QPoint, 71 * 71> Drawn;
+    std::array<QPoint, VisibleNodes * VisibleNodes> Drawn;
     bool HasFrame = false;
     std::unique_ptr<TRecording> Record;
     std::function<QWidget*()> MakeWindow;

@@ -17,7 +17,7 @@ inline constexpr int PictureWidth = 800;
 inline constexpr int PictureHeight = 600;
 
 // The perspective wire mesh: turns the net into ViewNodes, projects them and
-// draws the visible 71 x 71 nodes as blue polylines into the off-screen
+// draws the visible nodes as blue polylines into the off-screen
 // picture ViewBitmap, which it then hands to the presenter in one piece.
 // Knows nothing of the window: the controls come in as plain values.
 class TView {
