@@ -26,9 +26,11 @@ else
               xvfb openbox xdotool libxcb1-dev python3)
 fi
 # The tests also build the Debian package and check it as a distribution would,
-# and read the window through the accessibility bus as a screen reader does.
+# read the window through the accessibility bus as a screen reader does, and
+# open the tables in a real spreadsheet.
 [ "$mode" = test ] && packages+=(dpkg-dev file help2man lintian appstream desktop-file-utils
-                                 at-spi2-core python3-pyatspi dbus-daemon clang-format git)
+                                 at-spi2-core python3-pyatspi dbus-daemon clang-format git
+                                 libreoffice-calc-nogui)
 [ "$mode" = test ] && [ "$browser_stage" != off ] && packages+=(emscripten chromium firefox-esr webkit2gtk-driver)
 # node and npm are taken wherever they come from: a node of another source
 # may conflict with Debian's npm package, so Debian's are only for machines

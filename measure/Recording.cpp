@@ -48,7 +48,7 @@ std::size_t TRecording::FirstFrom(double time) const {
     return low;
 }
 
-std::string TableText(const TRecording& recording, const TProbeSlots& probes) {
+std::string TableText(const TRecording& recording, const TProbeSlots& probes, TCsvKind kind) {
     std::vector<TNodePosition> nodes;
     std::vector<std::size_t> places;
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
@@ -65,5 +65,6 @@ std::string TableText(const TRecording& recording, const TProbeSlots& probes) {
             line.Probes.push_back(recording.At(k).Probes[slot]);
         text += TSeries::RowLine(line);
     }
+    ToCsvKind(text, kind);
     return text;
 }

@@ -38,6 +38,6 @@ class TRecording {
     std::size_t Filled = 0;
 };
 
-// The recorded passes as the renderer's --csv writes them, with the probes
-// set now as its --probe in the order of their places.
-std::string TableText(const TRecording& recording, const TProbeSlots& probes);
+// The recorded passes as the renderer's --csv writes them (in `kind`), with
+// the probes set now as its --probe in the order of their places.
+std::string TableText(const TRecording& recording, const TProbeSlots& probes, TCsvKind kind);

@@ -24,6 +24,18 @@ std::string NumberText(double value) {
 #endif
 }
 
+void ToCsvKind(std::string& text, TCsvKind kind) {
+    if (kind == TCsvKind::Plain) return;
+    // A plain table holds "." only in numbers and "," only between fields.
+    for (char& c : text) {
+        if (c == ',') {
+            c = ';';
+        } else if (c == '.') {
+            c = ',';
+        }
+    }
+}
+
 TSeries::TSeries(std::vector<TNodePosition> probes, bool keepRows)
     : ProbeNodes(std::move(probes)), KeepRows(keepRows) {}
 

@@ -55,3 +55,12 @@ void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSe
 
 // A number as the table writes it.
 std::string NumberText(double value);
+
+// The two kinds of the table. Plain: "," between the fields and "." as the
+// decimal point, as programs and scripts read it. For spreadsheets in
+// languages that write a decimal comma, as German does: ";" between the
+// fields and "," as the decimal point, which they read as numbers unasked.
+enum class TCsvKind { Plain, DecimalComma };
+// A plain table's text as `kind` writes it: the same digits, only the
+// separator and the decimal point exchanged.
+void ToCsvKind(std::string& text, TCsvKind kind);

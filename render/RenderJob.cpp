@@ -10,11 +10,13 @@
 #include "render/DrawnArea.h"
 #include "render/Progress.h"
 #include "render/Renderer.h"
+#include "render/WaveSummary.h"
 #include "sim/StateHash.h"
 
 #include <QDir>
 #include <QLocale>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -56,6 +58,8 @@ class TJob {
     int Render();
     std::optional<QString> WriteFrame(const QImage& frame, long long pass);
     std::optional<QString> FinishOutputs(const TRenderer& renderer);
+    // A line of the table, plain, into each table asked for in its kind.
+    std::optional<QString> WriteTables(std::string line);
 
     const TRenderSettings& Settings;
     std::FILE* Messages;
@@ -63,7 +67,11 @@ class TJob {
     long long PassesDone = 0;
     QRect Crop;
     TGifWriter Gif;
-    TOutputFile Csv;
+    struct TTableFile {
+        TOutputFile File;
+        TCsvKind Kind;
+    };
+    std::array<TTableFile, 2> Tables{{{{}, TCsvKind::Plain}, {{}, TCsvKind::DecimalComma}}};
     TOutputFile Plot;
     TOutputFile Profile;
     TOutputFile Out;
@@ -76,7 +84,8 @@ std::optional<QString> TJob::OpenOutputs() {
             return failure;
     }
     const std::pair<TOutputFile*, std::pair<const QString*, const char*>> files[] = {
-        {&Csv, {&Settings.CsvFile, "--csv"}},
+        {&Tables[0].File, {&Settings.CsvFile, "--csv"}},
+        {&Tables[1].File, {&Settings.CsvCommaFile, "--csv-decimal-comma"}},
         {&Plot, {&Settings.PlotFile, "--plot"}},
         {&Profile, {&Settings.ProfileFile, "--profile"}},
         {&Out, {&Settings.OutFile, "--out"}}};
@@ -85,7 +94,16 @@ std::optional<QString> TJob::OpenOutputs() {
         if (std::optional<QString> failure = file->Open(*what.first, QLatin1String(what.second)))
             return failure;
     }
-    if (Csv.IsOpen()) Csv.Write(Series.HeaderLine());
+    WriteTables(Series.HeaderLine()); // a failure is told by the next write or the commit
+    return std::nullopt;
+}
+
+std::optional<QString> TJob::WriteTables(std::string line) {
+    for (TTableFile& table : Tables) {
+        if (!table.File.IsOpen()) continue;
+        ToCsvKind(line, table.Kind); // the plain table first: it is converted at most once
+        if (!table.File.Write(line)) return table.File.Failure();
+    }
     return std::nullopt;
 }
 
@@ -123,12 +141,16 @@ std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
             return failure;
     }
     if (Profile.IsOpen()) {
-        Profile.Write(ProfileTable(
-            ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex), Settings.Profile));
+        const std::array<Extended, VisibleNodes> profile =
+            ProfileOf(renderer.Net(), Settings.Profile, Settings.ProfileIndex);
+        Profile.Write(ProfileTable(profile, Settings.Profile));
         if (std::optional<QString> failure = Profile.Commit()) return failure;
+        if (!Settings.Quiet)
+            Say(Settings.ProfileFile + QStringLiteral(": ") + WaveSummary(profile, renderer.Net()));
     }
-    if (Csv.IsOpen()) {
-        if (std::optional<QString> failure = Csv.Commit()) return failure;
+    for (TTableFile& table : Tables) {
+        if (!table.File.IsOpen()) continue;
+        if (std::optional<QString> failure = table.File.Commit()) return failure;
     }
     if (Plot.IsOpen()) {
         if (std::optional<QString> failure = Plot.CommitPng(DrawPlot(Series))) return failure;
@@ -160,10 +182,11 @@ int TJob::Render() {
         const bool taken = choice.Takes(renderer, pass);
         std::optional<QString> failure;
         if (taken) failure = WriteFrame(renderer.Frame(), pass);
-        if (!failure && (Csv.IsOpen() || Plot.IsOpen()) && (taken || !Settings.Strobe)) {
+        const bool tables = Tables[0].File.IsOpen() || Tables[1].File.IsOpen();
+        if (!failure && (tables || Plot.IsOpen()) && (taken || !Settings.Strobe)) {
             const TSeriesRow row = Series.Measure(renderer.Net(), pass, renderer.PassTime());
             Series.Record(row);
-            if (Csv.IsOpen() && !Csv.Write(TSeries::RowLine(row))) failure = Csv.Failure();
+            if (tables) failure = WriteTables(TSeries::RowLine(row));
         }
         if (failure) {
             Say(*failure);

@@ -136,9 +136,9 @@ const std::vector<TRenderOption>& RenderOptionTable() {
          .Group = Run,
          .Help = "One frame per drive period instead, at the first pass whose drive phase has "
                  "come round to 0 again; needs \"Anregung\", a source or the wavefront, and a "
-                 "frequency above 0; also thins --csv and --plot to those passes.",
+                 "frequency above 0; also thins the tables and the chart to those passes.",
          .Value = TFlagValue{[](S& s) -> bool& { return s.Strobe; }},
-         .Needs = {"gif", "out-dir", "csv", "plot"},
+         .Needs = {"gif", "out-dir", "csv", "csv-decimal-comma", "plot"},
          .Excludes = "every",
          .ExcludesWhy = "choose the frames in two ways; give one",
          .Check = StrobeNeedsADrive},
@@ -161,10 +161,10 @@ const std::vector<TRenderOption>& RenderOptionTable() {
         {.Name = "probe",
          .ValueName = "X,Y",
          .Group = Measuring,
-         .Help = "Follow the node X,Y ({range}, as the source fields count) in --csv and --plot; "
-                 "may be given several times.",
+         .Help = "Follow the node X,Y ({range}, as the source fields count) in the tables and "
+                 "the chart; may be given several times.",
          .Value = TProbeValue{},
-         .Needs = {"csv", "plot"}},
+         .Needs = {"csv", "csv-decimal-comma", "plot"}},
         {.Name = "csv",
          .ValueName = "FILE",
          .Group = Measuring,
@@ -172,6 +172,12 @@ const std::vector<TRenderOption>& RenderOptionTable() {
                  "displacement Z of each probe, and the energy per unit mass of the visible "
                  "{visible} x {visible} net (kinetic, own springs, coupling springs, total).",
          .Value = TFileValue{[](S& s) -> QString& { return s.CsvFile; }}},
+        {.Name = "csv-decimal-comma",
+         .ValueName = "FILE",
+         .Group = Measuring,
+         .Help = "The same table with \";\" between the fields and \",\" as the decimal point, "
+                 "as spreadsheets read it in German and other languages with a decimal comma.",
+         .Value = TFileValue{[](S& s) -> QString& { return s.CsvCommaFile; }}},
         {.Name = "plot",
          .ValueName = "FILE",
          .Group = Measuring,
@@ -182,7 +188,9 @@ const std::vector<TRenderOption>& RenderOptionTable() {
          .ValueName = "FILE",
          .Group = Measuring,
          .Help = "The {visible} displacements along a row or a column at the last pass, as CSV; "
-                 "with one of --profile-row and --profile-column.",
+                 "with one of --profile-row and --profile-column. Unless --quiet, also says the "
+                 "wavelength, the speed v = wavelength * frequency of the drive, and the speed "
+                 "the lattice's dispersion gives.",
          .Value = TFileValue{[](S& s) -> QString& { return s.ProfileFile; }},
          .Needs = {"profile-row", "profile-column"},
          .NeedsWhat = "one ",

@@ -25,8 +25,9 @@ struct TRenderSettings : TPanelValues {
     bool Crop = false;   // pictures cut to what the run draws, plus a margin
 
     std::vector<TNodePosition> Probes;
-    QString CsvFile;  // one row per pass (or per strobe frame)
-    QString PlotFile; // the same series as a line chart, PNG
+    QString CsvFile;      // one row per pass (or per strobe frame)
+    QString CsvCommaFile; // the same table with ";" between the fields and "," as decimal point
+    QString PlotFile;     // the same series as a line chart, PNG
 
     QString ProfileFile;
     ProfileLine Profile = ProfileLine::None;

@@ -2,6 +2,7 @@
 // The measuring of a run without a window: the recording, the readings of a
 // probe and the text of the tables.
 #include "NetTesting.h"
+#include "measure/LatticeWave.h"
 #include "measure/Readings.h"
 #include "measure/Recording.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -22,17 +24,48 @@ TEST(Numbers, KeepEveryBitOfTheDouble) {
     }
 }
 
-TEST(Recording, KeepsTheNewestPassesAndReadsTheDrivenSource) {
+// Passes 1.. `passes` of the window's start state with "Anregung" on.
+void Record(TRecording& recording, const TProbeSlots& probes, long long passes) {
     auto net = MakeNet(TPass{}.Mode);
     TPass pass;
     pass.Excitation.Excitation = true;
-    TRecording recording(500);
-    const TProbeSlots probes{std::nullopt, TNodePosition{36, 36}, std::nullopt, std::nullopt};
-    for (long long k = 1; k <= 1200; ++k) {
+    for (long long k = 1; k <= passes; ++k) {
         const Extended ranAt = net->SimTime;
         RunPasses(*net, pass, 1);
         recording.Record(*net, k, ranAt, probes);
     }
+}
+
+// The cells of a table, each read as a number (nothing for an empty cell).
+std::vector<std::vector<std::optional<double>>> Cells(const std::string& text, char separator,
+                                                      char decimalPoint) {
+    std::vector<std::vector<std::optional<double>>> rows;
+    std::istringstream lines(text);
+    std::string line;
+    std::getline(lines, line); // the header
+    while (std::getline(lines, line)) {
+        rows.emplace_back();
+        std::istringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, separator)) {
+            const bool otherMark = field.find(decimalPoint == '.' ? ',' : '.') != std::string::npos;
+            std::replace(field.begin(), field.end(), decimalPoint, '.');
+            char* end = nullptr;
+            const double value = std::strtod(field.c_str(), &end);
+            if (otherMark || end != field.c_str() + field.size()) {
+                ADD_FAILURE() << "not a number of this kind: " << field;
+                return rows;
+            }
+            rows.back().push_back(field.empty() ? std::nullopt : std::optional(value));
+        }
+    }
+    return rows;
+}
+
+TEST(Recording, KeepsTheNewestPassesAndReadsTheDrivenSource) {
+    TRecording recording(500);
+    const TProbeSlots probes{std::nullopt, TNodePosition{36, 36}, std::nullopt, std::nullopt};
+    Record(recording, probes, 1200);
     ASSERT_EQ(recording.Count(), 500u);
     EXPECT_EQ(recording.At(0).Pass, 701);
     EXPECT_EQ(recording.At(499).Pass, 1200);
@@ -46,7 +79,7 @@ TEST(Recording, KeepsTheNewestPassesAndReadsTheDrivenSource) {
     EXPECT_NEAR(reading->Amplitude / 40, 1, 0.005);
     EXPECT_FALSE(ReadProbe(recording, 0, 20).has_value()) << "a place without a probe";
 
-    const std::string table = TableText(recording, probes);
+    const std::string table = TableText(recording, probes, TCsvKind::Plain);
     EXPECT_EQ(table.substr(0, table.find('\n')),
               "pass,SimTime,Z_36_36,E_kinetic,E_own_springs,E_coupling_springs,E_total");
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 501);
@@ -54,6 +87,52 @@ TEST(Recording, KeepsTheNewestPassesAndReadsTheDrivenSource) {
 
     recording.Forget(1);
     EXPECT_FALSE(ReadProbe(recording, 1, 20).has_value()) << "a probe moved has no past";
+}
+
+TEST(CsvKinds, HoldTheSameNumbersWithEveryDigit) {
+    // Near the source and at the wave's faint front (tiny numbers with an
+    // exponent), and a probe without values in the earlier passes.
+    TRecording recording(400);
+    TProbeSlots probes{TNodePosition{36, 36}, TNodePosition{70, 36}, TNodePosition{1, 1}};
+    Record(recording, probes, 100);
+    recording.Forget(2);
+    Record(recording, probes, 100);
+    const std::string plain = TableText(recording, probes, TCsvKind::Plain);
+    const std::string comma = TableText(recording, probes, TCsvKind::DecimalComma);
+    EXPECT_EQ(comma.substr(0, comma.find('\n')),
+              "pass;SimTime;Z_36_36;Z_70_36;Z_1_1;E_kinetic;E_own_springs;E_coupling_springs;"
+              "E_total");
+    EXPECT_NE(plain.find("e-"), std::string::npos) << "numbers with an exponent are tried";
+    const auto plainCells = Cells(plain, ',', '.');
+    ASSERT_EQ(plainCells.size(), 200u);
+    EXPECT_FALSE(plainCells[0][4].has_value()) << "the probe not yet set";
+    EXPECT_EQ(plainCells, Cells(comma, ';', ','));
+    EXPECT_EQ(plain.size(), comma.size()) << "the same digits, no more and no fewer";
+}
+
+TEST(LatticeWave, ThePhaseSpeedOfTheDispersionRelation) {
+    // omega^2 = 10 + 4 k sin^2(kappa / 2), lambda = 2 pi / kappa, v = omega / kappa.
+    // Example 7, omega 7.70, k 100: sin^2(kappa/2) = (59.29 - 10) / 400 = 0.123225,
+    // sin(kappa/2) = 0.351034, kappa = 2 asin 0.351034 = 0.717351, lambda = 8.7589,
+    // v = 7.70 / 0.717351 = 10.7339 node spacings per unit of time.
+    // omega 12.00, k 400: (144 - 10) / 1600 = 0.08375, sin = 0.289396,
+    // kappa = 0.587191, lambda = 10.7004, v = 12 / 0.587191 = 20.4363.
+    const std::optional<TLatticeWave> seven = LatticeWave(7.70, 100, 10);
+    ASSERT_TRUE(seven.has_value());
+    EXPECT_NEAR(seven->WaveNumber, 0.717351, 1e-6);
+    EXPECT_NEAR(seven->Wavelength, 8.7589, 1e-4);
+    EXPECT_NEAR(seven->PhaseSpeed, 10.7339, 1e-4);
+    const std::optional<TLatticeWave> stiff = LatticeWave(12, 400, 10);
+    ASSERT_TRUE(stiff.has_value());
+    EXPECT_NEAR(stiff->Wavelength, 10.7004, 1e-4);
+    EXPECT_NEAR(stiff->PhaseSpeed, 20.4363, 1e-4);
+
+    // Outside the band 10 < omega^2 < 10 + 4 k no wave runs: omega 3 (9 < 10),
+    // omega 21 with k 100 (441 > 410), no coupling, no drive.
+    for (const auto& [omega, coupling] : {std::pair{3.0, 100.0}, std::pair{21.0, 100.0},
+                                          std::pair{7.7, 0.0}, std::pair{0.0, 100.0}}) {
+        EXPECT_FALSE(LatticeWave(omega, coupling, 10).has_value()) << omega << ", " << coupling;
+    }
 }
 
 } // namespace

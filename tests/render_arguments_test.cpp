@@ -38,64 +38,78 @@ is written in place. Bad arguments or an output that cannot be opened end the
 program with status 2, a failed run or write with 1.
 
 Options:
-  --example <N|CAPTION>  One of the seven examples, by number (1-7) or by its
-                         caption, e.g. "Zwei Punktquellen eng"; default: the
-                         window's start state.
-  --excitation <on|off>  "Anregung" (default on).
-  --frequency <P>        Frequency slider, 0..1505 (start 800). Omega = P *
-                         0.01.
-  --amplitude <P>        Amplitude slider, 0..100 (start 40).
-  --coupling <P>         Coupling slider, 0..1500 (start 100).
-  --boundary <MODE>      damped, loose or fixed.
-  --cross-grid <on|off>  "Kreuzgitter" (cross lines, and 1.5 times the time
-                         step).
-  --rotate-x <P>         Rotation slider about x in degrees, -180..180 (start
-                         60).
-  --rotate-y <P>         Rotation slider about y in degrees, -180..180 (start
-                         0).
-  --rotate-z <P>         Rotation slider about z in degrees, -180..180 (start
-                         0).
-  --zoom <P>             Zoom slider, 5..30 (start 11).
-  --source1 <X,Y>        Position of source 1 as typed in the window (1..71).
-  --source2 <X,Y>        Position of source 2 as typed in the window (1..71).
-  --source1-on <on|off>  The source check box "1".
-  --source2-on <on|off>  The source check box "2".
-  --iterations <N>       Passes of the run loop (default 600).
-  --out <FILE>           Write the last frame to FILE (PNG).
-  --out-dir <DIR>        Write the chosen frames to DIR/frame-NNNNNN.png,
-                         NNNNNN the pass; needs --every or --strobe.
-  --gif <FILE>           Write the chosen frames as an animated GIF that loops
-                         forever; each frame after the first holds only the
-                         rectangle that changed.
-  --every <K>            One frame every K passes (default 4 with --gif).
-  --strobe               One frame per drive period instead, at the first pass
-                         whose drive phase has come round to 0 again; needs
-                         "Anregung", a source or the wavefront, and a frequency
-                         above 0; also thins --csv and --plot to those passes.
-  --fps <N>              Playback rate of the GIF, 1..50 frames per second
-                         (default 25).
-  --crop                 Cut every picture to the smallest rectangle that holds
-                         each drawn pixel of the pictures written, plus 8
-                         pixels; the run is then computed twice.
-  --probe <X,Y>          Follow the node X,Y (1..71, as the source fields
-                         count) in --csv and --plot; may be given several times.
-  --csv <FILE>           One row per pass: pass, SimTime (the time the pass's
-                         drive ran at), the displacement Z of each probe, and
-                         the energy per unit mass of the visible 71 x 71 net
-                         (kinetic, own springs, coupling springs, total).
-  --plot <FILE>          The same series as a line chart (PNG): displacements
-                         above, energies below, against SimTime.
-  --profile <FILE>       The 71 displacements along a row or a column at the
-                         last pass, as CSV; with one of --profile-row and
-                         --profile-column.
-  --profile-row <Y>      The row Y (nodes 1..71 in x).
-  --profile-column <X>   The column X (nodes 1..71 in y).
-  --hash                 Print hashes of the net's state and of the last frame.
-  --quiet                No progress on standard error (otherwise a progress
-                         bar on a terminal, plain lines for long runs
-                         elsewhere).
-  --version              The program's version.
-  -h, -?, --help         This text.
+  --example <N|CAPTION>       One of the seven examples, by number (1-7) or by
+                              its caption, e.g. "Zwei Punktquellen eng";
+                              default: the window's start state.
+  --excitation <on|off>       "Anregung" (default on).
+  --frequency <P>             Frequency slider, 0..1505 (start 800). Omega = P
+                              * 0.01.
+  --amplitude <P>             Amplitude slider, 0..100 (start 40).
+  --coupling <P>              Coupling slider, 0..1500 (start 100).
+  --boundary <MODE>           damped, loose or fixed.
+  --cross-grid <on|off>       "Kreuzgitter" (cross lines, and 1.5 times the
+                              time step).
+  --rotate-x <P>              Rotation slider about x in degrees, -180..180
+                              (start 60).
+  --rotate-y <P>              Rotation slider about y in degrees, -180..180
+                              (start 0).
+  --rotate-z <P>              Rotation slider about z in degrees, -180..180
+                              (start 0).
+  --zoom <P>                  Zoom slider, 5..30 (start 11).
+  --source1 <X,Y>             Position of source 1 as typed in the window
+                              (1..71).
+  --source2 <X,Y>             Position of source 2 as typed in the window
+                              (1..71).
+  --source1-on <on|off>       The source check box "1".
+  --source2-on <on|off>       The source check box "2".
+  --iterations <N>            Passes of the run loop (default 600).
+  --out <FILE>                Write the last frame to FILE (PNG).
+  --out-dir <DIR>             Write the chosen frames to DIR/frame-NNNNNN.png,
+                              NNNNNN the pass; needs --every or --strobe.
+  --gif <FILE>                Write the chosen frames as an animated GIF that
+                              loops forever; each frame after the first holds
+                              only the rectangle that changed.
+  --every <K>                 One frame every K passes (default 4 with --gif).
+  --strobe                    One frame per drive period instead, at the first
+                              pass whose drive phase has come round to 0 again;
+                              needs "Anregung", a source or the wavefront, and a
+                              frequency above 0; also thins the tables and the
+                              chart to those passes.
+  --fps <N>                   Playback rate of the GIF, 1..50 frames per second
+                              (default 25).
+  --crop                      Cut every picture to the smallest rectangle that
+                              holds each drawn pixel of the pictures written,
+                              plus 8 pixels; the run is then computed twice.
+  --probe <X,Y>               Follow the node X,Y (1..71, as the source fields
+                              count) in the tables and the chart; may be given
+                              several times.
+  --csv <FILE>                One row per pass: pass, SimTime (the time the
+                              pass's drive ran at), the displacement Z of each
+                              probe, and the energy per unit mass of the visible
+                              71 x 71 net (kinetic, own springs, coupling
+                              springs, total).
+  --csv-decimal-comma <FILE>  The same table with ";" between the fields and
+                              "," as the decimal point, as spreadsheets read it
+                              in German and other languages with a decimal
+                              comma.
+  --plot <FILE>               The same series as a line chart (PNG):
+                              displacements above, energies below, against
+                              SimTime.
+  --profile <FILE>            The 71 displacements along a row or a column at
+                              the last pass, as CSV; with one of --profile-row
+                              and --profile-column. Unless --quiet, also says
+                              the wavelength, the speed v = wavelength *
+                              frequency of the drive, and the speed the
+                              lattice's dispersion gives.
+  --profile-row <Y>           The row Y (nodes 1..71 in x).
+  --profile-column <X>        The column X (nodes 1..71 in y).
+  --hash                      Print hashes of the net's state and of the last
+                              frame.
+  --quiet                     No progress on standard error (otherwise a
+                              progress bar on a terminal, plain lines for long
+                              runs elsewhere).
+  --version                   The program's version.
+  -h, -?, --help              This text.
 )");
 }
 
@@ -151,6 +165,8 @@ TEST(RenderArguments, EveryOptionsValueGoesToItsPlace) {
                                         "71,70",
                                         "--csv",
                                         path("c.csv"),
+                                        "--csv-decimal-comma",
+                                        path("d.csv"),
                                         "--plot",
                                         path("p.png"),
                                         "--profile",
@@ -185,6 +201,7 @@ TEST(RenderArguments, EveryOptionsValueGoesToItsPlace) {
     EXPECT_EQ(s.Probes[1].X, 71);
     EXPECT_EQ(s.Probes[1].Y, 70);
     EXPECT_EQ(s.CsvFile, path("c.csv"));
+    EXPECT_EQ(s.CsvCommaFile, path("d.csv"));
     EXPECT_EQ(s.PlotFile, path("p.png"));
     EXPECT_EQ(s.ProfileFile, path("r.csv"));
     EXPECT_EQ(s.Profile, ProfileLine::Column);
@@ -276,12 +293,12 @@ TEST(RenderArguments, EachFaultGetsItsOwnMessage) {
         {{"--out-dir", folder.path()}, "--out-dir needs --every or --strobe"},
         {{"--fps", "20"}, "--fps needs --gif"},
         {{"--crop"}, "--crop needs a picture: --out, --out-dir or --gif"},
-        {{"--probe", "5,5"}, "--probe needs --csv or --plot"},
+        {{"--probe", "5,5"}, "--probe needs --csv, --csv-decimal-comma or --plot"},
         {{"--profile", csv},
          "--profile needs one --profile-row or --profile-column, and they need --profile"},
         {{"--profile-row", "3"},
          "--profile needs one --profile-row or --profile-column, and they need --profile"},
-        {{"--strobe"}, "--strobe needs --gif, --out-dir, --csv or --plot"},
+        {{"--strobe"}, "--strobe needs --gif, --out-dir, --csv, --csv-decimal-comma or --plot"},
         {{"--strobe", "--csv", csv, "--excitation", "off"},
          "--strobe needs a drive: \"Anregung\" and a source or the wavefront on"},
         {{"--strobe", "--gif", gif, "--source1-on", "off"},
@@ -289,8 +306,10 @@ TEST(RenderArguments, EachFaultGetsItsOwnMessage) {
         {{"--strobe", "--gif", gif, "--frequency", "0"},
          "--strobe needs a frequency above 0 (Omega is 0)"},
         {{"--strobe", "--gif", gif, "--excitation", "off", "--probe", "5,5"},
-         "--probe needs --csv or --plot"},
+         "--probe needs --csv, --csv-decimal-comma or --plot"},
         {{"--strobe", "--fps", "3"}, "--fps needs --gif"},
+        {{"--csv", csv, "--csv-decimal-comma", csv},
+         "--csv and --csv-decimal-comma name the same file " + csv},
         // The outputs.
         {{"--every", "2", "--out-dir", "-"}, "--out-dir: standard output cannot hold frame files"},
         {{"--gif", missing},

@@ -113,6 +113,23 @@ TEST(RenderTool, TheGifsSizeIsReportedUnlessQuiet) {
         RunTool({"--iterations", "12", "--every", "4", "--gif", gif, "--quiet"}).Errors.isEmpty());
 }
 
+TEST(RenderTool, TheProfilesWaveIsReportedUnlessQuiet) {
+    // Example 7: Omega 7.70, k 100; the lattice, Omega^2 = 10 + 4 k sin^2(kappa / 2), gives
+    // kappa = 2 asin(sqrt(49.29 / 400)) = 0.717351 and v = Omega / kappa = 10.734.
+    QTemporaryDir folder;
+    const QString profile = folder.filePath("p.csv");
+    const TToolRun run = RunTool(
+        {"--example", "7", "--iterations", "3000", "--profile", profile, "--profile-row", "36"});
+    EXPECT_EQ(run.Status, RenderSucceeded) << run.Errors.toStdString();
+    const QString said = run.Errors.section(profile + ": ", 1);
+    EXPECT_TRUE(said.contains("the lattice's dispersion gives 10.73 (")) << said.toStdString();
+    const double measured = said.section(" = ", 2, 2).section(' ', 0, 0).toDouble();
+    EXPECT_NEAR(measured / 10.734, 1, 0.015) << said.toStdString();
+    EXPECT_TRUE(RunTool({"--example", "7", "--iterations", "30", "--profile", profile,
+                         "--profile-row", "36", "--quiet"})
+                    .Errors.isEmpty());
+}
+
 TEST(RenderTool, ProgressBarShowsShareRateAndTimeLeft) {
     char text[128];
     // 450 of 1000 passes in 3 s: 150 passes/s, 550 left take 3.67 s, shown as 0:04.

@@ -67,23 +67,60 @@ TEST(Measuring, TwoProbesAtEqualDistanceFromTheSourceSwingInPhase) {
         << MeasureWindowOf(*form).PhaseText(1).toStdString();
 }
 
-TEST(Measuring, TheWavelengthOfExampleSevenAgreesWithTheDispersionRelation) {
+TEST(Measuring, TheWavelengthAndSpeedOfExampleSevenAgreeWithTheDispersionRelation) {
+    struct TCase {
+        int Frequency;
+        int Coupling;
+        double Wavelength; // of the stepped net, as below
+        double Speed;      // of the lattice, as below
+    };
     // A plane wave Z = cos(kappa x - Omega t) in the net's equation of motion
     // a = -Restoring Z + Coupling (sum of the neighbours - 4 Z), stepped velocity
     // first, needs 4 sin^2(Omega dt / 2) / dt^2 = Restoring + 4 Coupling sin^2(kappa / 2).
     // Example 7: Omega 7.70, Coupling 100, Restoring 10, dt 0.01725 (cross grid):
     // (2 / 0.01725 * sin 0.0664125)^2 = 59.2029; (59.2029 - 10) / 400 = 0.123007;
     // kappa = 2 asin(0.350724) = 0.716688; lambda = 2 pi / kappa = 8.767 node spacings.
-    auto form = StartedForm();
-    form->CheckBox1->setChecked(true);
-    form->RadioButton10->setChecked(true);
-    form->Measuring().ShowWindow();
-    form->Measuring().SetProbe(0, TNodePosition{36, 36});
-    Fire(*form, 3000);
+    // The lattice without the step (dt -> 0): Omega^2 = 10 + 4 k sin^2(kappa / 2),
+    // (59.29 - 10) / 400 = 0.123225, kappa = 2 asin(0.351034) = 0.717351,
+    // v = Omega / kappa = 10.734 node spacings per unit of time.
+    // Omega 12.00, k 400: stepped 143.487 - 10 = 133.487, / 1600 = 0.0834291, kappa =
+    // 0.586032, lambda = 10.7216; lattice (144 - 10) / 1600 = 0.08375, kappa = 0.587191,
+    // v = 20.436.
+    for (const TCase& c : {TCase{770, 100, 8.767, 10.734}, TCase{1200, 400, 10.7216, 20.436}}) {
+        SCOPED_TRACE(c.Coupling);
+        auto form = StartedForm();
+        form->CheckBox1->setChecked(true);
+        form->RadioButton10->setChecked(true);
+        form->ScrollBar1->setValue(c.Frequency);
+        form->ScrollBar5->setValue(c.Coupling);
+        form->Measuring().ShowWindow();
+        form->Measuring().SetProbe(0, TNodePosition{36, 36});
+        Fire(*form, 3000);
+        TMeasureWindow& window = MeasureWindowOf(*form);
+        window.Refresh();
+        const QString length = window.WavelengthText();
+        EXPECT_NEAR(NumberIn(length, QStringLiteral("Wellenlänge: ")) / c.Wavelength, 1, 0.015)
+            << length.toStdString();
+        const QString speed = window.SpeedText();
+        const double measured = NumberIn(speed, QStringLiteral("v = λ · f: "));
+        EXPECT_NEAR(measured / c.Speed, 1, 0.015) << speed.toStdString();
+        const QString lattice = window.LatticeText();
+        EXPECT_NEAR(NumberIn(lattice, QStringLiteral("): v = ")), c.Speed, 0.006)
+            << lattice.toStdString();
+        EXPECT_NEAR(NumberIn(lattice, QStringLiteral("Abweichung ")),
+                    100 * (measured / c.Speed - 1), 0.15)
+            << lattice.toStdString();
+    }
+}
+
+TEST(Measuring, AFrequencyOutsideTheBandShowsThatNoWaveRuns) {
+    // Omega^2 = 9 lies below Restoring = 10: the pendulums swing, no wave runs.
+    auto form = MeasuringForm({{36, 36}});
+    form->ScrollBar1->setValue(300);
+    Fire(*form, 1000);
     MeasureWindowOf(*form).Refresh();
-    const QString text = MeasureWindowOf(*form).WavelengthText();
-    EXPECT_NEAR(NumberIn(text, QStringLiteral("Wellenlänge: ")) / 8.767, 1, 0.015)
-        << text.toStdString();
+    const QString lattice = MeasureWindowOf(*form).LatticeText();
+    EXPECT_TRUE(lattice.endsWith(QStringLiteral("keine laufende Welle"))) << lattice.toStdString();
 }
 
 TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
@@ -93,16 +130,21 @@ TEST(Measuring, TheSavedTableIsTheRenderersAndARunStartClearsIt) {
     QTemporaryDir folder;
     const QString saved = folder.filePath("window.csv");
     const QString rendered = folder.filePath("render.csv");
-    ASSERT_TRUE(window.SaveTable(saved));
-    ASSERT_EQ(
-        Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv", rendered}),
-        RenderSucceeded);
+    const QString savedComma = folder.filePath("window-comma.csv");
+    const QString renderedComma = folder.filePath("render-comma.csv");
+    ASSERT_TRUE(window.SaveTable(saved, TCsvKind::Plain));
+    ASSERT_TRUE(window.SaveTable(savedComma, TCsvKind::DecimalComma));
+    ASSERT_EQ(Render({"--iterations", "200", "--probe", "36,36", "--probe", "40,36", "--csv",
+                      rendered, "--csv-decimal-comma", renderedComma}),
+              RenderSucceeded);
     EXPECT_EQ(Contents(saved), Contents(rendered));
+    EXPECT_EQ(Contents(savedComma), Contents(renderedComma));
+    EXPECT_TRUE(Contents(savedComma).startsWith("pass;SimTime;Z_36_36;Z_40_36;E_kinetic;"));
 
     // A probe set during the run has no value in the passes before.
     form->Measuring().SetProbe(2, TNodePosition{30, 30});
     Fire(*form, 5);
-    ASSERT_TRUE(window.SaveTable(saved));
+    ASSERT_TRUE(window.SaveTable(saved, TCsvKind::Plain));
     const QList<QByteArray> lines = Contents(saved).split('\n');
     ASSERT_EQ(lines.size(), 207); // header, 205 passes, the last line's end
     EXPECT_TRUE(lines[0].contains(",Z_40_36,Z_30_30,E_kinetic"));

@@ -2,6 +2,7 @@
 #include "ui/MeasureWindow.h"
 
 #include "control/RunLoop.h"
+#include "measure/LatticeWave.h"
 #include "measure/Profile.h"
 #include "measure/Readings.h"
 #include "output/OutputFile.h"
@@ -38,6 +39,18 @@ const QLocale German(QLocale::German, QLocale::Germany);
 QString Number(double value, int decimals) {
     return German.toString(value, 'f', decimals);
 }
+
+// The save dialog's choice of the table's kind, the one for German
+// spreadsheets first.
+struct TCsvChoice {
+    QString Filter;
+    TCsvKind Kind;
+};
+const std::array<TCsvChoice, 2> CsvChoices{{
+    {QStringLiteral("CSV für Tabellenkalkulation (Semikolon, Dezimalkomma) (*.csv)"),
+     TCsvKind::DecimalComma},
+    {QStringLiteral("CSV einfach (Komma, Dezimalpunkt) (*.csv)"), TCsvKind::Plain},
+}};
 
 QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -125,6 +138,12 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
     wave->addWidget(Wavelength, 1);
     wave->addWidget(Line);
     layout->addLayout(wave);
+    Speed = new QLabel(this);
+    Speed->setAccessibleName(QStringLiteral("Geschwindigkeit der Welle"));
+    layout->addWidget(Speed);
+    Lattice = new QLabel(this);
+    Lattice->setAccessibleName(QStringLiteral("Geschwindigkeit nach der Dispersion des Netzes"));
+    layout->addWidget(Lattice);
     connect(Line, &QComboBox::currentIndexChanged, this, &TMeasureWindow::Refresh);
 
     auto* watch = new QHBoxLayout;
@@ -204,6 +223,8 @@ void TMeasureWindow::Refresh() {
         Rows[slot].Phase->setText(PhaseText(slot));
     }
     Wavelength->setText(WavelengthText());
+    Speed->setText(SpeedText());
+    Lattice->setText(LatticeText());
     Watch->setText(WatchText());
     Passes->setText(PassesText());
     Chart->update();
@@ -240,17 +261,53 @@ QString TMeasureWindow::PhaseText(std::size_t slot) const {
     return text;
 }
 
-QString TMeasureWindow::WavelengthText() const {
+std::optional<double> TMeasureWindow::MeasuredWavelength() const {
     const std::optional<TNodePosition>& first = Measuring.Probes()[0];
-    std::optional<double> length;
-    if (first) {
-        const bool row = Line->currentIndex() == 0;
-        length = WavelengthOf(ProfileOf(Measuring.Loop().Net(),
-                                        row ? ProfileLine::Row : ProfileLine::Column,
-                                        row ? first->Y : first->X));
-    }
+    if (!first) return std::nullopt;
+    const bool row = Line->currentIndex() == 0;
+    return WavelengthOf(ProfileOf(Measuring.Loop().Net(),
+                                  row ? ProfileLine::Row : ProfileLine::Column,
+                                  row ? first->Y : first->X));
+}
+
+std::optional<double> TMeasureWindow::MeasuredSpeed() const {
+    const std::optional<double> length = MeasuredWavelength();
+    const TRecording* recording = Measuring.Recording();
+    if (!length || !recording || !Measuring.Probes()[0]) return std::nullopt;
+    const std::optional<TProbeReading> reading = ReadProbe(*recording, 0, ReadingSpan);
+    if (!reading) return std::nullopt;
+    return *length / reading->Period;
+}
+
+QString TMeasureWindow::WavelengthText() const {
+    const std::optional<double> length = MeasuredWavelength();
     if (!length) return QStringLiteral("Wellenlänge: –");
     return QStringLiteral("Wellenlänge: %1 Knotenabstände").arg(Number(*length, 2));
+}
+
+QString TMeasureWindow::SpeedText() const {
+    const std::optional<double> speed = MeasuredSpeed();
+    if (!speed) return QStringLiteral("Geschwindigkeit v = λ · f: –");
+    return QStringLiteral("Geschwindigkeit v = λ · f: %1 Knotenabstände je Zeiteinheit")
+        .arg(Number(*speed, 2));
+}
+
+QString TMeasureWindow::LatticeText() const {
+    const TNet& net = Measuring.Loop().Net();
+    const double omega = static_cast<double>(net.Omega);
+    const double coupling = static_cast<double>(net.Coupling);
+    const QString text = QStringLiteral("Nach der Dispersion des Netzes (k = %1, ω = %2): ")
+                             .arg(Number(coupling, 0), Number(omega, 2));
+    const std::optional<TLatticeWave> wave =
+        LatticeWave(omega, coupling, static_cast<double>(net.Restoring));
+    if (!wave) return text + QStringLiteral("keine laufende Welle");
+    const QString lattice = QStringLiteral("v = %1").arg(Number(wave->PhaseSpeed, 2));
+    const std::optional<double> speed = MeasuredSpeed();
+    if (!speed) return text + lattice;
+    const double off = PercentOff(*speed, wave->PhaseSpeed);
+    return text + lattice +
+           QStringLiteral(" · Abweichung %1%2 %")
+               .arg(off > 0 ? QStringLiteral("+") : QString(), Number(off, 1));
 }
 
 QString TMeasureWindow::WatchText() const {
@@ -263,15 +320,23 @@ QString TMeasureWindow::PassesText() const {
 }
 
 void TMeasureWindow::AskAndSave() {
+    QStringList filters;
+    for (const TCsvChoice& choice : CsvChoices)
+        filters << choice.Filter;
+    // A German system's spreadsheet reads the decimal comma; others the plain file.
+    QString chosen = CsvChoices[QLocale::system().language() == QLocale::German ? 0 : 1].Filter;
     const QString name = QFileDialog::getSaveFileName(
         this, QStringLiteral("Messreihe als CSV speichern"), QStringLiteral("messung.csv"),
-        QStringLiteral("CSV-Tabellen (*.csv)"));
-    if (!name.isEmpty()) SaveTable(name);
+        filters.join(QStringLiteral(";;")), &chosen);
+    if (name.isEmpty()) return;
+    const auto choice = std::find_if(CsvChoices.begin(), CsvChoices.end(),
+                                     [&chosen](const TCsvChoice& c) { return c.Filter == chosen; });
+    SaveTable(name, choice != CsvChoices.end() ? choice->Kind : TCsvKind::Plain);
 }
 
-bool TMeasureWindow::SaveTable(const QString& name) {
+bool TMeasureWindow::SaveTable(const QString& name, TCsvKind kind) {
     const std::optional<QString> failure = WriteTextFile(
-        TableText(*Measuring.Recording(), Measuring.Probes()), name, QStringLiteral("CSV"));
+        TableText(*Measuring.Recording(), Measuring.Probes(), kind), name, QStringLiteral("CSV"));
     if (!failure) return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Messung"),
                     QStringLiteral("Die Messreihe konnte nicht gespeichert werden."),

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "measure/Series.h"
+
 #include <QTimer>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -26,7 +29,8 @@ class TLiveChart : public QWidget {
 };
 
 // The window "Messung": the chart, each probe's place and readings, the
-// wavelength, the stopwatch, the passes of the run and the table's saving.
+// wavelength and the speed of the wave, the stopwatch, the passes of the run
+// and the table's saving.
 // It shows what TMeasuring holds, at most once per refresh of the screen.
 class TMeasureWindow : public QWidget {
     Q_OBJECT
@@ -38,10 +42,15 @@ class TMeasureWindow : public QWidget {
     QString ProbeText(std::size_t slot) const;
     QString PhaseText(std::size_t slot) const;
     QString WavelengthText() const;
+    // v = lambda f from the wavelength and probe 1's frequency.
+    QString SpeedText() const;
+    // The speed the net's dispersion gives for the current coupling and drive
+    // frequency, and how far the measured one is off.
+    QString LatticeText() const;
     QString WatchText() const;
     QString PassesText() const;
     // Saves the table into `name`; false (and a message box) when that fails.
-    bool SaveTable(const QString& name);
+    bool SaveTable(const QString& name, TCsvKind kind);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -59,12 +68,16 @@ class TMeasureWindow : public QWidget {
     void ProbeEdited(std::size_t slot);
     void Tick();
     void AskAndSave();
+    std::optional<double> MeasuredWavelength() const;
+    std::optional<double> MeasuredSpeed() const;
 
     TMeasuring& Measuring;
     TLiveChart* Chart;
     std::array<TProbeRow, 4> Rows;
     QComboBox* Line;
     QLabel* Wavelength;
+    QLabel* Speed;
+    QLabel* Lattice;
     QLabel* Watch;
     QLabel* Passes;
     QTimer RefreshTimer;
