@@ -3,10 +3,13 @@
 
 #include "control/DisplayTexts.h"
 
+QString LocalDecimals(QString digits, const QLocale& locale) {
+    digits.replace(u'.', locale.decimalPoint());
+    return digits;
+}
+
 QString FrequencyText(Extended omega, const QLocale& locale) {
-    QString text = QString::fromStdString(FrequencyDigits(omega));
-    text.replace(u'.', locale.decimalPoint());
-    return text;
+    return LocalDecimals(QString::fromStdString(FrequencyDigits(omega)), locale);
 }
 
 QString PositionText(int position) {

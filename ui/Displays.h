@@ -6,6 +6,9 @@
 #include <QLocale>
 #include <QString>
 
+// Digits with '.' as the decimal separator, given the locale's.
+QString LocalDecimals(QString digits, const QLocale& locale = QLocale());
+
 // "Frequenz" display: Omega / (2 pi) with two decimals and the locale's decimal separator.
 QString FrequencyText(Extended omega, const QLocale& locale = QLocale());
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Measuring.h"
 
-#include "control/RunLoop.h"
+#include "control/Session.h"
 #include "output/Plot.h"
 #include "ui/TPaintBox.h"
 #include "view/View.h"
@@ -23,10 +23,11 @@ std::size_t Place(int x, int y) {
 
 } // namespace
 
-TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TSession& session, QPoint panelsRight,
                        std::function<QWidget*()> makeWindow)
-    : QObject(&form), Form(form), Box(box), RunLoop(loop), PanelsRight(panelsRight),
-      ShowAction(QStringLiteral("Messfenster zeigen")), MakeWindow(std::move(makeWindow)) {
+    : QObject(&form), Form(form), Box(box), Session(session), RunLoop(session.RunLoop()),
+      PanelsRight(panelsRight), ShowAction(QStringLiteral("Messfenster zeigen")),
+      MakeWindow(std::move(makeWindow)) {
     ShowAction.setShortcut(Qt::Key_F2);
     ShowAction.setShortcutContext(Qt::WindowShortcut);
     connect(&ShowAction, &QAction::triggered, this, &TMeasuring::ShowWindow);
@@ -58,8 +59,6 @@ void TMeasuring::AfterFiring() {
         SeenStarts = RunLoop.RunsStarted();
         SeenPasses = 0;
         if (Record) Record->Clear();
-        WatchTotal = 0;
-        WatchStart.reset();
     }
     if (RunLoop.PassesOfRun() == SeenPasses) return;
     SeenPasses = RunLoop.PassesOfRun();
@@ -203,22 +202,24 @@ void TMeasuring::PlaceWindow() {
 }
 
 void TMeasuring::StartWatch() {
-    if (!WatchStart) WatchStart = static_cast<double>(RunLoop.PassTime());
+    Session.StartWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::StopWatch() {
-    if (WatchStart) WatchTotal += static_cast<double>(RunLoop.PassTime()) - *WatchStart;
-    WatchStart.reset();
+    Session.StopWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::ResetWatch() {
-    WatchTotal = 0;
-    if (WatchStart) WatchStart = static_cast<double>(RunLoop.PassTime());
+    Session.ResetWatch();
     ++ChangeCount;
 }
 
 double TMeasuring::WatchTime() const {
-    return WatchTotal + (WatchStart ? static_cast<double>(RunLoop.PassTime()) - *WatchStart : 0);
+    return Session.WatchTime();
+}
+
+bool TMeasuring::WatchRunning() const {
+    return Session.WatchRunning();
 }

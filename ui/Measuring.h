@@ -15,6 +15,7 @@
 
 class TPaintBox;
 class TRunLoop;
+class TSession;
 class QWidget;
 
 // The measuring tools of the window: up to four probes on nodes of the visible
@@ -26,12 +27,12 @@ class TMeasuring : public QObject {
   public:
     // `panelsRight`: the form's point just right of its panels; the drawing
     // area is `box`, at the form's top left; `makeWindow` makes "Messung".
-    TMeasuring(QWidget& form, TPaintBox& box, TRunLoop& loop, QPoint panelsRight,
+    TMeasuring(QWidget& form, TPaintBox& box, TSession& session, QPoint panelsRight,
                std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
-    // After each firing of the run loop: a fresh run clears the recording and
-    // the stopwatch, a new pass is recorded.
+    // After each firing of the run loop: a fresh run clears the recording, a
+    // new pass is recorded.
     void AfterFiring();
     // The frame being presented: where its visible nodes lie, and so the markers.
     void FramePresented();
@@ -53,12 +54,12 @@ class TMeasuring : public QObject {
     // Counts every change the window shows, so that it repaints only after one.
     unsigned long long Changes() const { return ChangeCount; }
 
-    // The stopwatch of simulated time.
+    // The session's stopwatch of simulated time.
     void StartWatch();
     void StopWatch();
     void ResetWatch();
     double WatchTime() const;
-    bool WatchRunning() const { return WatchStart.has_value(); }
+    bool WatchRunning() const;
 
   signals:
     void ProbesChanged();
@@ -73,6 +74,7 @@ class TMeasuring : public QObject {
 
     QWidget& Form;
     TPaintBox& Box;
+    TSession& Session;
     TRunLoop& RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
@@ -86,6 +88,4 @@ class TMeasuring : public QObject {
     long long SeenStarts = 0;
     long long SeenPasses = 0;
     unsigned long long ChangeCount = 0;
-    double WatchTotal = 0;
-    std::optional<double> WatchStart;
 };

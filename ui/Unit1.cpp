@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Unit1.h"
 
-#include "control/Commands.h"
 #include "control/Examples.h"
 #include "resources/BuiltinPictures.h"
 #include "resources/CorePictures.h"
@@ -53,10 +52,15 @@ int PacedDelay(const TPacer& pacer) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : QWidget(parent), Background(LoadBackgroundPicture()), RunLoop(ViewBackground(Background)),
-      FrameImage(ImageOf(RunLoop.View().Bitmap())) {
+    : QWidget(parent), Background(LoadBackgroundPicture()),
+      State(ViewBackground(Background), *this), FrameImage(ImageOf(Loop().View().Bitmap())) {
     SubstituteWindowFont();
     setupUi(this);
+    for (std::size_t k = 0; k < Sliders.size(); ++k)
+        Bars[k] = findChild<QScrollBar*>(QString::fromLatin1(Sliders[k].Name));
+    SourceEdits = {Edit1, Edit2, Edit3, Edit4};
+    ExampleButtons = {RadioButton1, RadioButton2, RadioButton3, RadioButton4,
+                      RadioButton5, RadioButton9, RadioButton10};
     // Panel1 inherits its white from Panel2, which it lies in.
     GivePanelTextColourToCaptions(Panel2);
     GivePanelTextColourToCaptions(Panel4);
@@ -72,11 +76,11 @@ TForm1::TForm1(QWidget* parent)
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
     Measurement =
-        new TMeasuring(*this, *PaintBox1, RunLoop, QPoint(Panel3->geometry().right() + 1, 0),
+        new TMeasuring(*this, *PaintBox1, State, QPoint(Panel3->geometry().right() + 1, 0),
                        [this] { return new TMeasureWindow(*Measurement, this); });
-    RunLoop.View().SetPresenter([this](const TPicture&) {
+    Loop().View().SetPresenter([this](const TPicture&) {
         Measurement->FramePresented();
-        PaintBox1->ShowFrame(FrameImage, QRectOf(RunLoop.View().ChangedRect()));
+        PaintBox1->ShowFrame(FrameImage, QRectOf(Loop().View().ChangedRect()));
     });
 
     ConnectHandlers();
@@ -130,28 +134,31 @@ void TForm1::ConnectHandlers() {
     onCheck(RadioButton5, &TForm1::RadioButton5Click);
     onCheck(RadioButton9, &TForm1::RadioButton9Click);
     onCheck(RadioButton10, &TForm1::RadioButton10Click);
+    // The source fields have no handlers; the session keeps their texts for the next run start.
+    for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
+        connect(SourceEdits[k], &QLineEdit::textChanged, this, [this, k](const QString& text) {
+            State.SetSourceField(static_cast<int>(k), text.toStdString());
+        });
+    }
 }
 
-// Qt widgets always draw double-buffered; the off-screen picture exists since
-// the run loop was made. What remains are the start values.
+// Qt widgets always draw double-buffered; the off-screen picture and the start
+// values came with the session. What remains is to show its displays.
 void TForm1::FormCreate() {
-    CreateRunValues(RunLoop, ScrollBar1->value());
-    Edit5->setText(FrequencyText(RunLoop.Net().Omega));
-    Edit7->setText(PositionText(ScrollBar6->value()));
-    Edit6->setText(PositionText(ScrollBar5->value()));
+    ShowDisplays();
 }
 
 // Starts the first run, once: at the first activation, or where nothing ever
 // activates the window (no window manager, no screen) at the first show.
 void TForm1::FormActivate() {
-    if (Activated) return;
-    Activated = true;
-    Button1->click();
+    State.Activate();
+    ShowSession();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!Activated) QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
+    if (!State.Activated())
+        QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -161,8 +168,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 // The window's own close command does what "Ende" does.
 void TForm1::closeEvent(QCloseEvent* event) {
-    RunLoop.PauseFlag = false;
-    RunLoop.EndFlag = true;
+    State.End();
     ScheduleLoop();
     event->accept();
 }
@@ -184,7 +190,7 @@ void TForm1::FireLoop() {
         Pacer->PassStarts(now);
     }
     InsideFiring = true;
-    RunLoop.Fire(*this);
+    State.Fire();
     Measurement->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
@@ -192,16 +198,11 @@ void TForm1::FireLoop() {
 
 void TForm1::ScheduleLoop() {
     if (InsideFiring) return;
-    if (RunLoop.WantsToFire()) {
+    if (State.WantsToFire()) {
         if (!LoopTimer.isActive()) LoopTimer.start(Pacer ? PacedDelay(*Pacer) : 0);
     } else {
         LoopTimer.stop();
     }
-}
-
-void TForm1::PostRestart() {
-    RunLoop.RequestRestart();
-    ScheduleLoop();
 }
 
 TControlState TForm1::ReadControls() const {
@@ -213,18 +214,13 @@ TControlState TForm1::ReadControls() const {
     } else {
         state.Mode = BoundaryMode::LooseEnd;
     }
-    state.CouplingPosition = ScrollBar5->value();
-    state.AmplitudePosition = ScrollBar6->value();
-    state.Excitation = {.Excitation = CheckBox1->isChecked(),
-                        .FrequencyPosition = ScrollBar1->value(),
-                        .Source1 = CheckBox3->isChecked(),
-                        .Source2 = CheckBox4->isChecked(),
-                        .Wavefront = RadioButton10->isChecked()};
-    state.View = {.RotationX = ScrollBar2->value(),
-                  .RotationY = ScrollBar3->value(),
-                  .RotationZ = ScrollBar4->value(),
-                  .ZoomPosition = ScrollBar7->value(),
-                  .CrossGrid = CheckBox2->isChecked()};
+    for (std::size_t k = 0; k < Bars.size(); ++k)
+        SliderPosition(state, static_cast<Slider>(k)) = Bars[k]->value();
+    state.Excitation.Excitation = CheckBox1->isChecked();
+    state.Excitation.Source1 = CheckBox3->isChecked();
+    state.Excitation.Source2 = CheckBox4->isChecked();
+    state.Excitation.Wavefront = RadioButton10->isChecked();
+    state.View.CrossGrid = CheckBox2->isChecked();
     return state;
 }
 
@@ -241,140 +237,27 @@ void TForm1::ReportBadSourceField(const std::string& message) {
     box.exec();
 }
 
-void TForm1::RotateAndDraw() {
-    RunLoop.View().UpdateRotation(RunLoop.Net(), ReadControls().View);
-}
-
-void TForm1::Draw() {
-    RunLoop.View().DrawGrid(RunLoop.Net(), ReadControls().View);
-}
-
-// "Null": out of pause, the net at rest, and a fresh run.
-void TForm1::Button1Click() {
-    Button5->click();
-    RestartAtRest(RunLoop);
-    ScheduleLoop();
-}
-
-// "Info"
-void TForm1::Button2Click() {
-    Panel5->setVisible(true);
-}
-
-// "Ende"
-void TForm1::Button3Click() {
-    RunLoop.PauseFlag = false;
-    RunLoop.EndFlag = true;
-    ScheduleLoop();
-    close();
-}
-
-// "Pause" and "Weiter" share one spot; exactly one of them shows.
-void TForm1::Button4Click() {
-    RunLoop.PauseFlag = true;
-    Button4->setVisible(false);
-    Button5->setVisible(true);
-    ScheduleLoop();
-}
-
-void TForm1::Button5Click() {
-    ContinueRun(RunLoop);
-    Button5->setVisible(false);
-    Button4->setVisible(true);
-    ScheduleLoop();
-}
-
-// "Infobox schließen"
-void TForm1::Button6Click() {
-    Panel5->setVisible(false);
-}
-
-// "Rücksetzen": each bar that moves redraws through its own handler.
-void TForm1::Button7Click() {
-    const TViewControls start = StartView(CheckBox2->isChecked());
-    ScrollBar2->setValue(start.RotationX);
-    ScrollBar3->setValue(start.RotationY);
-    ScrollBar4->setValue(start.RotationZ);
-    ScrollBar7->setValue(start.ZoomPosition);
-}
-
-// "Anregung": the drive starts or stops with a fresh run on the net as it is.
-void TForm1::CheckBox1Click() {
-    Button5->click();
-    PostRestart();
-}
-
-void TForm1::CheckBox2Click() {
-    Draw();
-}
-
-void TForm1::CheckBox3Click() {
-    const bool on = CheckBox3->isChecked();
-    Edit1->setVisible(on);
-    Edit2->setVisible(on);
-}
-
-void TForm1::CheckBox4Click() {
-    const bool on = CheckBox4->isChecked();
-    Edit3->setVisible(on);
-    Edit4->setVisible(on);
-}
-
-void TForm1::ScrollBar1Change() {
-    TNet& net = RunLoop.Net();
-    net.Omega = OmegaFromPosition(ScrollBar1->value());
-    Edit5->setText(FrequencyText(net.Omega));
-}
-
-void TForm1::ScrollBar2Change() {
-    RotateAndDraw();
-}
-void TForm1::ScrollBar3Change() {
-    RotateAndDraw();
-}
-void TForm1::ScrollBar4Change() {
-    RotateAndDraw();
-}
-void TForm1::ScrollBar5Change() {
-    Edit6->setText(PositionText(ScrollBar5->value()));
-}
-void TForm1::ScrollBar6Change() {
-    Edit7->setText(PositionText(ScrollBar6->value()));
-}
-void TForm1::ScrollBar7Change() {
-    Draw();
-}
-
-// A change of boundary mode rests the net and restarts; a pause stays.
-void TForm1::SelectBoundaryMode(BoundaryMode mode) {
-    ChangeBoundaryMode(RunLoop, mode);
-    ScheduleLoop();
-}
-
-void TForm1::RadioButton6Click() {
-    SelectBoundaryMode(BoundaryMode::DampedBorder);
-}
-void TForm1::RadioButton7Click() {
-    SelectBoundaryMode(BoundaryMode::LooseEnd);
-}
-void TForm1::RadioButton8Click() {
-    SelectBoundaryMode(BoundaryMode::FixedEnd);
-}
-
-// The example's values reach the net through the controls and their handlers.
-void TForm1::ChooseExample(const TExample& example) {
-    TPanelValues panel{ReadControls(), ReadSourceFields()};
-    SetExampleValues(panel, example);
+void TForm1::ShowSession() {
+    // The widgets set here fire their handlers, which find the session as it is.
+    if (Showing) return;
+    Showing = true;
+    const TPanelValues& panel = State.Panel();
     const TControlState& controls = panel.Controls;
-    Edit1->setText(QString::fromStdString(panel.SourceFields[0]));
-    Edit2->setText(QString::fromStdString(panel.SourceFields[1]));
-    Edit3->setText(QString::fromStdString(panel.SourceFields[2]));
-    Edit4->setText(QString::fromStdString(panel.SourceFields[3]));
-    ScrollBar1->setValue(controls.Excitation.FrequencyPosition);
-    ScrollBar6->setValue(controls.AmplitudePosition);
-    ScrollBar5->setValue(controls.CouplingPosition);
+    for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
+        const QString text = QString::fromStdString(panel.SourceFields[k]);
+        if (SourceEdits[k]->text() != text) SourceEdits[k]->setText(text);
+    }
+    TControlState positions = controls;
+    for (std::size_t k = 0; k < Bars.size(); ++k)
+        Bars[k]->setValue(SliderPosition(positions, static_cast<Slider>(k)));
+    CheckBox1->setChecked(controls.Excitation.Excitation);
+    CheckBox2->setChecked(controls.View.CrossGrid);
     CheckBox3->setChecked(controls.Excitation.Source1);
     CheckBox4->setChecked(controls.Excitation.Source2);
+    for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
+        const bool shown = State.SourceFieldShown(static_cast<int>(k));
+        if (SourceEdits[k]->isVisibleTo(this) != shown) SourceEdits[k]->setVisible(shown);
+    }
     switch (controls.Mode) {
     case BoundaryMode::DampedBorder:
         RadioButton6->setChecked(true);
@@ -386,29 +269,162 @@ void TForm1::ChooseExample(const TExample& example) {
         RadioButton8->setChecked(true);
         break;
     }
-    Button7->click();
-    Button1->click();
-    RunLoop.Net().InitGrid();
+    ExampleButtons[static_cast<std::size_t>(State.Example())]->setChecked(true);
+    // The shown one hidden first, as a focus on it moves on to what is shown then.
+    if (State.ContinueShown() && Button4->isVisibleTo(this)) {
+        Button4->setVisible(false);
+        Button5->setVisible(true);
+    } else if (!State.ContinueShown() && Button5->isVisibleTo(this)) {
+        Button5->setVisible(false);
+        Button4->setVisible(true);
+    }
+    if (Panel5->isVisibleTo(this) != State.InfoShown()) Panel5->setVisible(State.InfoShown());
+    ShowDisplays();
+    Showing = false;
+    ScheduleLoop();
+}
+
+// A display is written only when the session wrote it, so that what the user
+// typed into it stays until its slider moves.
+void TForm1::ShowDisplays() {
+    const std::array<QLineEdit*, 3> fields = {Edit5, Edit6, Edit7};
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const auto display = static_cast<ValueDisplay>(k);
+        if (State.DisplayWrites(display) == ShownWrites[k]) continue;
+        ShownWrites[k] = State.DisplayWrites(display);
+        const QString digits = QString::fromStdString(State.DisplayDigits(display));
+        fields[k]->setText(display == ValueDisplay::Frequency ? LocalDecimals(digits) : digits);
+    }
+}
+
+void TForm1::MoveSlider(Slider slider) {
+    State.MoveSlider(slider, Bars[static_cast<std::size_t>(slider)]->value());
+    ShowSession();
+}
+
+// "Null"
+void TForm1::Button1Click() {
+    State.Null();
+    ShowSession();
+}
+
+// "Info"
+void TForm1::Button2Click() {
+    State.ShowInfo(true);
+    ShowSession();
+}
+
+// "Ende"
+void TForm1::Button3Click() {
+    State.End();
+    ScheduleLoop();
+    close();
+}
+
+// "Pause" and "Weiter" share one spot; exactly one of them shows.
+void TForm1::Button4Click() {
+    State.Pause();
+    ShowSession();
+}
+
+void TForm1::Button5Click() {
+    State.Continue();
+    ShowSession();
+}
+
+// "Infobox schließen"
+void TForm1::Button6Click() {
+    State.ShowInfo(false);
+    ShowSession();
+}
+
+// "Rücksetzen"
+void TForm1::Button7Click() {
+    State.ResetView();
+    ShowSession();
+}
+
+// "Anregung"
+void TForm1::CheckBox1Click() {
+    State.SetExcitation(CheckBox1->isChecked());
+    ShowSession();
+}
+
+void TForm1::CheckBox2Click() {
+    State.SetCrossGrid(CheckBox2->isChecked());
+    ShowSession();
+}
+
+void TForm1::CheckBox3Click() {
+    State.SetSource(1, CheckBox3->isChecked());
+    ShowSession();
+}
+
+void TForm1::CheckBox4Click() {
+    State.SetSource(2, CheckBox4->isChecked());
+    ShowSession();
+}
+
+void TForm1::ScrollBar1Change() {
+    MoveSlider(Slider::Frequency);
+}
+void TForm1::ScrollBar2Change() {
+    MoveSlider(Slider::RotationX);
+}
+void TForm1::ScrollBar3Change() {
+    MoveSlider(Slider::RotationY);
+}
+void TForm1::ScrollBar4Change() {
+    MoveSlider(Slider::RotationZ);
+}
+void TForm1::ScrollBar5Change() {
+    MoveSlider(Slider::Coupling);
+}
+void TForm1::ScrollBar6Change() {
+    MoveSlider(Slider::Amplitude);
+}
+void TForm1::ScrollBar7Change() {
+    MoveSlider(Slider::Zoom);
+}
+
+void TForm1::RadioButton6Click() {
+    State.SelectBoundaryMode(BoundaryMode::DampedBorder);
+    ShowSession();
+}
+void TForm1::RadioButton7Click() {
+    State.SelectBoundaryMode(BoundaryMode::LooseEnd);
+    ShowSession();
+}
+void TForm1::RadioButton8Click() {
+    State.SelectBoundaryMode(BoundaryMode::FixedEnd);
+    ShowSession();
 }
 
 void TForm1::RadioButton1Click() {
-    ChooseExample(Examples[0]);
+    State.ChooseExample(0);
+    ShowSession();
 }
 void TForm1::RadioButton2Click() {
-    ChooseExample(Examples[1]);
+    State.ChooseExample(1);
+    ShowSession();
 }
 void TForm1::RadioButton3Click() {
-    ChooseExample(Examples[2]);
+    State.ChooseExample(2);
+    ShowSession();
 }
 void TForm1::RadioButton4Click() {
-    ChooseExample(Examples[3]);
+    State.ChooseExample(3);
+    ShowSession();
 }
 void TForm1::RadioButton5Click() {
-    ChooseExample(Examples[4]);
+    State.ChooseExample(4);
+    ShowSession();
 }
 void TForm1::RadioButton9Click() {
-    ChooseExample(Examples[5]);
+    State.ChooseExample(5);
+    ShowSession();
 }
 void TForm1::RadioButton10Click() {
-    ChooseExample(Examples[6]);
+    State.ChooseExample(6);
+    ShowSession();
 }

@@ -3,28 +3,31 @@
 
 #include "control/ControlPanel.h"
 #include "control/Pacer.h"
-#include "control/RunLoop.h"
+#include "control/Session.h"
 #include "ui_Unit1.h"
 
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
-struct TExample;
 class TMeasuring;
 
 // The main window. Its controls are the named fields of the window
-// description; its methods are their handlers. Handlers talk to each other
-// through the controls: setting a control from code fires its handler.
-class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
+// description; its methods are their handlers, which pass the control's new
+// state to the session and show the controls as the session leaves them.
+// Setting a control from there fires its handler, which the session then
+// finds unchanged.
+class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront {
     Q_OBJECT
   public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    TRunLoop& Loop() { return RunLoop; }
+    TSession& Session() { return State; }
+    TRunLoop& Loop() { return State.RunLoop(); }
     // The view's picture as an image on its own pixels.
     const QImage& Frame() const { return FrameImage; }
     // One firing of the run loop, as its timer does it when the window's
@@ -37,8 +40,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
     // follow each other as fast as the machine allows.
     void PacePasses(int passesPerSecond);
 
-    TControlState ReadControls() const override;
-    std::array<std::string, 4> ReadSourceFields() const override;
+    // The controls as the widgets show them.
+    TControlState ReadControls() const;
+    std::array<std::string, 4> ReadSourceFields() const;
     void ReportBadSourceField(const std::string& message) override;
 
     void FormCreate();
@@ -79,20 +83,23 @@ class TForm1 : public QWidget, public Ui::TForm1, public IControlPanel {
 
   private:
     void ConnectHandlers();
-    void SelectBoundaryMode(BoundaryMode mode);
-    void ChooseExample(const TExample& example);
-    void RotateAndDraw();
-    void Draw();
-    void PostRestart();
+    void MoveSlider(Slider slider);
+    // Sets every widget to the session's state, then schedules the loop.
+    void ShowSession();
+    void ShowDisplays();
     // Runs the loop's timer exactly while the loop has work.
     void ScheduleLoop();
 
     const QImage Background; // Image1's picture, from which every frame starts
-    TRunLoop RunLoop;
-    const QImage FrameImage; // the view's picture, its pixels not copied
+    TSession State;
+    const QImage FrameImage;                      // the view's picture, its pixels not copied
+    std::array<QScrollBar*, Sliders.size()> Bars; // in the order of Slider
+    std::array<QLineEdit*, 4> SourceEdits;
+    std::array<QRadioButton*, Examples.size()> ExampleButtons;
+    std::array<unsigned long long, 3> ShownWrites{}; // of the displays, by ValueDisplay
     QTimer LoopTimer;
     std::optional<TPacer> Pacer;
     TMeasuring* Measurement; // a child of the window
-    bool Activated = false;
     bool InsideFiring = false;
+    bool Showing = false;
 };

@@ -2,11 +2,10 @@
 // What the page calls: one session, its controls in and out as numbers and
 // JSON texts. A returned text lives until the next call that returns one.
 #include "control/ControlTable.h"
-#include "control/DisplayTexts.h"
 #include "control/PassRate.h"
 #include "control/WholeNumber.h"
 #include "web/JsonText.h"
-#include "web/WebSession.h"
+#include "web/PageRun.h"
 
 #include <emscripten/emscripten.h>
 
@@ -15,9 +14,13 @@
 
 namespace {
 
-TWebSession& Session() {
-    static TWebSession session;
-    return session;
+TPageRun& Page() {
+    static TPageRun page;
+    return page;
+}
+
+TSession& Session() {
+    return Page().Session();
 }
 
 std::string& Reply() {
@@ -78,7 +81,7 @@ std::string ControlTableJson() {
     return json;
 }
 
-std::string PanelJson(const TWebSession& session) {
+std::string PanelJson(const TSession& session) {
     const TPanelValues& panel = session.Panel();
     const TControlState& controls = panel.Controls;
     std::string json = "{\"sliders\":[";
@@ -100,12 +103,24 @@ std::string PanelJson(const TWebSession& session) {
     AppendNumber(json, "source2", controls.Excitation.Source2);
     AppendNumber(json, "boundary", static_cast<int>(controls.Mode));
     AppendNumber(json, "example", session.Example());
-    AppendNumber(json, "paused", session.Paused());
-    AppendNumber(json, "ended", session.Ended());
-    AppendNumber(json, "passes", session.PassesOfRun());
-    AppendText(json, "frequency", session.FrequencyDisplay());
-    AppendText(json, "amplitude", PositionDigits(controls.AmplitudePosition));
-    AppendText(json, "coupling", PositionDigits(controls.CouplingPosition));
+    AppendNumber(json, "paused", session.RunLoop().PauseFlag);
+    AppendNumber(json, "continueShown", session.ContinueShown());
+    AppendNumber(json, "infoShown", session.InfoShown());
+    AppendNumber(json, "ended", session.RunLoop().EndFlag);
+    AppendNumber(json, "passes", session.RunLoop().PassesOfRun());
+    // Each display with the count of its writes: the page writes it only after one.
+    json += "\"displays\":{";
+    for (const auto& [name, display] : {std::pair{"frequency", ValueDisplay::Frequency},
+                                        std::pair{"coupling", ValueDisplay::Coupling},
+                                        std::pair{"amplitude", ValueDisplay::Amplitude}}) {
+        AppendJsonString(json, name);
+        json += ":{";
+        AppendText(json, "digits", session.DisplayDigits(display));
+        AppendNumber(json, "writes", static_cast<long long>(session.DisplayWrites(display)));
+        CloseObject(json, '}');
+        json += ',';
+    }
+    CloseObject(json, '}');
     CloseObject(json, '}');
     return json;
 }
@@ -123,7 +138,7 @@ std::string CheckLine(const char* example, const char* passes) {
         return "error: passes must be 1 to " + std::to_string(MostCheckPasses) + ", not '" +
                passes + "'";
     }
-    return Session().Check(*number, *count);
+    return Page().Check(*number, *count);
 }
 
 } // namespace
@@ -138,7 +153,7 @@ EMSCRIPTEN_KEEPALIVE const char* wf_panel() {
 }
 
 EMSCRIPTEN_KEEPALIVE void wf_open() {
-    Session().Open();
+    Session().Activate();
 }
 EMSCRIPTEN_KEEPALIVE void wf_move_slider(int slider, int position) {
     if (slider >= 0 && slider < static_cast<int>(Sliders.size())) {
@@ -180,6 +195,9 @@ EMSCRIPTEN_KEEPALIVE void wf_end() {
 EMSCRIPTEN_KEEPALIVE void wf_reset_view() {
     Session().ResetView();
 }
+EMSCRIPTEN_KEEPALIVE void wf_show_info(int shown) {
+    Session().ShowInfo(shown != 0);
+}
 
 // An empty text when the cap is taken, else the page's message.
 EMSCRIPTEN_KEEPALIVE const char* wf_pace(const char* passesPerSecond) {
@@ -187,28 +205,28 @@ EMSCRIPTEN_KEEPALIVE const char* wf_pace(const char* passesPerSecond) {
     if (!rate)
         return Answer(BadPassesMessage("passes-per-second", passesPerSecond) +
                       "; the passes run unpaced");
-    Session().PacePasses(*rate);
+    Page().PacePasses(*rate);
     return Answer({});
 }
 
 EMSCRIPTEN_KEEPALIVE int wf_run(double budgetMilliseconds) {
-    return Session().RunFor(budgetMilliseconds);
+    return Page().RunFor(budgetMilliseconds);
 }
 // The message of a start that met a bad source field, or an empty text.
 EMSCRIPTEN_KEEPALIVE const char* wf_bad_field() {
-    return Answer(Session().TakeBadField().value_or(""));
+    return Answer(Page().TakeBadField().value_or(""));
 }
 EMSCRIPTEN_KEEPALIVE int wf_take_frame() {
-    return Session().TakeFrame();
+    return Page().TakeFrame();
 }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* wf_canvas_pixels() {
-    return Session().CanvasPixels();
+    return Page().CanvasPixels();
 }
 EMSCRIPTEN_KEEPALIVE const char* wf_check(const char* example, const char* passes) {
     return Answer(CheckLine(example, passes));
 }
 EMSCRIPTEN_KEEPALIVE const char* wf_hashes() {
-    return Answer(Session().Hashes());
+    return Answer(Page().Hashes());
 }
 
 } // extern "C"

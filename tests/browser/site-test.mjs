@@ -149,6 +149,19 @@ function engineTests(engine) {
         assert.ok(await page.checked("#RadioButton8Box"));
     });
 
+    test("a display typed into is written again when its slider moves, even to the same digits", async () => {
+        await page.open();
+        await page.fill("#Edit5", "x");
+        await browser.focus("#ScrollBar1");
+        await browser.press("ArrowRight"); // 8.01 / (2 pi) = 1.2748..., as 8.00 / (2 pi) = 1.2732...
+        assert.equal(await page.value("#Edit5"), `1${separator}27`);
+        const shown = (id) => browser.evaluate((found) => getComputedStyle(document.getElementById(found)).display !== "none", id);
+        await browser.click("#Button2");
+        assert.ok(await shown("Panel5"), "Info shows its page");
+        await browser.click("#Button6");
+        assert.ok(!(await shown("Panel5")), "and closes it");
+    });
+
     test("rotation bars moved by keys turn the paused mesh as the renderer does", async () => {
         await page.open();
         await browser.click("#CheckBox1Box");

@@ -173,11 +173,11 @@ function decimalSeparator(languages) {
         exampleButtons[index].nextElementSibling.textContent = example.caption;
     });
     const displays = { Edit5: "frequency", Edit7: "amplitude", Edit6: "coupling" };
-    const shownDisplay = {};
+    const shownWrites = {};
     const setVisible = (element, visible) => { element.style.display = visible ? "" : "none"; };
 
-    // Shows the session's controls; a display is written only when its text
-    // changes, so that typing into it stays until its slider moves.
+    // Shows the session's controls; a display is written only when the
+    // session wrote it, so that typing into it stays until its slider moves.
     function refresh() {
         const panel = json("wf_panel");
         panel.sliders.forEach((position, index) => bars[index].show(position));
@@ -194,13 +194,16 @@ function decimalSeparator(languages) {
         setVisible(sourceFields[3], panel.source2);
         boundaryButtons[panel.boundary].checked = true;
         exampleButtons[panel.example].checked = true;
-        setVisible(byId("Button4"), !panel.paused);
-        setVisible(byId("Button5"), panel.paused);
+        setVisible(byId("Button4"), !panel.continueShown);
+        setVisible(byId("Button5"), panel.continueShown);
+        setVisible(byId("Panel5"), panel.infoShown);
         for (const [id, key] of Object.entries(displays)) {
-            const text = panel[key].replace(".", decimalPoint);
-            if (shownDisplay[id] === text) continue;
-            if (shownDisplay[id] !== undefined) announce(id, `${byId(id).getAttribute("aria-label")} ${text}`);
-            byId(id).value = shownDisplay[id] = text;
+            const display = panel.displays[key];
+            if (shownWrites[id] === display.writes) continue;
+            const text = display.digits.replace(".", decimalPoint);
+            if (shownWrites[id] !== undefined) announce(id, `${byId(id).getAttribute("aria-label")} ${text}`);
+            shownWrites[id] = display.writes;
+            byId(id).value = text;
         }
     }
 
@@ -250,8 +253,8 @@ function decimalSeparator(languages) {
     exampleButtons.forEach((button, index) => button.addEventListener("change", () => {
         if (button.checked) act(() => call("wf_choose_example", null, ["number"], [index]));
     }));
-    byId("Button2").addEventListener("click", () => setVisible(byId("Panel5"), true));
-    byId("Button6").addEventListener("click", () => setVisible(byId("Panel5"), false));
+    byId("Button2").addEventListener("click", () => act(() => call("wf_show_info", null, ["number"], [1])));
+    byId("Button6").addEventListener("click", () => act(() => call("wf_show_info", null, ["number"], [0])));
 
     // "Ende": a page cannot close its tab, so it stops and says so.
     let ended = false;

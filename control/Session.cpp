@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/Session.h"
+
+#include "control/DisplayTexts.h"
+#include "control/Examples.h"
+#include "view/View.h"
+
+#include <algorithm>
+
+namespace {
+
+std::size_t IndexOf(ValueDisplay display) {
+    return static_cast<std::size_t>(display);
+}
+
+} // namespace
+
+// The form's start values, then what its creation does: Omega and the net's
+// values, and the displays, which the sliders' start positions do not fill.
+TSession::TSession(TPicture background, ISessionFront& front)
+    : Front(front), Values(StartPanel()), Loop(std::move(background)) {
+    CreateRunValues(Loop, Values.Controls.Excitation.FrequencyPosition);
+    ShowFrequency();
+    WriteDisplay(ValueDisplay::Amplitude, PositionDigits(Values.Controls.AmplitudePosition));
+    WriteDisplay(ValueDisplay::Coupling, PositionDigits(Values.Controls.CouplingPosition));
+}
+
+void TSession::Activate() {
+    if (WasActivated) return;
+    WasActivated = true;
+    Null();
+}
+
+void TSession::MoveSlider(Slider slider, int position) {
+    const TSliderRow& row = SliderRow(slider);
+    position = std::clamp(position, row.Minimum, row.Maximum);
+    int& current = SliderPosition(Values.Controls, slider);
+    if (current == position) return;
+    current = position;
+    switch (slider) {
+    case Slider::Frequency:
+        Loop.Net().Omega = OmegaFromPosition(position);
+        ShowFrequency();
+        break;
+    case Slider::Amplitude:
+        WriteDisplay(ValueDisplay::Amplitude, PositionDigits(position));
+        break;
+    case Slider::Coupling:
+        WriteDisplay(ValueDisplay::Coupling, PositionDigits(position));
+        break;
+    case Slider::RotationX:
+    case Slider::RotationY:
+    case Slider::RotationZ:
+        RotateAndDraw();
+        break;
+    case Slider::Zoom:
+        Draw();
+        break;
+    }
+}
+
+// The drive starts or stops with a fresh run on the net as it is.
+void TSession::SetExcitation(bool on) {
+    if (Values.Controls.Excitation.Excitation == on) return;
+    Values.Controls.Excitation.Excitation = on;
+    Continue();
+    Loop.RequestRestart();
+}
+
+void TSession::SetCrossGrid(bool on) {
+    if (Values.Controls.View.CrossGrid == on) return;
+    Values.Controls.View.CrossGrid = on;
+    Draw();
+}
+
+void TSession::SetSource(int source, bool on) {
+    (source == 1 ? Values.Controls.Excitation.Source1 : Values.Controls.Excitation.Source2) = on;
+}
+
+void TSession::SetSourceField(int field, const std::string& text) {
+    Values.SourceFields[static_cast<std::size_t>(field)] = text;
+}
+
+// A change of boundary mode rests the net and restarts; a pause stays.
+void TSession::SelectBoundaryMode(BoundaryMode mode) {
+    if (Values.Controls.Mode == mode) return;
+    Values.Controls.Mode = mode;
+    ChangeBoundaryMode(Loop, mode);
+}
+
+// The example's values reach the net through the controls' own actions, in
+// the order the window sets its controls.
+void TSession::ChooseExample(int index) {
+    if (index == ExampleIndex) return;
+    ExampleIndex = index;
+    TPanelValues chosen = Values;
+    SetExampleValues(chosen, Examples[static_cast<std::size_t>(index)]);
+    Values.Controls.Excitation.Wavefront = chosen.Controls.Excitation.Wavefront;
+    for (int field = 0; field < 4; ++field)
+        SetSourceField(field, chosen.SourceFields[static_cast<std::size_t>(field)]);
+    const TControlState& controls = chosen.Controls;
+    MoveSlider(Slider::Frequency, controls.Excitation.FrequencyPosition);
+    MoveSlider(Slider::Amplitude, controls.AmplitudePosition);
+    MoveSlider(Slider::Coupling, controls.CouplingPosition);
+    SetSource(1, controls.Excitation.Source1);
+    SetSource(2, controls.Excitation.Source2);
+    SelectBoundaryMode(controls.Mode);
+    ResetView();
+    Null();
+    Loop.Net().InitGrid();
+}
+
+// Out of pause, the net at rest, and a fresh run.
+void TSession::Null() {
+    Continue();
+    RestartAtRest(Loop);
+}
+
+void TSession::Pause() {
+    Loop.PauseFlag = true;
+    ShowsContinue = true;
+}
+
+void TSession::Continue() {
+    ContinueRun(Loop);
+    ShowsContinue = false;
+}
+
+void TSession::End() {
+    Loop.PauseFlag = false;
+    Loop.EndFlag = true;
+}
+
+// Each bar that moves redraws through its own action.
+void TSession::ResetView() {
+    const TViewControls start = StartView(Values.Controls.View.CrossGrid);
+    MoveSlider(Slider::RotationX, start.RotationX);
+    MoveSlider(Slider::RotationY, start.RotationY);
+    MoveSlider(Slider::RotationZ, start.RotationZ);
+    MoveSlider(Slider::Zoom, start.ZoomPosition);
+}
+
+void TSession::ShowInfo(bool shown) {
+    ShowsInfo = shown;
+}
+
+bool TSession::Fire() {
+    const long long starts = Loop.RunsStarted();
+    const long long passes = Loop.PassesOfRun();
+    Loop.Fire(*this);
+    const bool fresh = Loop.RunsStarted() != starts;
+    if (fresh) Watch.Clear();
+    return fresh || Loop.PassesOfRun() != passes;
+}
+
+void TSession::StartWith(const TPanelValues& panel, int example) {
+    Values = panel;
+    ExampleIndex = example;
+    ShowsContinue = false;
+    StartLikeTheWindow(Loop, Values);
+    ShowFrequency();
+    WriteDisplay(ValueDisplay::Amplitude, PositionDigits(Values.Controls.AmplitudePosition));
+    WriteDisplay(ValueDisplay::Coupling, PositionDigits(Values.Controls.CouplingPosition));
+}
+
+bool TSession::SourceFieldShown(int field) const {
+    const TExcitationControls& excitation = Values.Controls.Excitation;
+    return field < 2 ? excitation.Source1 : excitation.Source2;
+}
+
+const std::string& TSession::DisplayDigits(ValueDisplay display) const {
+    return Displays[IndexOf(display)];
+}
+
+unsigned long long TSession::DisplayWrites(ValueDisplay display) const {
+    return Writes[IndexOf(display)];
+}
+
+void TSession::ReportBadSourceField(const std::string& message) {
+    Front.ReportBadSourceField(message);
+}
+
+void TSession::WriteDisplay(ValueDisplay display, std::string digits) {
+    Displays[IndexOf(display)] = std::move(digits);
+    ++Writes[IndexOf(display)];
+}
+
+// From Omega as stored, not from the slider: the display shows what the net uses.
+void TSession::ShowFrequency() {
+    WriteDisplay(ValueDisplay::Frequency, FrequencyDigits(Loop.Net().Omega));
+}
+
+void TSession::RotateAndDraw() {
+    Loop.View().UpdateRotation(Loop.Net(), Values.Controls.View);
+}
+
+void TSession::Draw() {
+    Loop.View().DrawGrid(Loop.Net(), Values.Controls.View);
+}

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "control/Commands.h"
+#include "control/ControlTable.h"
+#include "control/RunLoop.h"
+#include "control/Stopwatch.h"
+
+#include <array>
+#include <string>
+
+// What only a front end can do for the session: tell the user, while the run
+// start is served, that a source field holds no whole number.
+class ISessionFront {
+  public:
+    virtual void ReportBadSourceField(const std::string& message) = 0;
+
+  protected:
+    ~ISessionFront() = default;
+};
+
+// The value displays, in the order of their fields Edit5, Edit6, Edit7.
+enum class ValueDisplay { Frequency, Coupling, Amplitude };
+
+// The window's behaviour on plain values: the controls, what the window shows
+// of them besides, and the run loop. Each action does what the window's
+// handler of that control does, with the cascade of handlers it sets off, and
+// nothing when the control does not change. Every front end passes its user's
+// actions in and shows what it reads back.
+class TSession final : private IControlPanel {
+  public:
+    // The window created: the controls of the form, the start values of the net.
+    TSession(TPicture background, ISessionFront& front);
+
+    // The first activation performs "Null"; later ones nothing.
+    void Activate();
+    bool Activated() const { return WasActivated; }
+
+    // Clamped to the slider's range.
+    void MoveSlider(Slider slider, int position);
+    void SetExcitation(bool on);         // "Anregung"
+    void SetCrossGrid(bool on);          // "Kreuzgitter"
+    void SetSource(int source, bool on); // the check boxes "1" and "2"
+    void SetSourceField(int field, const std::string& text);
+    void SelectBoundaryMode(BoundaryMode mode);
+    void ChooseExample(int index); // 0..6, in the group's order
+    void Null();
+    void Pause();
+    void Continue();           // "Weiter", also while it is hidden
+    void End();                // "Ende", and the window's close command
+    void ResetView();          // "Rücksetzen"
+    void ShowInfo(bool shown); // "Info" and "Infobox schließen"
+
+    // One firing of the run loop; whether it ran a pass. A fresh run stops
+    // and clears the stopwatch.
+    bool Fire();
+    bool WantsToFire() const { return Loop.WantsToFire(); }
+
+    // The controls of `panel` with `example` checked, and a run started from
+    // them as the window starts one (as the renderer does).
+    void StartWith(const TPanelValues& panel, int example);
+
+    const TPanelValues& Panel() const { return Values; }
+    int Example() const { return ExampleIndex; }
+    // Whether "Weiter" shows in the place of "Pause".
+    bool ContinueShown() const { return ShowsContinue; }
+    bool InfoShown() const { return ShowsInfo; }
+    // Edit1..Edit4 show while their source is on.
+    bool SourceFieldShown(int field) const;
+    // A display's digits, '.' the decimal separator; its text changes only
+    // when it is written, which counts up `DisplayWrites`.
+    const std::string& DisplayDigits(ValueDisplay display) const;
+    unsigned long long DisplayWrites(ValueDisplay display) const;
+
+    // The stopwatch of simulated time, read at the last pass's time.
+    void StartWatch() { Watch.Start(LastPassTime()); }
+    void StopWatch() { Watch.Stop(LastPassTime()); }
+    void ResetWatch() { Watch.Reset(LastPassTime()); }
+    double WatchTime() const { return Watch.Time(LastPassTime()); }
+    bool WatchRunning() const { return Watch.Running(); }
+
+    TRunLoop& RunLoop() { return Loop; }
+    const TRunLoop& RunLoop() const { return Loop; }
+
+  private:
+    TControlState ReadControls() const override { return Values.Controls; }
+    std::array<std::string, 4> ReadSourceFields() const override { return Values.SourceFields; }
+    void ReportBadSourceField(const std::string& message) override;
+
+    double LastPassTime() const { return static_cast<double>(Loop.PassTime()); }
+    void WriteDisplay(ValueDisplay display, std::string digits);
+    void ShowFrequency();
+    void RotateAndDraw();
+    void Draw();
+
+    ISessionFront& Front;
+    TPanelValues Values;
+    TRunLoop Loop;
+    TStopwatch Watch;
+    int ExampleIndex = 0;
+    bool WasActivated = false;
+    bool ShowsContinue = false;
+    bool ShowsInfo = false;
+    std::array<std::string, 3> Displays;
+    std::array<unsigned long long, 3> Writes{};
+};

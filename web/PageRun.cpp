@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/PageRun.h"
+
+#include "control/Examples.h"
+#include "sim/StateHash.h"
+#include "view/PictureHash.h"
+#include "view/View.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// The view's background is the form's white picture.
+constexpr std::uint32_t White = 0xFFFFFFFFu;
+
+// 0xFFRRGGBB, as the view draws it, into the bytes R, G, B, A of a canvas.
+constexpr std::uint32_t CanvasPixel(std::uint32_t pixel) {
+    return 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+}
+
+} // namespace
+
+TPageRun::TPageRun()
+    : State(TPicture(PictureWidth, PictureHeight, White), *this),
+      Canvas(static_cast<std::size_t>(PictureWidth) * PictureHeight) {
+    State.RunLoop().View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
+    State.RunLoop().DrawEachPass = false;
+}
+
+int TPageRun::RunFor(double budgetMilliseconds) {
+    using Clock = TPacer::Clock;
+    const Clock::time_point start = Clock::now();
+    const auto budget = std::chrono::duration<double, std::milli>(budgetMilliseconds);
+    int passes = 0;
+    bool fired = false;
+    while (State.WantsToFire() && !BadField) {
+        const Clock::time_point now = Clock::now();
+        if (fired && now - start >= budget) break;
+        if (Pacer) {
+            if (Pacer->WaitAt(now) > Clock::duration::zero()) break;
+            Pacer->PassStarts(now);
+        }
+        fired = true;
+        if (State.Fire()) ++passes;
+    }
+    // Only the last pass of a refresh is seen: the others are not drawn.
+    if (passes > 0) State.RunLoop().DrawLatest(State.Panel().Controls);
+    return passes;
+}
+
+std::string TPageRun::Check(int example, long long passes) {
+    TPanelValues panel = DrivenStartPanel();
+    if (example > 0) SetExampleValues(panel, Examples[static_cast<std::size_t>(example - 1)]);
+    State.StartWith(panel, example > 0 ? example - 1 : 0);
+    // As the renderer: every pass drawn, so that a frame given up is given up at the same pass.
+    TRunLoop& loop = State.RunLoop();
+    loop.DrawEachPass = true;
+    for (long long pass = 1; pass <= passes; ++pass) {
+        State.Fire();
+        if (BadField) return "error: " + *BadField;
+    }
+    loop.DrawEachPass = false;
+    State.Pause();
+    return "passes " + std::to_string(passes) + " " + Hashes();
+}
+
+std::string TPageRun::Hashes() const {
+    const TRunLoop& loop = State.RunLoop();
+    char line[64];
+    std::snprintf(line, sizeof line, "state %016llx frame %016llx",
+                  static_cast<unsigned long long>(HashState(loop.Net())),
+                  static_cast<unsigned long long>(HashPicture(loop.View().Bitmap())));
+    return line;
+}
+
+bool TPageRun::TakeFrame() {
+    if (!FrameDrawn) return false;
+    FrameDrawn = false;
+    const TPicture& frame = State.RunLoop().View().Bitmap();
+    std::transform(frame.Bits(), frame.Bits() + frame.Count(), Canvas.begin(), CanvasPixel);
+    return true;
+}
+
+std::optional<std::string> TPageRun::TakeBadField() {
+    std::optional<std::string> message;
+    message.swap(BadField);
+    return message;
+}

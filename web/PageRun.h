@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "control/Pacer.h"
+#include "control/Session.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The session as the page runs it: its passes within a share of each refresh
+// of the screen, its frames as canvas pixels, the message of a bad source
+// field kept until the page shows it, and the check hook.
+class TPageRun final : private ISessionFront {
+  public:
+    TPageRun();
+
+    TSession& Session() { return State; }
+    const TSession& Session() const { return State; }
+
+    // At most `passesPerSecond` passes a second from now on.
+    void PacePasses(int passesPerSecond) { Pacer.emplace(passesPerSecond); }
+
+    // Fires the run loop until `budgetMilliseconds` are spent, the loop has no
+    // work, a start fails or the pacer says wait; returns the passes run.
+    int RunFor(double budgetMilliseconds);
+
+    // The check of the page: the renderer's start (example 0: the window's,
+    // 1..7 an example; "Anregung" on), `passes` passes, then paused. A line
+    // "passes K state S frame F", or one beginning "error:".
+    std::string Check(int example, long long passes);
+
+    // Whether a frame was drawn since the last call; if so, its pixels are
+    // now in CanvasPixels.
+    bool TakeFrame();
+    // RGBA bytes, as a canvas takes them, of the last frame taken.
+    const std::uint8_t* CanvasPixels() const {
+        return reinterpret_cast<const std::uint8_t*>(Canvas.data());
+    }
+
+    // The message of the last start that met a bad source field, once.
+    std::optional<std::string> TakeBadField();
+
+    // "state S frame F", the hashes as wogenfeld-render --hash prints them.
+    std::string Hashes() const;
+
+  private:
+    void ReportBadSourceField(const std::string& message) override { BadField = message; }
+
+    TSession State;
+    std::optional<TPacer> Pacer;
+    std::optional<std::string> BadField;
+    bool FrameDrawn = false;
+    std::vector<std::uint32_t> Canvas;
+};
