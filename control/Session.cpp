@@ -150,6 +150,7 @@ bool TSession::Fire() {
     Loop.Fire(*this);
     const bool fresh = Loop.RunsStarted() != starts;
     if (fresh) Watch.Clear();
+    ProbeSet.AfterFiring(Loop);
     return fresh || Loop.PassesOfRun() != passes;
 }
 

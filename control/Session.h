@@ -3,6 +3,7 @@
 
 #include "control/Commands.h"
 #include "control/ControlTable.h"
+#include "control/Probes.h"
 #include "control/RunLoop.h"
 #include "control/Stopwatch.h"
 
@@ -79,6 +80,10 @@ class TSession final : private IControlPanel {
     double WatchTime() const { return Watch.Time(LastPassTime()); }
     bool WatchRunning() const { return Watch.Running(); }
 
+    // The probes and the recording of the passes, taken at each firing.
+    TProbes& Probes() { return ProbeSet; }
+    const TProbes& Probes() const { return ProbeSet; }
+
     TRunLoop& RunLoop() { return Loop; }
     const TRunLoop& RunLoop() const { return Loop; }
 
@@ -97,6 +102,7 @@ class TSession final : private IControlPanel {
     TPanelValues Values;
     TRunLoop Loop;
     TStopwatch Watch;
+    TProbes ProbeSet;
     int ExampleIndex = 0;
     bool WasActivated = false;
     bool ShowsContinue = false;

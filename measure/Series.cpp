@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "measure/Series.h"
 
+#include "measure/ShortestDigits.h"
+
 #include <charconv>
 #include <utility>
 
 std::string NumberText(double value) {
     // Shortest representation that reads back as the same double, always with ".".
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
     char digits[32];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     return std::string(digits, end);
+#else
+    return ShortestDigits(value);
+#endif
 }
 
 TSeries::TSeries(std::vector<TNodePosition> probes, bool keepRows)

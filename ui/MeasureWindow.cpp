@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MeasureWindow.h"
 
+#include "control/MeasureTexts.h"
 #include "control/RunLoop.h"
-#include "measure/Profile.h"
-#include "measure/Readings.h"
 #include "output/OutputFile.h"
 #include "output/Plot.h"
 #include "ui/Measuring.h"
@@ -15,7 +14,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -28,15 +26,8 @@
 
 namespace {
 
-// The chart's span, and how far back the probes' crossings are looked for.
+// The chart's span.
 constexpr double ChartSpan = 10;
-constexpr double ReadingSpan = 20;
-
-const QLocale German(QLocale::German, QLocale::Germany);
-
-QString Number(double value, int decimals) {
-    return German.toString(value, 'f', decimals);
-}
 
 QSpinBox* NodeBox(const QString& prefix, const QString& name, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -209,56 +200,24 @@ void TMeasureWindow::Refresh() {
 }
 
 QString TMeasureWindow::ProbeText(std::size_t slot) const {
-    if (!Measuring.Probes()[slot]) return QStringLiteral("nicht gesetzt");
-    const TRecording* recording = Measuring.Recording();
-    const std::optional<TProbeReading> reading =
-        recording ? ReadProbe(*recording, slot, ReadingSpan) : std::nullopt;
-    if (!reading) return QStringLiteral("noch keine ganze Schwingung");
-    return QStringLiteral("Amplitude %1 · Periode %2 · Frequenz %3 (ω = %4)")
-        .arg(Number(reading->Amplitude, 2), Number(reading->Period, 4),
-             Number(1 / reading->Period, 4), Number(2 * M_PI / reading->Period, 3));
+    return QString::fromStdString(::ProbeText(Measuring.ProbeSet(), slot));
 }
 
 QString TMeasureWindow::PhaseText(std::size_t slot) const {
-    const TRecording* recording = Measuring.Recording();
-    if (slot == 0 || !recording || !Measuring.Probes()[0] || !Measuring.Probes()[slot])
-        return QString();
-    const std::optional<TProbeReading> reference = ReadProbe(*recording, 0, ReadingSpan);
-    const std::optional<TProbeReading> other = ReadProbe(*recording, slot, ReadingSpan);
-    if (!reference || !other) return QStringLiteral("Phase gegen Sonde 1: –");
-    const double lag = PhaseLag(*reference, *other);
-    QString text = QStringLiteral("Phase gegen Sonde 1: %1°").arg(Number(lag, 0));
-    switch (RelationOf(lag)) {
-    case PhaseRelation::InPhase:
-        return text + QStringLiteral(" – gleichphasig");
-    case PhaseRelation::InAntiphase:
-        return text + QStringLiteral(" – gegenphasig");
-    case PhaseRelation::Other:
-        break;
-    }
-    return text;
+    return QString::fromStdString(::PhaseText(Measuring.ProbeSet(), slot));
 }
 
 QString TMeasureWindow::WavelengthText() const {
-    const std::optional<TNodePosition>& first = Measuring.Probes()[0];
-    std::optional<double> length;
-    if (first) {
-        const bool row = Line->currentIndex() == 0;
-        length = WavelengthOf(ProfileOf(Measuring.Loop().Net(),
-                                        row ? ProfileLine::Row : ProfileLine::Column,
-                                        row ? first->Y : first->X));
-    }
-    if (!length) return QStringLiteral("Wellenlänge: –");
-    return QStringLiteral("Wellenlänge: %1 Knotenabstände").arg(Number(*length, 2));
+    return QString::fromStdString(
+        ::WavelengthText(Measuring.ProbeSet(), Measuring.Loop().Net(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::WatchText() const {
-    return QStringLiteral("Stoppuhr: %1 Zeiteinheiten").arg(Number(Measuring.WatchTime(), 3));
+    return QString::fromStdString(::WatchText(Measuring.WatchTime()));
 }
 
 QString TMeasureWindow::PassesText() const {
-    return QStringLiteral("Durchgänge des Laufs: %1")
-        .arg(German.toString(Measuring.Loop().PassesOfRun()));
+    return QString::fromStdString(::PassesText(Measuring.Loop().PassesOfRun()));
 }
 
 void TMeasureWindow::AskAndSave() {

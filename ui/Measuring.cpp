@@ -14,11 +14,8 @@
 
 namespace {
 
-// Enough for the passes of several minutes of a run in the lesson.
-constexpr std::size_t RecordedPasses = 100000;
-
-std::size_t Place(int x, int y) {
-    return static_cast<std::size_t>((y - 1) * 71 + (x - 1));
+QPoint Point(const TScreenPoint& point) {
+    return QPoint(point.X, point.Y);
 }
 
 } // namespace
@@ -54,94 +51,56 @@ bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TMeasuring::AfterFiring() {
-    if (RunLoop.RunsStarted() != SeenStarts) {
-        SeenStarts = RunLoop.RunsStarted();
-        SeenPasses = 0;
-        if (Record) Record->Clear();
-    }
-    if (RunLoop.PassesOfRun() == SeenPasses) return;
-    SeenPasses = RunLoop.PassesOfRun();
-    if (Record) Record->Record(RunLoop.Net(), SeenPasses, RunLoop.PassTime(), Slots);
-    ++ChangeCount;
+const TProbeSlots& TMeasuring::Probes() const {
+    return Session.Probes().Slots();
+}
+
+const TProbes& TMeasuring::ProbeSet() const {
+    return Session.Probes();
+}
+
+const TRecording* TMeasuring::Recording() const {
+    return Session.Probes().Recording();
+}
+
+unsigned long long TMeasuring::Changes() const {
+    return Session.Probes().Changes();
 }
 
 void TMeasuring::FramePresented() {
-    const TNet& net = RunLoop.Net();
-    const TScreenGrid& points = RunLoop.View().ScreenPoints;
-    for (int y = 1; y <= 71; ++y) {
-        for (int x = 1; x <= 71; ++x) {
-            const TScreenPoint& p = points(x + net.Margin, y + net.Margin);
-            Drawn[Place(x, y)] = QPoint(p.X, p.Y);
-        }
-    }
-    HasFrame = true;
+    Drawn.Take(RunLoop.Net(), RunLoop.View().ScreenPoints);
     ShowMarkers(false);
 }
 
 void TMeasuring::ShowMarkers(bool send) {
     std::array<TMarker, 4> markers;
     std::size_t count = 0;
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (!Slots[slot] || !HasFrame) continue;
-        markers[count++] = {Drawn[Place(Slots[slot]->X, Slots[slot]->Y)], ProbeColour(slot)};
+    const TProbeSlots& probes = Probes();
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (!probes[slot] || !Drawn.Taken()) continue;
+        markers[count++] = {Point(Drawn.At(*probes[slot])), ProbeColour(slot)};
     }
     Box.SetMarkers(std::span(markers.data(), count), send);
 }
 
 void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
-    const bool same = Slots[slot].has_value() == node.has_value() &&
-                      (!node || (Slots[slot]->X == node->X && Slots[slot]->Y == node->Y));
-    if (same) return;
-    Slots[slot] = node;
-    // From this pass on its column belongs to the new node.
-    if (Record) Record->Forget(slot);
-    ++ChangeCount;
+    const unsigned long long before = Changes();
+    Session.Probes().Set(slot, node);
+    if (Changes() == before) return;
     ShowMarkers(true);
     emit ProbesChanged();
 }
 
 std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
-    if (!HasFrame) return std::nullopt;
-    std::optional<TNodePosition> nearest;
-    long long best = 0;
-    for (int y = 1; y <= 71; ++y) {
-        for (int x = 1; x <= 71; ++x) {
-            const QPoint d = Drawn[Place(x, y)] - at;
-            const long long distance =
-                static_cast<long long>(d.x()) * d.x() + static_cast<long long>(d.y()) * d.y();
-            if (!nearest || distance < best) {
-                nearest = TNodePosition{x, y};
-                best = distance;
-            }
-        }
-    }
-    return nearest;
-}
-
-std::optional<std::size_t> TMeasuring::ProbeUnder(QPoint at) const {
-    for (std::size_t slot = 0; slot < Slots.size(); ++slot) {
-        if (Slots[slot] && HasFrame &&
-            TPaintBox::MarkerRect(Drawn[Place(Slots[slot]->X, Slots[slot]->Y)]).contains(at)) {
-            return slot;
-        }
-    }
-    return std::nullopt;
+    return Drawn.Nearest(at.x(), at.y());
 }
 
 void TMeasuring::ShowMenu(QPoint at) {
     // The node and the marker under the pointer as the frame shows them now.
     const std::optional<TNodePosition> node = NearestNode(at);
-    const std::optional<std::size_t> marked = ProbeUnder(at);
-    std::optional<std::size_t> free;
-    bool any = false;
-    for (std::size_t slot = Slots.size(); slot-- > 0;) {
-        if (Slots[slot]) {
-            any = true;
-        } else {
-            free = slot;
-        }
-    }
+    const std::optional<std::size_t> marked = Drawn.ProbeUnder(Probes(), at.x(), at.y());
+    const std::optional<std::size_t> free = Session.Probes().FreeSlot();
+    const bool any = Session.Probes().Any();
 
     // Open while the run goes on; the choice acts on what was under the pointer when it opened.
     auto* menu = new QMenu(&Box);
@@ -163,7 +122,7 @@ void TMeasuring::ShowMenu(QPoint at) {
     QAction* removeAll = menu->addAction(QStringLiteral("Alle Messsonden entfernen"));
     removeAll->setEnabled(any);
     connect(removeAll, &QAction::triggered, this, [this] {
-        for (std::size_t slot = 0; slot < Slots.size(); ++slot)
+        for (std::size_t slot = 0; slot < Probes().size(); ++slot)
             SetProbe(slot, std::nullopt);
     });
     menu->addSeparator();
@@ -173,8 +132,7 @@ void TMeasuring::ShowMenu(QPoint at) {
 
 void TMeasuring::ShowWindow() {
     if (!MeasureWindow) {
-        Record = std::make_unique<TRecording>(RecordedPasses);
-        SeenPasses = RunLoop.PassesOfRun();
+        Session.Probes().StartRecording(RunLoop);
         MeasureWindow = MakeWindow();
         PlaceWindow();
     }
@@ -203,17 +161,17 @@ void TMeasuring::PlaceWindow() {
 
 void TMeasuring::StartWatch() {
     Session.StartWatch();
-    ++ChangeCount;
+    Session.Probes().Changed();
 }
 
 void TMeasuring::StopWatch() {
     Session.StopWatch();
-    ++ChangeCount;
+    Session.Probes().Changed();
 }
 
 void TMeasuring::ResetWatch() {
     Session.ResetWatch();
-    ++ChangeCount;
+    Session.Probes().Changed();
 }
 
 double TMeasuring::WatchTime() const {

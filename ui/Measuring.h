@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "measure/DrawnNodes.h"
 #include "measure/Recording.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 
 class TPaintBox;
 class TRunLoop;
+class TProbes;
 class TSession;
 class QWidget;
 
@@ -31,13 +33,10 @@ class TMeasuring : public QObject {
                std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
-    // After each firing of the run loop: a fresh run clears the recording, a
-    // new pass is recorded.
-    void AfterFiring();
     // The frame being presented: where its visible nodes lie, and so the markers.
     void FramePresented();
 
-    const TProbeSlots& Probes() const { return Slots; }
+    const TProbeSlots& Probes() const;
     // Sets, moves or (nothing) removes the probe of a place.
     void SetProbe(std::size_t slot, std::optional<TNodePosition> node);
     // The visible node drawn nearest to a point of the drawing area in the last
@@ -49,10 +48,12 @@ class TMeasuring : public QObject {
     QWidget* Window() const { return MeasureWindow; }
     QAction& ShowWindowAction() { return ShowAction; }
 
-    const TRecording* Recording() const { return Record.get(); }
+    const TRecording* Recording() const;
     const TRunLoop& Loop() const { return RunLoop; }
+    // The probes with their recording, as the session holds them.
+    const TProbes& ProbeSet() const;
     // Counts every change the window shows, so that it repaints only after one.
-    unsigned long long Changes() const { return ChangeCount; }
+    unsigned long long Changes() const;
 
     // The session's stopwatch of simulated time.
     void StartWatch();
@@ -68,7 +69,6 @@ class TMeasuring : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    std::optional<std::size_t> ProbeUnder(QPoint at) const;
     void ShowMarkers(bool send);
     void PlaceWindow();
 
@@ -78,14 +78,8 @@ class TMeasuring : public QObject {
     TRunLoop& RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
-    TProbeSlots Slots;
-    // The screen points of the visible nodes in the last frame, X fastest.
-    std::array<QPoint, 71 * 71> Drawn;
-    bool HasFrame = false;
-    std::unique_ptr<TRecording> Record;
+    // The visible nodes as the frame being presented shows them.
+    TDrawnNodes Drawn;
     std::function<QWidget*()> MakeWindow;
     QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
-    long long SeenStarts = 0;
-    long long SeenPasses = 0;
-    unsigned long long ChangeCount = 0;
 };

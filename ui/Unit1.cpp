@@ -191,7 +191,6 @@ void TForm1::FireLoop() {
     }
     InsideFiring = true;
     State.Fire();
-    Measurement->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
 }

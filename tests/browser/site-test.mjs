@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
 import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
+import { measureTest } from "./measure-test.mjs";
 import { touchTest } from "./touch-test.mjs";
 
 const [siteDir, renderer, ...chosen] = process.argv.slice(2);
@@ -187,6 +188,8 @@ function engineTests(engine) {
             await plain.close();
         }
     });
+
+    measureTest(() => ({ browser, page, renderer }));
 
     // WebKitWebDriver has no scripts run ahead of the page's own.
     if (engine === "webkit") return;
