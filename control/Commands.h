@@ -10,8 +10,8 @@ class TRunLoop;
 struct TExample;
 
 // What the window's commands do to the run loop, the net and the control
-// values, without widgets. The window performs them from its handlers; the
-// renderer and the tests call them directly, so neither can drift from it.
+// values, without widgets. The session performs them for the window and the
+// page; the renderer and the tests call them directly, so none can drift.
 
 // The controls as plain values: what a pass reads, and the texts of the four
 // source fields Edit1..Edit4.

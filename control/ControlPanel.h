@@ -21,8 +21,8 @@ struct TControlState {
 // The position of `slider` among the controls.
 int& SliderPosition(TControlState& controls, Slider slider);
 
-// What the run loop asks of whatever holds the controls: the window, or a
-// program that runs the net without one.
+// What the run loop asks of whatever holds the controls: the session of the
+// window and the page, or the renderer.
 class IControlPanel {
   public:
     virtual TControlState ReadControls() const = 0;

@@ -14,9 +14,9 @@ namespace {
 // How far back the probes' crossings are looked for.
 constexpr double ReadingSpan = 20;
 
-std::optional<TProbeReading> Reading(const TProbes& probes, std::size_t slot) {
-    const TRecording* recording = probes.Recording();
-    if (!recording || !probes.Slots()[slot]) return std::nullopt;
+std::optional<TProbeReading> Reading(const TSession& session, std::size_t slot) {
+    const TRecording* recording = session.Recording();
+    if (!recording || !session.Probes()[slot]) return std::nullopt;
     return ReadProbe(*recording, slot, ReadingSpan);
 }
 
@@ -45,9 +45,9 @@ std::string GermanCount(long long value) {
     return (value < 0 ? "-" : "") + Grouped(digits);
 }
 
-std::string ProbeText(const TProbes& probes, std::size_t slot) {
-    if (!probes.Slots()[slot]) return "nicht gesetzt";
-    const std::optional<TProbeReading> reading = Reading(probes, slot);
+std::string ProbeText(const TSession& session, std::size_t slot) {
+    if (!session.Probes()[slot]) return "nicht gesetzt";
+    const std::optional<TProbeReading> reading = Reading(session, slot);
     if (!reading) return "noch keine ganze Schwingung";
     return "Amplitude " + GermanNumber(reading->Amplitude, 2) + " · Periode " +
            GermanNumber(reading->Period, 4) + " · Frequenz " +
@@ -55,10 +55,11 @@ std::string ProbeText(const TProbes& probes, std::size_t slot) {
            " (ω = " + GermanNumber(2 * std::numbers::pi / reading->Period, 3) + ")";
 }
 
-std::string PhaseText(const TProbes& probes, std::size_t slot) {
-    if (slot == 0 || !probes.Recording() || !probes.Slots()[0] || !probes.Slots()[slot]) return {};
-    const std::optional<TProbeReading> reference = Reading(probes, 0);
-    const std::optional<TProbeReading> other = Reading(probes, slot);
+std::string PhaseText(const TSession& session, std::size_t slot) {
+    const TProbeSlots& probes = session.Probes();
+    if (slot == 0 || !session.Recording() || !probes[0] || !probes[slot]) return {};
+    const std::optional<TProbeReading> reference = Reading(session, 0);
+    const std::optional<TProbeReading> other = Reading(session, slot);
     if (!reference || !other) return "Phase gegen Sonde 1: –";
     const double lag = PhaseLag(*reference, *other);
     const std::string text = "Phase gegen Sonde 1: " + GermanNumber(lag, 0) + "°";
@@ -73,11 +74,12 @@ std::string PhaseText(const TProbes& probes, std::size_t slot) {
     return text;
 }
 
-std::string WavelengthText(const TProbes& probes, const TNet& net, bool alongRow) {
-    const std::optional<TNodePosition>& first = probes.Slots()[0];
+std::string WavelengthText(const TSession& session, bool alongRow) {
+    const std::optional<TNodePosition>& first = session.Probes()[0];
     std::optional<double> length;
     if (first) {
-        length = WavelengthOf(ProfileOf(net, alongRow ? ProfileLine::Row : ProfileLine::Column,
+        length = WavelengthOf(ProfileOf(session.RunLoop().Net(),
+                                        alongRow ? ProfileLine::Row : ProfileLine::Column,
                                         alongRow ? first->Y : first->X));
     }
     if (!length) return "Wellenlänge: –";

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "control/Probes.h"
-#include "sim/Net.h"
+#include "control/Session.h"
 
 #include <string>
 
@@ -14,10 +13,10 @@ std::string GermanNumber(double value, int decimals);
 std::string GermanCount(long long value);
 
 // A probe's amplitude, period, frequency and angular frequency.
-std::string ProbeText(const TProbes& probes, std::size_t slot);
+std::string ProbeText(const TSession& session, std::size_t slot);
 // How far a probe lags behind probe 1; empty for probe 1 and an empty place.
-std::string PhaseText(const TProbes& probes, std::size_t slot);
+std::string PhaseText(const TSession& session, std::size_t slot);
 // Along the row (or column) of probe 1.
-std::string WavelengthText(const TProbes& probes, const TNet& net, bool alongRow);
+std::string WavelengthText(const TSession& session, bool alongRow);
 std::string WatchText(double time);
 std::string PassesText(long long passes);

@@ -9,6 +9,9 @@
 
 namespace {
 
+// Enough for the passes of several minutes of a run in the lesson.
+constexpr std::size_t RecordedPasses = 100000;
+
 std::size_t IndexOf(ValueDisplay display) {
     return static_cast<std::size_t>(display);
 }
@@ -149,9 +152,29 @@ bool TSession::Fire() {
     const long long passes = Loop.PassesOfRun();
     Loop.Fire(*this);
     const bool fresh = Loop.RunsStarted() != starts;
-    if (fresh) Watch.Clear();
-    ProbeSet.AfterFiring(Loop);
-    return fresh || Loop.PassesOfRun() != passes;
+    if (fresh) {
+        Watch.Clear();
+        if (Record) Record->Clear();
+    }
+    const bool passed = fresh || Loop.PassesOfRun() != passes;
+    if (passed && Record)
+        Record->Record(Loop.Net(), Loop.PassesOfRun(), Loop.PassTime(), ProbeSlots);
+    return passed;
+}
+
+bool TSession::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
+    const std::optional<TNodePosition>& now = ProbeSlots[slot];
+    const bool same =
+        now.has_value() == node.has_value() && (!node || (now->X == node->X && now->Y == node->Y));
+    if (same) return false;
+    ProbeSlots[slot] = node;
+    // From this pass on its column belongs to the new node.
+    if (Record) Record->Forget(slot);
+    return true;
+}
+
+void TSession::StartRecording() {
+    if (!Record) Record = std::make_unique<TRecording>(RecordedPasses);
 }
 
 void TSession::StartWith(const TPanelValues& panel, int example) {

@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <utility>
+#include <version>
 
 std::string NumberText(double value) {
     // Shortest representation that reads back as the same double, always with ".".

@@ -34,11 +34,14 @@ std::string ShortestDigits(double value) {
     }
 
     std::string fixed;
+    char whole[400];
     const int count = static_cast<int>(significant.size());
     if (exponent >= 0) {
         fixed = significant.substr(0, static_cast<std::size_t>(std::min(count, exponent + 1)));
         if (count <= exponent + 1) {
-            fixed.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+            // A whole number is written with all its digits, as printf's %f does.
+            std::snprintf(whole, sizeof whole, "%.0f", std::fabs(value));
+            fixed = whole;
         } else {
             fixed += '.' + significant.substr(static_cast<std::size_t>(exponent + 1));
         }

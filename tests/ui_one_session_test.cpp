@@ -2,7 +2,8 @@
 // The window and a bare session are one: the same seeded random actions, given
 // to the window through its widgets and to the session through its methods,
 // leave the same net, the same frame, the same controls and the same things
-// shown, after every action and after every firing of the run loop.
+// shown, the same probes and recording, after every action and after every
+// firing of the run loop.
 //
 // More seeds or actions through WOGENFELD_TWIN_SEEDS and WOGENFELD_TWIN_ACTIONS.
 
@@ -13,6 +14,7 @@
 #include "resources/CorePictures.h"
 #include "sim/StateHash.h"
 #include "ui/Displays.h"
+#include "ui/Measuring.h"
 #include "view/PictureHash.h"
 #include "view/View.h"
 
@@ -123,7 +125,7 @@ class TTwins {
             UseRadioButton();
         } else if (dice < 85) {
             UseButton();
-        } else if (dice < 96) {
+        } else if (dice < 94) {
             const int field = Random.Below(4);
             const QString text = RandomText(Random).Text;
             QLineEdit* edit = std::array{Form->Edit1, Form->Edit2, Form->Edit3,
@@ -132,6 +134,22 @@ class TTwins {
                 "Edit" + std::to_string(field + 1) + " " + Quoted(text),
                 [&] { edit->setText(text); },
                 [&] { Bare.SetSourceField(field, text.toStdString()); });
+        } else if (dice == 96) {
+            Both(
+                "Messfenster zeigen", [this] { Form->Measuring().ShowWindow(); },
+                [this] { Bare.StartRecording(); });
+        } else if (dice > 96) {
+            const auto slot = static_cast<std::size_t>(Random.Below(4));
+            std::optional<TNodePosition> node;
+            if (Random.Chance(70))
+                node = TNodePosition{static_cast<int>(Random.Between(1, 71)),
+                                     static_cast<int>(Random.Between(1, 71))};
+            Both(
+                "probe " + std::to_string(slot) +
+                    (node ? " on " + std::to_string(node->X) + "," + std::to_string(node->Y)
+                          : " removed"),
+                [&] { Form->Measuring().SetProbe(slot, node); },
+                [&] { Bare.SetProbe(slot, node); });
         } else {
             // Typed into a display: shown until its slider moves, read by nothing.
             const std::size_t display = static_cast<std::size_t>(Random.Below(3));
@@ -259,6 +277,28 @@ class TTwins {
         }
     }
 
+    // The probes, and the recording's newest pass.
+    void CompareMeasuring() {
+        const TSession& window = Form->Session();
+        for (std::size_t slot = 0; slot < 4; ++slot) {
+            const auto& [shown, kept] = std::pair{window.Probes()[slot], Bare.Probes()[slot]};
+            Expect(shown.has_value() == kept.has_value() &&
+                       (!shown || (shown->X == kept->X && shown->Y == kept->Y)),
+                   "probe " + std::to_string(slot));
+        }
+        const TRecording* shown = window.Recording();
+        const TRecording* kept = Bare.Recording();
+        Expect((shown == nullptr) == (kept == nullptr), "one recording only");
+        if (!shown || !kept) return;
+        Expect(shown->Count() == kept->Count(), "recordings of different lengths");
+        if (shown->Count() == 0 || shown->Count() != kept->Count()) return;
+        const TSeriesRow& a = shown->At(shown->Count() - 1);
+        const TSeriesRow& b = kept->At(kept->Count() - 1);
+        Expect(a.Pass == b.Pass && a.SimTime == b.SimTime && a.Probes == b.Probes &&
+                   a.Total == b.Total,
+               "the newest recorded passes differ");
+    }
+
     void Compare() {
         const TRunLoop& window = Form->Loop();
         const TRunLoop& bare = Bare.RunLoop();
@@ -289,6 +329,7 @@ class TTwins {
                    std::to_string(window.PassesOfRun()) + " in the window, " +
                    std::to_string(bare.RunsStarted()) + ", " + std::to_string(bare.PassesOfRun()) +
                    " bare");
+        CompareMeasuring();
         if (bare.EndFlag) return; // the window has closed: nothing of it shows
         Expect(Form->Button5->isVisible() == Bare.ContinueShown() &&
                    Form->Button4->isVisible() == !Bare.ContinueShown(),

@@ -200,16 +200,16 @@ void TMeasureWindow::Refresh() {
 }
 
 QString TMeasureWindow::ProbeText(std::size_t slot) const {
-    return QString::fromStdString(::ProbeText(Measuring.ProbeSet(), slot));
+    return QString::fromStdString(::ProbeText(Measuring.MeasuredSession(), slot));
 }
 
 QString TMeasureWindow::PhaseText(std::size_t slot) const {
-    return QString::fromStdString(::PhaseText(Measuring.ProbeSet(), slot));
+    return QString::fromStdString(::PhaseText(Measuring.MeasuredSession(), slot));
 }
 
 QString TMeasureWindow::WavelengthText() const {
     return QString::fromStdString(
-        ::WavelengthText(Measuring.ProbeSet(), Measuring.Loop().Net(), Line->currentIndex() == 0));
+        ::WavelengthText(Measuring.MeasuredSession(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::WatchText() const {

@@ -52,19 +52,11 @@ bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
 }
 
 const TProbeSlots& TMeasuring::Probes() const {
-    return Session.Probes().Slots();
-}
-
-const TProbes& TMeasuring::ProbeSet() const {
     return Session.Probes();
 }
 
 const TRecording* TMeasuring::Recording() const {
-    return Session.Probes().Recording();
-}
-
-unsigned long long TMeasuring::Changes() const {
-    return Session.Probes().Changes();
+    return Session.Recording();
 }
 
 void TMeasuring::FramePresented() {
@@ -84,9 +76,8 @@ void TMeasuring::ShowMarkers(bool send) {
 }
 
 void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
-    const unsigned long long before = Changes();
-    Session.Probes().Set(slot, node);
-    if (Changes() == before) return;
+    if (!Session.SetProbe(slot, node)) return;
+    ++ChangeCount;
     ShowMarkers(true);
     emit ProbesChanged();
 }
@@ -99,8 +90,8 @@ void TMeasuring::ShowMenu(QPoint at) {
     // The node and the marker under the pointer as the frame shows them now.
     const std::optional<TNodePosition> node = NearestNode(at);
     const std::optional<std::size_t> marked = Drawn.ProbeUnder(Probes(), at.x(), at.y());
-    const std::optional<std::size_t> free = Session.Probes().FreeSlot();
-    const bool any = Session.Probes().Any();
+    const std::optional<std::size_t> free = FreeSlot(Probes());
+    const bool any = AnyProbe(Probes());
 
     // Open while the run goes on; the choice acts on what was under the pointer when it opened.
     auto* menu = new QMenu(&Box);
@@ -132,7 +123,7 @@ void TMeasuring::ShowMenu(QPoint at) {
 
 void TMeasuring::ShowWindow() {
     if (!MeasureWindow) {
-        Session.Probes().StartRecording(RunLoop);
+        Session.StartRecording();
         MeasureWindow = MakeWindow();
         PlaceWindow();
     }
@@ -161,17 +152,17 @@ void TMeasuring::PlaceWindow() {
 
 void TMeasuring::StartWatch() {
     Session.StartWatch();
-    Session.Probes().Changed();
+    ++ChangeCount;
 }
 
 void TMeasuring::StopWatch() {
     Session.StopWatch();
-    Session.Probes().Changed();
+    ++ChangeCount;
 }
 
 void TMeasuring::ResetWatch() {
     Session.ResetWatch();
-    Session.Probes().Changed();
+    ++ChangeCount;
 }
 
 double TMeasuring::WatchTime() const {

@@ -16,7 +16,6 @@
 
 class TPaintBox;
 class TRunLoop;
-class TProbes;
 class TSession;
 class QWidget;
 
@@ -33,6 +32,8 @@ class TMeasuring : public QObject {
                std::function<QWidget*()> makeWindow);
     ~TMeasuring() override;
 
+    // A firing of the run loop ran a pass.
+    void PassRan() { ++ChangeCount; }
     // The frame being presented: where its visible nodes lie, and so the markers.
     void FramePresented();
 
@@ -50,10 +51,9 @@ class TMeasuring : public QObject {
 
     const TRecording* Recording() const;
     const TRunLoop& Loop() const { return RunLoop; }
-    // The probes with their recording, as the session holds them.
-    const TProbes& ProbeSet() const;
+    const TSession& MeasuredSession() const { return Session; }
     // Counts every change the window shows, so that it repaints only after one.
-    unsigned long long Changes() const;
+    unsigned long long Changes() const { return ChangeCount; }
 
     // The session's stopwatch of simulated time.
     void StartWatch();
@@ -82,4 +82,5 @@ class TMeasuring : public QObject {
     TDrawnNodes Drawn;
     std::function<QWidget*()> MakeWindow;
     QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
+    unsigned long long ChangeCount = 0;
 };

@@ -190,7 +190,7 @@ void TForm1::FireLoop() {
         Pacer->PassStarts(now);
     }
     InsideFiring = true;
-    State.Fire();
+    if (State.Fire()) Measurement->PassRan();
     InsideFiring = false;
     ScheduleLoop();
 }

@@ -22,8 +22,10 @@ TSession& Session() {
     return ThePage().Session();
 }
 
-TProbes& Probes() {
-    return Session().Probes();
+// Counts the probes' changes, so that the page repaints "Messung" after one.
+unsigned long long& ProbeChanges() {
+    static unsigned long long changes = 0;
+    return changes;
 }
 
 void AppendNumber(std::string& json, long long value) {
@@ -51,7 +53,7 @@ std::string ColoursJson() {
 std::string MarkersJson() {
     std::string json = "[";
     const TDrawnNodes& drawn = ThePage().Drawn();
-    const TProbeSlots& slots = Probes().Slots();
+    const TProbeSlots& slots = Session().Probes();
     for (std::size_t slot = 0; slot < slots.size() && drawn.Taken(); ++slot) {
         if (!slots[slot]) continue;
         const TScreenPoint at = drawn.At(*slots[slot]);
@@ -66,8 +68,9 @@ std::string MarkersJson() {
 std::string MenuJson(int x, int y) {
     const TDrawnNodes& drawn = ThePage().Drawn();
     const std::optional<TNodePosition> node = drawn.Nearest(x, y);
-    const std::optional<std::size_t> under = drawn.ProbeUnder(Probes().Slots(), x, y);
-    const std::optional<std::size_t> free = Probes().FreeSlot();
+    const TProbeSlots& probes = Session().Probes();
+    const std::optional<std::size_t> under = drawn.ProbeUnder(probes, x, y);
+    const std::optional<std::size_t> free = FreeSlot(probes);
     std::string json = "{\"node\":";
     json += node ? '[' + std::to_string(node->X) + ',' + std::to_string(node->Y) + ']' : "null";
     json += ",\"under\":";
@@ -75,39 +78,42 @@ std::string MenuJson(int x, int y) {
     json += ",\"free\":";
     AppendNumber(json, free ? static_cast<long long>(*free) : -1);
     json += ",\"any\":";
-    AppendNumber(json, Probes().Any());
+    AppendNumber(json, AnyProbe(probes));
     return json + '}';
 }
 
 std::string MeasuringJson(bool alongRow) {
-    const TProbes& probes = Probes();
-    std::string json = "{\"changes\":";
-    AppendNumber(json, static_cast<long long>(probes.Changes()));
+    const TSession& session = Session();
+    const TRunLoop& loop = session.RunLoop();
+    // Whatever "Messung" shows changes with a run, a pass or a probe.
+    std::string json = "{\"changes\":\"";
+    json += std::to_string(loop.RunsStarted()) + ' ' + std::to_string(loop.PassesOfRun()) + ' ' +
+            std::to_string(ProbeChanges()) + '"';
     json += ",\"probes\":[";
-    for (const std::optional<TNodePosition>& node : probes.Slots()) {
+    for (const std::optional<TNodePosition>& node : session.Probes()) {
         json += node ? '[' + std::to_string(node->X) + ',' + std::to_string(node->Y) + ']'
                      : std::string("null");
         json += ',';
     }
     json.back() = ']';
     json += ",\"readings\":[";
-    for (std::size_t slot = 0; slot < probes.Slots().size(); ++slot) {
-        AppendJsonString(json, ProbeText(probes, slot));
+    for (std::size_t slot = 0; slot < session.Probes().size(); ++slot) {
+        AppendJsonString(json, ProbeText(session, slot));
         json += ',';
     }
     json.back() = ']';
     json += ",\"phases\":[";
-    for (std::size_t slot = 0; slot < probes.Slots().size(); ++slot) {
-        AppendJsonString(json, PhaseText(probes, slot));
+    for (std::size_t slot = 0; slot < session.Probes().size(); ++slot) {
+        AppendJsonString(json, PhaseText(session, slot));
         json += ',';
     }
     json.back() = ']';
     json += ",\"wavelength\":";
-    AppendJsonString(json, WavelengthText(probes, Session().RunLoop().Net(), alongRow));
+    AppendJsonString(json, WavelengthText(session, alongRow));
     json += ",\"watch\":";
-    AppendJsonString(json, WatchText(Session().WatchTime()));
+    AppendJsonString(json, WatchText(session.WatchTime()));
     json += ",\"passes\":";
-    AppendJsonString(json, PassesText(Session().RunLoop().PassesOfRun()));
+    AppendJsonString(json, PassesText(loop.PassesOfRun()));
     return json + '}';
 }
 
@@ -119,7 +125,7 @@ std::vector<double>& ChartRows() {
 }
 
 int FillChart(double span) {
-    const TRecording* recording = Probes().Recording();
+    const TRecording* recording = Session().Recording();
     if (!recording || recording->Count() == 0) return 0;
     const std::size_t first =
         recording->FirstFrom(recording->At(recording->Count() - 1).SimTime - span);
@@ -147,18 +153,21 @@ EMSCRIPTEN_KEEPALIVE const char* wf_measure_colours() {
 }
 // "Messung" opened: from now on every pass is recorded.
 EMSCRIPTEN_KEEPALIVE void wf_open_measuring() {
-    Probes().StartRecording(Session().RunLoop());
+    Session().StartRecording();
 }
 // A probe set on node (x, y), or removed where x is 0.
 EMSCRIPTEN_KEEPALIVE void wf_set_probe(int slot, int x, int y) {
-    if (slot < 0 || slot >= static_cast<int>(Probes().Slots().size())) return;
+    if (slot < 0 || slot >= static_cast<int>(Session().Probes().size())) return;
     const bool onNet = x >= 1 && x <= 71 && y >= 1 && y <= 71;
     if (x != 0 && !onNet) return;
-    Probes().Set(static_cast<std::size_t>(slot),
-                 onNet ? std::optional(TNodePosition{x, y}) : std::nullopt);
+    if (Session().SetProbe(static_cast<std::size_t>(slot),
+                           onNet ? std::optional(TNodePosition{x, y}) : std::nullopt))
+        ++ProbeChanges();
 }
 EMSCRIPTEN_KEEPALIVE void wf_remove_probes() {
-    Probes().RemoveAll();
+    for (std::size_t slot = 0; slot < Session().Probes().size(); ++slot) {
+        if (Session().SetProbe(slot, std::nullopt)) ++ProbeChanges();
+    }
 }
 EMSCRIPTEN_KEEPALIVE const char* wf_probe_menu(int x, int y) {
     return Answer(MenuJson(x, y));
@@ -174,7 +183,6 @@ EMSCRIPTEN_KEEPALIVE void wf_watch(int action) {
     if (action == 0) Session().StartWatch();
     if (action == 1) Session().StopWatch();
     if (action == 2) Session().ResetWatch();
-    Probes().Changed();
 }
 // The rows of the last `span` of simulated time, ChartColumns numbers each,
 // at wf_chart_rows; returns how many.
@@ -186,8 +194,8 @@ EMSCRIPTEN_KEEPALIVE const double* wf_chart_rows() {
 }
 // The recorded passes as the renderer's --csv writes them.
 EMSCRIPTEN_KEEPALIVE const char* wf_csv() {
-    const TRecording* recording = Probes().Recording();
-    return Answer(recording ? TableText(*recording, Probes().Slots()) : std::string());
+    const TRecording* recording = Session().Recording();
+    return Answer(recording ? TableText(*recording, Session().Probes()) : std::string());
 }
 
 } // extern "C"

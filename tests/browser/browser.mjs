@@ -111,7 +111,7 @@ async function startXServer() {
 
 const webKitKeys = { ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, ArrowUp: Key.ARROW_UP,
                      ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN,
-                     Home: Key.HOME, End: Key.END, Tab: Key.TAB, Enter: Key.ENTER };
+                     Home: Key.HOME, End: Key.END, Tab: Key.TAB, Enter: Key.ENTER, F2: Key.F2 };
 
 async function launchWebKit({ viewport, locale }) {
     const x = await startXServer();
