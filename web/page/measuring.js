@@ -288,7 +288,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
         panels.forEach((panel, k) => drawPanel(context, data, count, panel, k * height, height));
     }
     function drawPanel(context, data, count, panel, top, height) {
-        const area = { left: 64, top: top + 24, width: chart.width - 80, height: height - 60 };
+        const area = { left: 84, top: top + 24, width: chart.width - 100, height: height - 60 };
         let low = Infinity, high = -Infinity;
         for (let row = 0; row < count; ++row) {
             for (const curve of panel.curves) {
