@@ -17,8 +17,20 @@ function desktopRate() {
     return passes / (Number(process.hrtime.bigint() - start) / 1e9);
 }
 
+// The page's passes and frames a second over a while, "Anregung" on.
+async function runningRates(browser) {
+    await browser.click("#CheckBox1Box");
+    await sleep(1000);
+    const counted = () => browser.evaluate(() => ({ ...window.wogenfeld.statistics, time: performance.now() }));
+    const before = await counted();
+    await sleep(seconds * 1000);
+    const after = await counted();
+    const elapsed = (after.time - before.time) / 1000;
+    return { passes: (after.passes - before.passes) / elapsed, frames: (after.frames - before.frames) / elapsed };
+}
+
 // One engine: the check hook's passes without frames (page load included),
-// then the page as a user sees it, "Anregung" on, counted over a while.
+// then the page as a user sees it, then with four probes and "Messung" open.
 async function engineRates(engine, server) {
     const browser = await launchBrowser({ engine });
     try {
@@ -31,15 +43,22 @@ async function engineRates(engine, server) {
 
         await browser.goto(`${server.url}/index.html`);
         await browser.waitFor(() => window.wogenfeld !== undefined);
-        await browser.click("#CheckBox1Box");
-        await sleep(1000);
-        const counted = () => browser.evaluate(() => ({ ...window.wogenfeld.statistics, time: performance.now() }));
-        const before = await counted();
-        await sleep(seconds * 1000);
-        const after = await counted();
-        const elapsed = (after.time - before.time) / 1000;
-        return { check, passes: (after.passes - before.passes) / elapsed,
-                 frames: (after.frames - before.frames) / elapsed };
+        const plain = await runningRates(browser);
+
+        await browser.goto(`${server.url}/index.html`);
+        await browser.waitFor(() => window.wogenfeld !== undefined);
+        await browser.press("F2");
+        // Four probes, in a row from the source, set as a user sets them in "Messung".
+        await browser.evaluate(() => {
+            const inputs = document.querySelectorAll("#measureWindow .probe-rows input");
+            for (let slot = 0; slot < 4; ++slot) {
+                inputs[3 * slot + 1].value = String(36 + 5 * slot);
+                inputs[3 * slot].checked = true;
+                inputs[3 * slot].dispatchEvent(new Event("change"));
+            }
+        });
+        const measuring = await runningRates(browser);
+        return { check, ...plain, measuringPasses: measuring.passes, measuringFrames: measuring.frames };
     } finally {
         await browser.close();
     }
@@ -53,6 +72,8 @@ for (const engine of chosen.length ? chosen : engines) {
     console.log(`${name}check hook (no frames)   ${fixed(rates.check)} passes/s (page load included)`);
     console.log(`${name}page running unpaced     ${fixed(rates.passes)} passes/s`);
     console.log(`${name}frames presented         ${fixed(rates.frames)} frames/s`);
+    console.log(`${name}four probes, "Messung"   ${fixed(rates.measuringPasses)} passes/s ` +
+                `(${(rates.measuringPasses / rates.passes).toFixed(2)} of without), ${fixed(rates.measuringFrames)} frames/s`);
 }
 server.close();
 console.log(`desktop renderer, headless  ${fixed(desktopRate())} passes/s`);

@@ -3,6 +3,18 @@
 
 #include <algorithm>
 
+std::optional<std::size_t> FreeSlot(const TProbeSlots& probes) {
+    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
+        if (!probes[slot]) return slot;
+    }
+    return std::nullopt;
+}
+
+bool AnyProbe(const TProbeSlots& probes) {
+    return std::any_of(probes.begin(), probes.end(),
+                       [](const std::optional<TNodePosition>& probe) { return probe.has_value(); });
+}
+
 TRecording::TRecording(std::size_t capacity) : Rows(std::max<std::size_t>(capacity, 1)) {
     for (TSeriesRow& row : Rows)
         row.Probes.resize(std::tuple_size_v<TProbeSlots>);

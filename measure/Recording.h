@@ -12,6 +12,10 @@
 // The window's probes: four places, each empty or on a node.
 using TProbeSlots = std::array<std::optional<TNodePosition>, 4>;
 
+// The first place without a probe; nothing when all four hold one.
+std::optional<std::size_t> FreeSlot(const TProbeSlots& probes);
+bool AnyProbe(const TProbeSlots& probes);
+
 // The passes of the window's run, as the table and the chart of the renderer
 // record them: the newest `capacity`, the oldest dropped first. Every row is
 // made with the recording, so that a pass allocates nothing. Each row holds

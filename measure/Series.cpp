@@ -1,26 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "measure/Series.h"
 
+#include "measure/ShortestDigits.h"
+
 #include <charconv>
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 #include <version>
 
 std::string NumberText(double value) {
     // Shortest representation that reads back as the same double, always with ".".
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
     char digits[32];
-#if defined(__cpp_lib_to_chars)
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     return std::string(digits, end);
 #else
-    // Emscripten's C++ library cannot write a double with to_chars: the
-    // fewest significant digits that read back as the same double. Plain
-    // printf writes "." whatever the locale, as a program that never sets one.
-    for (int precision = 1;; ++precision) {
-        std::snprintf(digits, sizeof digits, "%.*g", precision, value);
-        if (precision == 17 || std::strtod(digits, nullptr) == value) return digits;
-    }
+    return ShortestDigits(value);
 #endif
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/Plot.h"
 
+#include "measure/ChartColours.h"
 #include "output/PlotAxis.h"
 
 #include <QFontMetricsF>
@@ -35,6 +36,10 @@ struct TPanel {
 };
 
 const QLocale German(QLocale::German, QLocale::Germany);
+
+QColor ColourOf(const TRgb& rgb) {
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
+}
 
 QString TickText(double value, int decimals) {
     // A tick at zero shows no minus sign from rounding.
@@ -194,10 +199,7 @@ void DrawPanel(QPainter& painter, const TPlotRows& rows, const TPanel& panel, QR
 } // namespace
 
 QColor ProbeColour(std::size_t column) {
-    static const QColor colours[] = {QColor(192, 57, 43),  QColor(31, 97, 141),
-                                     QColor(17, 122, 101), QColor(125, 60, 152),
-                                     QColor(214, 137, 16), QColor(86, 101, 115)};
-    return colours[column % std::size(colours)];
+    return ColourOf(ProbeColours[column % ProbeColours.size()]);
 }
 
 void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotProbe>& probes,
@@ -215,16 +217,16 @@ void PaintPlot(QPainter& painter, const QRect& frame, const std::vector<TPlotPro
         }
         panels.push_back(std::move(probePanel));
     }
-    panels.push_back(
-        {QStringLiteral("Energie des sichtbaren Netzes (je Masse)"),
-         QStringLiteral("E (Modelleinheiten² / Zeiteinheit²)"),
-         {{QStringLiteral("Bewegung (kinetisch)"), QColor(46, 134, 193),
-           [](const TSeriesRow& r) { return r.Kinetic; }},
-          {QStringLiteral("eigene Federn"), QColor(39, 174, 96),
-           [](const TSeriesRow& r) { return r.OwnSprings; }},
-          {QStringLiteral("Kopplungsfedern"), QColor(230, 126, 34),
-           [](const TSeriesRow& r) { return r.CouplingSprings; }},
-          {QStringLiteral("gesamt"), Qt::black, [](const TSeriesRow& r) { return r.Total; }}}});
+    panels.push_back({QStringLiteral("Energie des sichtbaren Netzes (je Masse)"),
+                      QStringLiteral("E (Modelleinheiten² / Zeiteinheit²)"),
+                      {{QStringLiteral("Bewegung (kinetisch)"), ColourOf(EnergyColours[0]),
+                        [](const TSeriesRow& r) { return r.Kinetic; }},
+                       {QStringLiteral("eigene Federn"), ColourOf(EnergyColours[1]),
+                        [](const TSeriesRow& r) { return r.OwnSprings; }},
+                       {QStringLiteral("Kopplungsfedern"), ColourOf(EnergyColours[2]),
+                        [](const TSeriesRow& r) { return r.CouplingSprings; }},
+                       {QStringLiteral("gesamt"), ColourOf(EnergyColours[3]),
+                        [](const TSeriesRow& r) { return r.Total; }}}});
 
     if (rows.Count == 0) return;
     painter.setRenderHint(QPainter::Antialiasing);

@@ -2,15 +2,23 @@
 // The measuring of a run without a window: the recording, the readings of a
 // probe and the text of the tables.
 #include "NetTesting.h"
+#include "control/MeasureTexts.h"
+#include "measure/DrawnNodes.h"
 #include "measure/LatticeWave.h"
 #include "measure/Readings.h"
 #include "measure/Recording.h"
+#include "measure/ShortestDigits.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -22,6 +30,73 @@ TEST(Numbers, KeepEveryBitOfTheDouble) {
         EXPECT_EQ(text.find(','), std::string::npos) << text;
         EXPECT_EQ(std::strtod(text.c_str(), nullptr), value) << text;
     }
+}
+
+TEST(Numbers, WithoutTheLibrarysToCharsAreWrittenAsItWrites) {
+    // The WebAssembly build's table must be the desktop's byte for byte.
+    std::mt19937_64 random(29);
+    std::vector<double> values{0.0,
+                               -0.0,
+                               1e-5,
+                               1e-4,
+                               123456.0,
+                               1e21,
+                               1e22,
+                               0.001,
+                               100.0,
+                               1e16,
+                               5e-324,
+                               1.7976931348623157e308,
+                               0.30000000000000004};
+    for (int k = 0; k < 100000; ++k) {
+        const double any = std::bit_cast<double>(random());
+        if (std::isfinite(any)) values.push_back(any);
+        // Values as a run makes them: small exponents, few or many digits.
+        const double scale = std::pow(10.0, static_cast<int>(random() % 24) - 12);
+        values.push_back(std::round(std::ldexp(static_cast<double>(random() >> 11), -53) * 1e4) *
+                         scale);
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11), -53) * scale * 3);
+    }
+    for (double value : values) {
+        char digits[32];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        ASSERT_EQ(ShortestDigits(value), std::string(digits, end)) << value;
+    }
+}
+
+TEST(Numbers, InGermanAsTheWindowShowsThem) {
+    EXPECT_EQ(GermanNumber(1234.5678, 2), "1.234,57");
+    EXPECT_EQ(GermanNumber(-1234567.8914, 3), "-1.234.567,891");
+    EXPECT_EQ(GermanNumber(0.78539816, 4), "0,7854");
+    EXPECT_EQ(GermanNumber(999.4, 0), "999");
+    EXPECT_EQ(GermanCount(1234567), "1.234.567");
+    EXPECT_EQ(GermanCount(100), "100");
+}
+
+TEST(DrawnNodes, FindTheNodeAndTheMarkerUnderAPoint) {
+    auto net = MakeNet(TPass{}.Mode);
+    auto points = std::make_unique<TScreenGrid>();
+    TDrawnNodes drawn;
+    EXPECT_FALSE(drawn.Nearest(0, 0).has_value()) << "no frame yet";
+    // Node (x, y) of the visible net drawn at (10 x, 7 y).
+    for (int y = 1; y <= 71; ++y) {
+        for (int x = 1; x <= 71; ++x)
+            (*points)(x + net->Margin, y + net->Margin) = {10 * x, 7 * y};
+    }
+    drawn.Take(*net, *points);
+    const auto nearest = drawn.Nearest(104, 73);
+    ASSERT_TRUE(nearest.has_value());
+    EXPECT_EQ(std::pair(nearest->X, nearest->Y), std::pair(10, 10));
+    // Far outside the frame: the squared distances need 64 bits.
+    (*points)(1 + net->Margin, 1 + net->Margin) = {-1000000000, -1000000000};
+    drawn.Take(*net, *points);
+    const auto far = drawn.Nearest(-999999990, -999999993);
+    EXPECT_EQ(std::pair(far->X, far->Y), std::pair(1, 1));
+
+    const TProbeSlots probes{std::nullopt, TNodePosition{10, 10}, std::nullopt, std::nullopt};
+    EXPECT_EQ(drawn.ProbeUnder(probes, 106, 64), std::optional<std::size_t>(1));
+    EXPECT_FALSE(drawn.ProbeUnder(probes, 107, 70).has_value());
+    EXPECT_FALSE(drawn.ProbeUnder(probes, 100, 77).has_value());
 }
 
 // Passes 1.. `passes` of the window's start state with "Anregung" on.

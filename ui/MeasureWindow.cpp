@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MeasureWindow.h"
 
+#include "control/MeasureTexts.h"
 #include "control/RunLoop.h"
 #include "measure/LatticeWave.h"
 #include "measure/Profile.h"
@@ -17,7 +18,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -30,15 +30,8 @@
 
 namespace {
 
-// The chart's span, and how far back the probes' crossings are looked for.
+// The chart's span.
 constexpr double ChartSpan = 10;
-constexpr double ReadingSpan = 20;
-
-const QLocale German(QLocale::German, QLocale::Germany);
-
-QString Number(double value, int decimals) {
-    return German.toString(value, 'f', decimals);
-}
 
 // The save dialog's choice of the table's kind, the one for German
 // spreadsheets first.
@@ -65,6 +58,11 @@ QPushButton* Button(const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setAccessibleName(text);
     return button;
+}
+
+// A reading of the wave, as the readouts of "Messung" write their numbers.
+QString Number(double value, int decimals) {
+    return QString::fromStdString(GermanNumber(value, decimals));
 }
 
 } // namespace
@@ -231,34 +229,11 @@ void TMeasureWindow::Refresh() {
 }
 
 QString TMeasureWindow::ProbeText(std::size_t slot) const {
-    if (!Measuring.Probes()[slot]) return QStringLiteral("nicht gesetzt");
-    const TRecording* recording = Measuring.Recording();
-    const std::optional<TProbeReading> reading =
-        recording ? ReadProbe(*recording, slot, ReadingSpan) : std::nullopt;
-    if (!reading) return QStringLiteral("noch keine ganze Schwingung");
-    return QStringLiteral("Amplitude %1 · Periode %2 · Frequenz %3 (ω = %4)")
-        .arg(Number(reading->Amplitude, 2), Number(reading->Period, 4),
-             Number(1 / reading->Period, 4), Number(2 * M_PI / reading->Period, 3));
+    return QString::fromStdString(::ProbeText(Measuring.MeasuredSession(), slot));
 }
 
 QString TMeasureWindow::PhaseText(std::size_t slot) const {
-    const TRecording* recording = Measuring.Recording();
-    if (slot == 0 || !recording || !Measuring.Probes()[0] || !Measuring.Probes()[slot])
-        return QString();
-    const std::optional<TProbeReading> reference = ReadProbe(*recording, 0, ReadingSpan);
-    const std::optional<TProbeReading> other = ReadProbe(*recording, slot, ReadingSpan);
-    if (!reference || !other) return QStringLiteral("Phase gegen Sonde 1: –");
-    const double lag = PhaseLag(*reference, *other);
-    QString text = QStringLiteral("Phase gegen Sonde 1: %1°").arg(Number(lag, 0));
-    switch (RelationOf(lag)) {
-    case PhaseRelation::InPhase:
-        return text + QStringLiteral(" – gleichphasig");
-    case PhaseRelation::InAntiphase:
-        return text + QStringLiteral(" – gegenphasig");
-    case PhaseRelation::Other:
-        break;
-    }
-    return text;
+    return QString::fromStdString(::PhaseText(Measuring.MeasuredSession(), slot));
 }
 
 std::optional<double> TMeasureWindow::MeasuredWavelength() const {
@@ -280,9 +255,8 @@ std::optional<double> TMeasureWindow::MeasuredSpeed() const {
 }
 
 QString TMeasureWindow::WavelengthText() const {
-    const std::optional<double> length = MeasuredWavelength();
-    if (!length) return QStringLiteral("Wellenlänge: –");
-    return QStringLiteral("Wellenlänge: %1 Knotenabstände").arg(Number(*length, 2));
+    return QString::fromStdString(
+        ::WavelengthText(Measuring.MeasuredSession(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::SpeedText() const {
@@ -311,12 +285,11 @@ QString TMeasureWindow::LatticeText() const {
 }
 
 QString TMeasureWindow::WatchText() const {
-    return QStringLiteral("Stoppuhr: %1 Zeiteinheiten").arg(Number(Measuring.WatchTime(), 3));
+    return QString::fromStdString(::WatchText(Measuring.WatchTime()));
 }
 
 QString TMeasureWindow::PassesText() const {
-    return QStringLiteral("Durchgänge des Laufs: %1")
-        .arg(German.toString(Measuring.Loop().PassesOfRun()));
+    return QString::fromStdString(::PassesText(Measuring.Loop().PassesOfRun()));
 }
 
 void TMeasureWindow::AskAndSave() {

@@ -14,8 +14,8 @@
 
 namespace {
 
-std::size_t Place(int x, int y) {
-    return static_cast<std::size_t>((y - 1) * VisibleNodes + (x - 1));
+QPoint Point(const TScreenPoint& point) {
+    return QPoint(point.X, point.Y);
 }
 
 } // namespace
@@ -60,15 +60,7 @@ const TRecording* TMeasuring::Recording() const {
 }
 
 void TMeasuring::FramePresented() {
-    const TNet& net = RunLoop.Net();
-    const TScreenGrid& points = RunLoop.View().ScreenPoints;
-    for (int y = 1; y <= VisibleNodes; ++y) {
-        for (int x = 1; x <= VisibleNodes; ++x) {
-            const TScreenPoint& p = points(x + net.Margin, y + net.Margin);
-            Drawn[Place(x, y)] = QPoint(p.X, p.Y);
-        }
-    }
-    HasFrame = true;
+    Drawn.Take(RunLoop.Net(), RunLoop.View().ScreenPoints);
     ShowMarkers(false);
 }
 
@@ -77,8 +69,8 @@ void TMeasuring::ShowMarkers(bool send) {
     std::size_t count = 0;
     const TProbeSlots& probes = Probes();
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
-        if (!probes[slot] || !HasFrame) continue;
-        markers[count++] = {Drawn[Place(probes[slot]->X, probes[slot]->Y)], ProbeColour(slot)};
+        if (!probes[slot] || !Drawn.Taken()) continue;
+        markers[count++] = {Point(Drawn.At(*probes[slot])), ProbeColour(slot)};
     }
     Box.SetMarkers(std::span(markers.data(), count), send);
 }
@@ -91,48 +83,15 @@ void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
 }
 
 std::optional<TNodePosition> TMeasuring::NearestNode(QPoint at) const {
-    if (!HasFrame) return std::nullopt;
-    std::optional<TNodePosition> nearest;
-    long long best = 0;
-    for (int y = 1; y <= VisibleNodes; ++y) {
-        for (int x = 1; x <= VisibleNodes; ++x) {
-            const QPoint d = Drawn[Place(x, y)] - at;
-            const long long distance =
-                static_cast<long long>(d.x()) * d.x() + static_cast<long long>(d.y()) * d.y();
-            if (!nearest || distance < best) {
-                nearest = TNodePosition{x, y};
-                best = distance;
-            }
-        }
-    }
-    return nearest;
-}
-
-std::optional<std::size_t> TMeasuring::ProbeUnder(QPoint at) const {
-    const TProbeSlots& probes = Probes();
-    for (std::size_t slot = 0; slot < probes.size(); ++slot) {
-        if (probes[slot] && HasFrame &&
-            TPaintBox::MarkerRect(Drawn[Place(probes[slot]->X, probes[slot]->Y)]).contains(at)) {
-            return slot;
-        }
-    }
-    return std::nullopt;
+    return Drawn.Nearest(at.x(), at.y());
 }
 
 void TMeasuring::ShowMenu(QPoint at) {
     // The node and the marker under the pointer as the frame shows them now.
     const std::optional<TNodePosition> node = NearestNode(at);
-    const std::optional<std::size_t> marked = ProbeUnder(at);
-    std::optional<std::size_t> free;
-    bool any = false;
-    const TProbeSlots& probes = Probes();
-    for (std::size_t slot = probes.size(); slot-- > 0;) {
-        if (probes[slot]) {
-            any = true;
-        } else {
-            free = slot;
-        }
-    }
+    const std::optional<std::size_t> marked = Drawn.ProbeUnder(Probes(), at.x(), at.y());
+    const std::optional<std::size_t> free = FreeSlot(Probes());
+    const bool any = AnyProbe(Probes());
 
     // Open while the run goes on; the choice acts on what was under the pointer when it opened.
     auto* menu = new QMenu(&Box);

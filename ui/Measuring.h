@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "measure/DrawnNodes.h"
 #include "measure/Recording.h"
 #include "sim/NetSize.h"
 
@@ -51,6 +52,7 @@ class TMeasuring : public QObject {
 
     const TRecording* Recording() const;
     const TRunLoop& Loop() const { return RunLoop; }
+    const TSession& MeasuredSession() const { return Session; }
     // Counts every change the window shows, so that it repaints only after one.
     unsigned long long Changes() const { return ChangeCount; }
 
@@ -68,7 +70,6 @@ class TMeasuring : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    std::optional<std::size_t> ProbeUnder(QPoint at) const;
     void ShowMarkers(bool send);
     void PlaceWindow();
 
@@ -78,9 +79,8 @@ class TMeasuring : public QObject {
     TRunLoop& RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
-    // The screen points of the visible nodes in the last frame, X fastest.
-    std::array<QPoint, VisibleNodes * VisibleNodes> Drawn;
-    bool HasFrame = false;
+    // The visible nodes as the frame being presented shows them.
+    TDrawnNodes Drawn;
     std::function<QWidget*()> MakeWindow;
     QWidget* MeasureWindow = nullptr; // a window of its own, made when first shown
     unsigned long long ChangeCount = 0;

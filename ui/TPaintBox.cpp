@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TPaintBox.h"
 
+#include "measure/DrawnNodes.h"
+
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
@@ -33,7 +35,8 @@ void TPaintBox::ShowFrame(const QImage& frame, const QRect& changed) {
 }
 
 QRect TPaintBox::MarkerRect(QPoint at) {
-    return QRect(at.x() - 6, at.y() - 6, 13, 13);
+    return QRect(at.x() - MarkerReach, at.y() - MarkerReach, 2 * MarkerReach + 1,
+                 2 * MarkerReach + 1);
 }
 
 void TPaintBox::SetMarkers(std::span<const TMarker> markers, bool send) {

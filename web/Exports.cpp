@@ -5,6 +5,7 @@
 #include "control/PassRate.h"
 #include "control/WholeNumber.h"
 #include "web/JsonText.h"
+#include "web/PageCalls.h"
 #include "web/PageRun.h"
 
 #include <emscripten/emscripten.h>
@@ -14,23 +15,8 @@
 
 namespace {
 
-TPageRun& Page() {
-    static TPageRun page;
-    return page;
-}
-
 TSession& Session() {
-    return Page().Session();
-}
-
-std::string& Reply() {
-    static std::string reply;
-    return reply;
-}
-
-const char* Answer(std::string text) {
-    Reply() = std::move(text);
-    return Reply().c_str();
+    return ThePage().Session();
 }
 
 void AppendNumber(std::string& json, const char* name, long long value) {
@@ -138,7 +124,7 @@ std::string CheckLine(const char* example, const char* passes) {
         return "error: passes must be 1 to " + std::to_string(MostCheckPasses) + ", not '" +
                passes + "'";
     }
-    return Page().Check(*number, *count);
+    return ThePage().Check(*number, *count);
 }
 
 } // namespace
@@ -205,28 +191,28 @@ EMSCRIPTEN_KEEPALIVE const char* wf_pace(const char* passesPerSecond) {
     if (!rate)
         return Answer(BadPassesMessage("passes-per-second", passesPerSecond) +
                       "; the passes run unpaced");
-    Page().PacePasses(*rate);
+    ThePage().PacePasses(*rate);
     return Answer({});
 }
 
 EMSCRIPTEN_KEEPALIVE int wf_run(double budgetMilliseconds) {
-    return Page().RunFor(budgetMilliseconds);
+    return ThePage().RunFor(budgetMilliseconds);
 }
 // The message of a start that met a bad source field, or an empty text.
 EMSCRIPTEN_KEEPALIVE const char* wf_bad_field() {
-    return Answer(Page().TakeBadField().value_or(""));
+    return Answer(ThePage().TakeBadField().value_or(""));
 }
 EMSCRIPTEN_KEEPALIVE int wf_take_frame() {
-    return Page().TakeFrame();
+    return ThePage().TakeFrame();
 }
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* wf_canvas_pixels() {
-    return Page().CanvasPixels();
+    return ThePage().CanvasPixels();
 }
 EMSCRIPTEN_KEEPALIVE const char* wf_check(const char* example, const char* passes) {
     return Answer(CheckLine(example, passes));
 }
 EMSCRIPTEN_KEEPALIVE const char* wf_hashes() {
-    return Answer(Page().Hashes());
+    return Answer(ThePage().Hashes());
 }
 
 } // extern "C"

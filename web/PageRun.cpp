@@ -80,6 +80,7 @@ bool TPageRun::TakeFrame() {
     FrameDrawn = false;
     const TPicture& frame = State.RunLoop().View().Bitmap();
     std::transform(frame.Bits(), frame.Bits() + frame.Count(), Canvas.begin(), CanvasPixel);
+    DrawnNodes.Take(State.RunLoop().Net(), State.RunLoop().View().ScreenPoints);
     return true;
 }
 

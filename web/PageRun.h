@@ -3,6 +3,7 @@
 
 #include "control/Pacer.h"
 #include "control/Session.h"
+#include "measure/DrawnNodes.h"
 
 #include <cstdint>
 #include <optional>
@@ -39,6 +40,9 @@ class TPageRun final : private ISessionFront {
         return reinterpret_cast<const std::uint8_t*>(Canvas.data());
     }
 
+    // The visible nodes as the last frame taken shows them.
+    const TDrawnNodes& Drawn() const { return DrawnNodes; }
+
     // The message of the last start that met a bad source field, once.
     std::optional<std::string> TakeBadField();
 
@@ -53,4 +57,5 @@ class TPageRun final : private ISessionFront {
     std::optional<std::string> BadField;
     bool FrameDrawn = false;
     std::vector<std::uint32_t> Canvas;
+    TDrawnNodes DrawnNodes;
 };

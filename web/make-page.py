@@ -3,7 +3,7 @@
 """Makes the page's index.html from the desktop's form: every control of the
 form at its place and size, with its caption, colours, font, start state and
 tab order, put into the page's template with its style and script.
-Usage: make-page.py FORM.ui TEMPLATE.html STYLE.css SCRIPT.js OUT.html"""
+Usage: make-page.py FORM.ui TEMPLATE.html STYLE.css SCRIPT.js... OUT.html"""
 import html
 import re
 import sys
@@ -107,7 +107,7 @@ def control(widget, tab_order, parent):
 
 
 def main():
-    form_file, template_file, style_file, script_file, out_file = sys.argv[1:6]
+    form_file, template_file, style_file, *script_files, out_file = sys.argv[1:]
     form = ET.parse(form_file).getroot()
     window = form.find("widget")
     tab_order = {name.text: index + 1 for index, name in enumerate(form.findall("tabstops/tabstop"))}
@@ -123,7 +123,8 @@ def main():
     page = page.replace("@WINDOW_BACKGROUND@", background)
     page = page.replace("@WIDTH@", str(width)).replace("@HEIGHT@", str(height))
     page = page.replace("@CONTROLS@", controls)
-    page = page.replace("@SCRIPT@", open(script_file, encoding="utf-8").read())
+    script = "\n".join(open(name, encoding="utf-8").read() for name in script_files)
+    page = page.replace("@SCRIPT@", script)
     with open(out_file, "w", encoding="utf-8") as out:
         out.write(page)
 

@@ -6,28 +6,29 @@ import { readFileSync } from "node:fs";
 import { test } from "node:test";
 import { sleep } from "./browser.mjs";
 
-// The window's own list, as its accessibility test reads it off the bus.
-function windowControls() {
+// A list of the window's own, as its accessibility test reads it off the bus.
+function windowControls(listName = "MainWindow") {
     const source = readFileSync(new URL("../accessibility_test.cpp", import.meta.url), "utf8");
-    const list = source.match(/MainWindow = \{([\s\S]*?)\n\};/)[1];
+    const list = source.match(new RegExp(`${listName} = \\{([\\s\\S]*?)\\n\\};`))[1];
     return [...list.matchAll(/\{TRole::(\w+), "([^"]*)"\}/g)].map(([, role, name]) => ({ role, name }));
 }
 
 // The window's roles (AT-SPI) and the page's for the same kind of control.
 const pageRole = { Filler: "image", ScrollBar: "scrollbar", Text: "textbox", RadioButton: "radio",
-                   CheckBox: "checkbox", PushButton: "button" };
+                   CheckBox: "checkbox", PushButton: "button", SpinButton: "spinbutton", ComboBox: "combobox" };
 
-// The controls in Chromium's tree, "role name" for each, counted.
-async function treeControls(page) {
+// The controls in Chromium's tree under `root` (the whole page without one),
+// "role name" for each, counted; a combo box speaks its choice, as the window's.
+async function treeControls(page, root) {
     const counts = new Map();
     const visit = (node) => {
         if (Object.values(pageRole).includes(node.role)) {
-            const key = `${node.role} ${node.name}`;
+            const key = `${node.role} ${node.role === "combobox" ? node.value : node.name}`;
             counts.set(key, (counts.get(key) ?? 0) + 1);
         }
         (node.children ?? []).forEach(visit);
     };
-    visit(await page.accessibility.snapshot({ interestingOnly: false }));
+    visit(await page.accessibility.snapshot({ interestingOnly: false, root }));
     return counts;
 }
 
@@ -51,6 +52,23 @@ export function accessibilityTest(context) {
         const ranges = await browser.evaluate(() => ["ScrollBar1", "ScrollBar6", "ScrollBar5"].map((id) =>
             ["aria-valuemin", "aria-valuemax"].map((name) => document.getElementById(id).getAttribute(name))));
         assert.deepEqual(ranges, [["0", "1505"], ["0", "100"], ["0", "1500"]]);
+    });
+
+    test("every control of 'Messung' has the window's name and a fitting role", async () => {
+        const { browser, page } = context();
+        await page.open();
+        await browser.press("F2");
+        await browser.waitFor(() => !document.getElementById("measureWindow").hidden);
+        const dialog = await browser.page.$("#measureWindow");
+        const found = [...await treeControls(browser.page, dialog)]
+            .flatMap(([key, count]) => Array(count).fill(key)).sort();
+        const expected = windowControls("MeasuringWindow").map(({ role, name }) => `${pageRole[role]} ${name}`);
+        assert.ok(expected.length > 15, "the window's list was read");
+        // Besides the controls that take input: the chart, named as the window's,
+        // and the close button that the window's title bar has on the desktop.
+        assert.deepEqual(found, [...expected, "image Verlauf der Sonden und der Energie",
+                                 "button Messung schließen"].sort());
+        assert.equal(await browser.evaluate(() => document.getElementById("measureWindow").getAttribute("role")), "dialog");
     });
 
     test("a held key on a bar announces its readout politely, at most once a second", async () => {

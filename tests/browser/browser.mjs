@@ -74,6 +74,8 @@ export async function launchBrowser({ engine = "chromium", viewport = { width: 1
         waitFor: (script, argument, timeout = 60000) =>
             page.waitForFunction(script, { timeout, polling: 50 }, argument),
         click: (selector) => page.click(selector),
+        // A right click on the middle of the element.
+        contextClick: (selector) => page.click(selector, { button: "right" }),
         focus: (selector) => page.focus(selector),
         press: (key) => page.keyboard.press(key),
         type: (text) => page.keyboard.type(text),
@@ -109,7 +111,7 @@ async function startXServer() {
 
 const webKitKeys = { ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT, ArrowUp: Key.ARROW_UP,
                      ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN,
-                     Home: Key.HOME, End: Key.END, Tab: Key.TAB, Enter: Key.ENTER };
+                     Home: Key.HOME, End: Key.END, Tab: Key.TAB, Enter: Key.ENTER, F2: Key.F2 };
 
 async function launchWebKit({ viewport, locale }) {
     const x = await startXServer();
@@ -151,6 +153,8 @@ async function launchWebKit({ viewport, locale }) {
         waitFor: (script, argument, timeout = 60000) =>
             driver.wait(async () => await run(script, [argument]), timeout),
         click: async (selector) => (await driver.findElement(By.css(selector))).click(),
+        contextClick: async (selector) =>
+            driver.actions().contextClick(await driver.findElement(By.css(selector))).perform(),
         focus: (selector) => run((found) => document.querySelector(found).focus(), [selector]),
         press: (key) => typeKeys(webKitKeys[key] ?? key),
         type: (text) => typeKeys(text),

@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A picture of the page as an engine shows it, for a look by eye; "touch"
-// emulates a touch screen (Chromium only).
-// Usage: node screenshot.mjs SITE_DIR OUT.png [WIDTH HEIGHT [DEVICE_PIXEL_RATIO [mouse|touch [ENGINE]]]]
+// emulates a touch screen (Chromium only); "measuring" opens "Messung" with two probes.
+// Usage: node screenshot.mjs SITE_DIR OUT.png [WIDTH HEIGHT [DEVICE_PIXEL_RATIO [mouse|touch [ENGINE [measuring]]]]]
 import { launchBrowser, serveSite, sleep } from "./browser.mjs";
 
-const [siteDir, out, width = "1366", height = "768", ratio = "1", pointer = "mouse", engine = "chromium"] =
-    process.argv.slice(2);
+const [siteDir, out, width = "1366", height = "768", ratio = "1", pointer = "mouse", engine = "chromium",
+       measuring = ""] = process.argv.slice(2);
 const server = await serveSite(siteDir);
 const browser = await launchBrowser({ engine, viewport: { width: Number(width), height: Number(height) },
                                       deviceScaleFactor: Number(ratio), touch: pointer === "touch" });
 await browser.goto(`${server.url}/index.html`);
 await browser.waitFor(() => window.wogenfeld !== undefined);
 await browser.click("#CheckBox1Box");
-await sleep(2000);
+if (measuring === "measuring") {
+    await browser.press("F2");
+    await browser.evaluate(() => {
+        const inputs = document.querySelectorAll("#measureWindow .probe-rows input");
+        for (const [slot, x] of [[0, 36], [1, 46]]) {
+            inputs[3 * slot + 1].value = String(x);
+            inputs[3 * slot].checked = true;
+            inputs[3 * slot].dispatchEvent(new Event("change"));
+        }
+    });
+}
+await sleep(measuring === "measuring" ? 6000 : 2000);
 await browser.screenshot(out);
 await browser.close();
 server.close();

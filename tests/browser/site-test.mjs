@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
 import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
+import { measureTest } from "./measure-test.mjs";
 import { touchTest } from "./touch-test.mjs";
 
 const [siteDir, renderer, ...chosen] = process.argv.slice(2);
@@ -187,12 +188,10 @@ function engineTests(engine) {
         // The download's link is caught as it is clicked, so that every engine gives its bytes.
         await browser.evaluate(() => {
             HTMLAnchorElement.prototype.click = function () { window.savedDownload = this; };
-            const canvas = document.getElementById("PaintBox1");
-            const box = canvas.getBoundingClientRect();
-            canvas.dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, cancelable: true,
-                                                                  clientX: box.left + 10, clientY: box.top + 10 }));
         });
-        assert.equal(await page.text("#viewMenu"), "Bild speichern");
+        await browser.contextClick("#PaintBox1");
+        await browser.waitFor(() => !document.getElementById("probeMenu").hidden);
+        assert.equal(await page.text("#savePicture"), "Bild speichern");
         await browser.click("#savePicture");
         await browser.waitFor(() => window.savedDownload !== undefined);
         const [name, png] = await browser.evaluate(async () => {
@@ -203,7 +202,7 @@ function engineTests(engine) {
         });
         assert.equal(name, "wogenfeld.png");
         assert.equal(await browser.evaluate(canvasHash, png), rendered("--example", "3", "--iterations", "120").frame);
-        assert.ok(await browser.evaluate(() => document.getElementById("viewMenu").hidden));
+        assert.ok(await browser.evaluate(() => document.getElementById("probeMenu").hidden));
     });
 
     test("the page starts and computes under LANG=C.UTF-8", async () => {
@@ -218,6 +217,8 @@ function engineTests(engine) {
             await plain.close();
         }
     });
+
+    measureTest(() => ({ browser, page, renderer }));
 
     // WebKitWebDriver has no scripts run ahead of the page's own.
     if (engine === "webkit") return;

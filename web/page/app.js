@@ -71,13 +71,15 @@ function decimalSeparator(languages) {
 
     // The whole window scaled to the browser's, never cut.
     let bars = [];
+    let measuring = null;
     function fit() {
         const touch = touchScreen.matches;
         document.body.classList.toggle("touch", touch);
         document.body.classList.toggle("portrait", touch && innerHeight > innerWidth);
         fitHitAreas(touch);
-        const scale = Math.min(innerWidth / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
-        const left = Math.max(0, (innerWidth - windowElement.offsetWidth * scale) / 2);
+        const width = innerWidth - (measuring?.reservedWidth() ?? 0);
+        const scale = Math.min(width / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
+        const left = Math.max(0, (width - windowElement.offsetWidth * scale) / 2);
         windowElement.style.transform = `translate(${left}px, 0) scale(${scale})`;
         for (const bar of bars) bar.show(bar.position);
     }
@@ -288,22 +290,8 @@ function decimalSeparator(languages) {
         messageShown = false;
     });
 
-    // The canvas's menu: "Bild speichern", the frame shown as a PNG download.
-    const viewMenu = byId("viewMenu");
-    canvas.addEventListener("contextmenu", (event) => {
-        event.preventDefault();
-        const box = windowElement.getBoundingClientRect();
-        const scale = box.width / windowElement.offsetWidth;
-        viewMenu.style.left = `${(event.clientX - box.left) / scale}px`;
-        viewMenu.style.top = `${(event.clientY - box.top) / scale}px`;
-        viewMenu.hidden = false;
-        byId("savePicture").focus();
-    });
-    const closeMenu = () => { viewMenu.hidden = true; };
-    document.addEventListener("pointerdown", (event) => { if (!viewMenu.contains(event.target)) closeMenu(); });
-    document.addEventListener("keydown", (event) => { if (event.key === "Escape") closeMenu(); });
+    // "Bild speichern" in the drawing area's menu: the frame shown as a PNG download.
     byId("savePicture").addEventListener("click", () => {
-        closeMenu();
         canvas.toBlob((picture) => {
             const link = document.createElement("a");
             link.href = URL.createObjectURL(picture);
@@ -316,6 +304,7 @@ function decimalSeparator(languages) {
     function presentFrame() {
         if (call("wf_take_frame", "number", [], [])) {
             context.putImageData(frame, 0, 0);
+            measuring.afterFrame();
             statistics.frames++;
         }
     }
@@ -323,6 +312,8 @@ function decimalSeparator(languages) {
         const message = call("wf_bad_field", "string", [], []);
         if (message) showMessage(message);
     }
+
+    measuring = makeMeasuring({ core, call, json, byId, view: canvas, act, relayout: fit });
 
     // ---- the run loop: unpaced passes within a share of each refresh ----
     const statistics = { passes: 0, frames: 0 };

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/MeasureTexts.h"
+
+#include "measure/Profile.h"
+#include "measure/Readings.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <optional>
+
+namespace {
+
+// How far back the probes' crossings are looked for.
+constexpr double ReadingSpan = 20;
+
+std::optional<TProbeReading> Reading(const TSession& session, std::size_t slot) {
+    const TRecording* recording = session.Recording();
+    if (!recording || !session.Probes()[slot]) return std::nullopt;
+    return ReadProbe(*recording, slot, ReadingSpan);
+}
+
+std::string Grouped(std::string digits) {
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), 1, '.');
+    return digits;
+}
+
+} // namespace
+
+std::string GermanNumber(double value, int decimals) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string digits(text);
+    const bool negative = digits.front() == '-';
+    if (negative) digits.erase(0, 1);
+    const std::size_t point = digits.find('.');
+    std::string whole = Grouped(digits.substr(0, point));
+    if (point != std::string::npos) whole += ',' + digits.substr(point + 1);
+    return (negative ? "-" : "") + whole;
+}
+
+std::string GermanCount(long long value) {
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    return (value < 0 ? "-" : "") + Grouped(digits);
+}
+
+std::string ProbeText(const TSession& session, std::size_t slot) {
+    if (!session.Probes()[slot]) return "nicht gesetzt";
+    const std::optional<TProbeReading> reading = Reading(session, slot);
+    if (!reading) return "noch keine ganze Schwingung";
+    return "Amplitude " + GermanNumber(reading->Amplitude, 2) + " · Periode " +
+           GermanNumber(reading->Period, 4) + " · Frequenz " +
+           GermanNumber(1 / reading->Period, 4) +
+           " (ω = " + GermanNumber(2 * std::numbers::pi / reading->Period, 3) + ")";
+}
+
+std::string PhaseText(const TSession& session, std::size_t slot) {
+    const TProbeSlots& probes = session.Probes();
+    if (slot == 0 || !session.Recording() || !probes[0] || !probes[slot]) return {};
+    const std::optional<TProbeReading> reference = Reading(session, 0);
+    const std::optional<TProbeReading> other = Reading(session, slot);
+    if (!reference || !other) return "Phase gegen Sonde 1: –";
+    const double lag = PhaseLag(*reference, *other);
+    const std::string text = "Phase gegen Sonde 1: " + GermanNumber(lag, 0) + "°";
+    switch (RelationOf(lag)) {
+    case PhaseRelation::InPhase:
+        return text + " – gleichphasig";
+    case PhaseRelation::InAntiphase:
+        return text + " – gegenphasig";
+    case PhaseRelation::Other:
+        break;
+    }
+    return text;
+}
+
+std::string WavelengthText(const TSession& session, bool alongRow) {
+    const std::optional<TNodePosition>& first = session.Probes()[0];
+    std::optional<double> length;
+    if (first) {
+        length = WavelengthOf(ProfileOf(session.RunLoop().Net(),
+                                        alongRow ? ProfileLine::Row : ProfileLine::Column,
+                                        alongRow ? first->Y : first->X));
+    }
+    if (!length) return "Wellenlänge: –";
+    return "Wellenlänge: " + GermanNumber(*length, 2) + " Knotenabstände";
+}
+
+std::string WatchText(double time) {
+    return "Stoppuhr: " + GermanNumber(time, 3) + " Zeiteinheiten";
+}
+
+std::string PassesText(long long passes) {
+    return "Durchgänge des Laufs: " + GermanCount(passes);
+}
