@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/MeasureTexts.h"
 
+#include "measure/LatticeWave.h"
 #include "measure/Profile.h"
 #include "measure/Readings.h"
 
@@ -74,16 +75,53 @@ std::string PhaseText(const TSession& session, std::size_t slot) {
     return text;
 }
 
-std::string WavelengthText(const TSession& session, bool alongRow) {
+namespace {
+
+std::optional<double> MeasuredWavelength(const TSession& session, bool alongRow) {
     const std::optional<TNodePosition>& first = session.Probes()[0];
-    std::optional<double> length;
-    if (first) {
-        length = WavelengthOf(ProfileOf(session.RunLoop().Net(),
-                                        alongRow ? ProfileLine::Row : ProfileLine::Column,
-                                        alongRow ? first->Y : first->X));
-    }
+    if (!first) return std::nullopt;
+    return WavelengthOf(ProfileOf(session.RunLoop().Net(),
+                                  alongRow ? ProfileLine::Row : ProfileLine::Column,
+                                  alongRow ? first->Y : first->X));
+}
+
+// v = lambda * f, with the frequency probe 1 measures.
+std::optional<double> MeasuredSpeed(const TSession& session, bool alongRow) {
+    const std::optional<double> length = MeasuredWavelength(session, alongRow);
+    const std::optional<TProbeReading> reading = Reading(session, 0);
+    if (!length || !reading) return std::nullopt;
+    return *length / reading->Period;
+}
+
+} // namespace
+
+std::string WavelengthText(const TSession& session, bool alongRow) {
+    const std::optional<double> length = MeasuredWavelength(session, alongRow);
     if (!length) return "Wellenlänge: –";
     return "Wellenlänge: " + GermanNumber(*length, 2) + " Knotenabstände";
+}
+
+std::string SpeedText(const TSession& session, bool alongRow) {
+    const std::optional<double> speed = MeasuredSpeed(session, alongRow);
+    if (!speed) return "Geschwindigkeit v = λ · f: –";
+    return "Geschwindigkeit v = λ · f: " + GermanNumber(*speed, 2) +
+           " Knotenabstände je Zeiteinheit";
+}
+
+std::string LatticeText(const TSession& session, bool alongRow) {
+    const TNet& net = session.RunLoop().Net();
+    const double omega = static_cast<double>(net.Omega);
+    const double coupling = static_cast<double>(net.Coupling);
+    const std::string text = "Nach der Dispersion des Netzes (k = " + GermanNumber(coupling, 0) +
+                             ", ω = " + GermanNumber(omega, 2) + "): ";
+    const std::optional<TLatticeWave> wave =
+        LatticeWave(omega, coupling, static_cast<double>(net.Restoring));
+    if (!wave) return text + "keine laufende Welle";
+    const std::string lattice = "v = " + GermanNumber(wave->PhaseSpeed, 2);
+    const std::optional<double> speed = MeasuredSpeed(session, alongRow);
+    if (!speed) return text + lattice;
+    const double off = PercentOff(*speed, wave->PhaseSpeed);
+    return text + lattice + " · Abweichung " + (off > 0 ? "+" : "") + GermanNumber(off, 1) + " %";
 }
 
 std::string WatchText(double time) {

@@ -18,5 +18,10 @@ std::string ProbeText(const TSession& session, std::size_t slot);
 std::string PhaseText(const TSession& session, std::size_t slot);
 // Along the row (or column) of probe 1.
 std::string WavelengthText(const TSession& session, bool alongRow);
+// The phase speed v = lambda * f from the wavelength and probe 1's frequency.
+std::string SpeedText(const TSession& session, bool alongRow);
+// The speed the net's dispersion gives for the coupling and drive frequency
+// in force, and how far the measured one is off it.
+std::string LatticeText(const TSession& session, bool alongRow);
 std::string WatchText(double time);
 std::string PassesText(long long passes);

@@ -60,11 +60,6 @@ QPushButton* Button(const QString& text, QWidget* parent) {
     return button;
 }
 
-// A reading of the wave, as the readouts of "Messung" write their numbers.
-QString Number(double value, int decimals) {
-    return QString::fromStdString(GermanNumber(value, decimals));
-}
-
 } // namespace
 
 TLiveChart::TLiveChart(const TMeasuring& measuring, QWidget* parent)
@@ -236,52 +231,19 @@ QString TMeasureWindow::PhaseText(std::size_t slot) const {
     return QString::fromStdString(::PhaseText(Measuring.MeasuredSession(), slot));
 }
 
-std::optional<double> TMeasureWindow::MeasuredWavelength() const {
-    const std::optional<TNodePosition>& first = Measuring.Probes()[0];
-    if (!first) return std::nullopt;
-    const bool row = Line->currentIndex() == 0;
-    return WavelengthOf(ProfileOf(Measuring.Loop().Net(),
-                                  row ? ProfileLine::Row : ProfileLine::Column,
-                                  row ? first->Y : first->X));
-}
-
-std::optional<double> TMeasureWindow::MeasuredSpeed() const {
-    const std::optional<double> length = MeasuredWavelength();
-    const TRecording* recording = Measuring.Recording();
-    if (!length || !recording || !Measuring.Probes()[0]) return std::nullopt;
-    const std::optional<TProbeReading> reading = ReadProbe(*recording, 0, ReadingSpan);
-    if (!reading) return std::nullopt;
-    return *length / reading->Period;
-}
-
 QString TMeasureWindow::WavelengthText() const {
     return QString::fromStdString(
         ::WavelengthText(Measuring.MeasuredSession(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::SpeedText() const {
-    const std::optional<double> speed = MeasuredSpeed();
-    if (!speed) return QStringLiteral("Geschwindigkeit v = λ · f: –");
-    return QStringLiteral("Geschwindigkeit v = λ · f: %1 Knotenabstände je Zeiteinheit")
-        .arg(Number(*speed, 2));
+    return QString::fromStdString(
+        ::SpeedText(Measuring.MeasuredSession(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::LatticeText() const {
-    const TNet& net = Measuring.Loop().Net();
-    const double omega = static_cast<double>(net.Omega);
-    const double coupling = static_cast<double>(net.Coupling);
-    const QString text = QStringLiteral("Nach der Dispersion des Netzes (k = %1, ω = %2): ")
-                             .arg(Number(coupling, 0), Number(omega, 2));
-    const std::optional<TLatticeWave> wave =
-        LatticeWave(omega, coupling, static_cast<double>(net.Restoring));
-    if (!wave) return text + QStringLiteral("keine laufende Welle");
-    const QString lattice = QStringLiteral("v = %1").arg(Number(wave->PhaseSpeed, 2));
-    const std::optional<double> speed = MeasuredSpeed();
-    if (!speed) return text + lattice;
-    const double off = PercentOff(*speed, wave->PhaseSpeed);
-    return text + lattice +
-           QStringLiteral(" · Abweichung %1%2 %")
-               .arg(off > 0 ? QStringLiteral("+") : QString(), Number(off, 1));
+    return QString::fromStdString(
+        ::LatticeText(Measuring.MeasuredSession(), Line->currentIndex() == 0));
 }
 
 QString TMeasureWindow::WatchText() const {

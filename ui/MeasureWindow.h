@@ -68,8 +68,6 @@ class TMeasureWindow : public QWidget {
     void ProbeEdited(std::size_t slot);
     void Tick();
     void AskAndSave();
-    std::optional<double> MeasuredWavelength() const;
-    std::optional<double> MeasuredSpeed() const;
 
     TMeasuring& Measuring;
     TLiveChart* Chart;

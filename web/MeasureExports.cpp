@@ -110,6 +110,10 @@ std::string MeasuringJson(bool alongRow) {
     json.back() = ']';
     json += ",\"wavelength\":";
     AppendJsonString(json, WavelengthText(session, alongRow));
+    json += ",\"speed\":";
+    AppendJsonString(json, SpeedText(session, alongRow));
+    json += ",\"lattice\":";
+    AppendJsonString(json, LatticeText(session, alongRow));
     json += ",\"watch\":";
     AppendJsonString(json, WatchText(session.WatchTime()));
     json += ",\"passes\":";

@@ -137,7 +137,8 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
     const line = byId("wavelengthLine");
     const chart = byId("liveChart");
     const chartContext = chart.getContext("2d");
-    const texts = { wavelength: byId("wavelength"), watch: byId("watch"), passes: byId("runPasses") };
+    const texts = { wavelength: byId("wavelength"), speed: byId("waveSpeed"), lattice: byId("latticeSpeed"),
+                    watch: byId("watch"), passes: byId("runPasses") };
     let shownChanges = -1;
     let repaint = null;
 
@@ -222,6 +223,8 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
             setText(row.phase, shown.phases[slot]);
         });
         setText(texts.wavelength, shown.wavelength);
+        setText(texts.speed, shown.speed);
+        setText(texts.lattice, shown.lattice);
         setText(texts.watch, shown.watch);
         setText(texts.passes, shown.passes);
         if (shown.changes === shownChanges) return;
