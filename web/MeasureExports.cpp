@@ -199,7 +199,8 @@ EMSCRIPTEN_KEEPALIVE const double* wf_chart_rows() {
 // The recorded passes as the renderer's --csv writes them.
 EMSCRIPTEN_KEEPALIVE const char* wf_csv() {
     const TRecording* recording = Session().Recording();
-    return Answer(recording ? TableText(*recording, Session().Probes()) : std::string());
+    return Answer(recording ? TableText(*recording, Session().Probes(), TCsvKind::Plain)
+                            : std::string());
 }
 
 } // extern "C"
