@@ -101,6 +101,11 @@ const std::vector<TAccessibleControl> MainWindow = {
     {TRole::Text, "Punktquelle 2 x"},
     {TRole::Text, "Punktquelle 2 y"},
     {TRole::PushButton, "Infobox schließen"},
+};
+
+// The window's progress of "Animation aufnehmen …", kept apart from the list
+// above, which the page's test holds the page to: the page records no animation.
+const std::vector<TAccessibleControl> RecordingPanel = {
     {TRole::Filler, "Aufnahme"},
     {TRole::PushButton, "Stopp"},
 };
@@ -255,7 +260,9 @@ class Accessibility : public testing::Test {
 };
 
 TEST_F(Accessibility, EveryControlOfTheWindowSpeaksItsNameAndEndWorksThroughTheBus) {
-    ExpectControls(Window(QStringLiteral("Wogenfeld")), MainWindow);
+    std::vector<TAccessibleControl> expected = MainWindow;
+    expected.insert(expected.end(), RecordingPanel.begin(), RecordingPanel.end());
+    ExpectControls(Window(QStringLiteral("Wogenfeld")), expected);
 
     // A screen reader's user ends the program as anyone does: with "Ende".
     std::string output;
