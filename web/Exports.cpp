@@ -4,6 +4,7 @@
 #include "control/ControlTable.h"
 #include "control/PassRate.h"
 #include "control/WholeNumber.h"
+#include "sim/NetSize.h"
 #include "web/JsonText.h"
 #include "web/PageCalls.h"
 #include "web/PageRun.h"
@@ -63,6 +64,8 @@ std::string ControlTableJson() {
     json += ',';
     AppendNumber(json, "fewestPassesPerSecond", FewestPassesPerSecond);
     AppendNumber(json, "mostPassesPerSecond", MostPassesPerSecond);
+    AppendNumber(json, "visibleNodes", VisibleNodes);
+    AppendNumber(json, "middleNode", MiddleNode);
     CloseObject(json, '}');
     return json;
 }

@@ -3,6 +3,7 @@
 // area's menu, "Messung" with its readouts, stopwatch and chart, and the table.
 #include "control/MeasureTexts.h"
 #include "measure/ChartColours.h"
+#include "sim/NetSize.h"
 #include "web/JsonText.h"
 #include "web/PageCalls.h"
 
@@ -162,7 +163,7 @@ EMSCRIPTEN_KEEPALIVE void wf_open_measuring() {
 // A probe set on node (x, y), or removed where x is 0.
 EMSCRIPTEN_KEEPALIVE void wf_set_probe(int slot, int x, int y) {
     if (slot < 0 || slot >= static_cast<int>(Session().Probes().size())) return;
-    const bool onNet = x >= 1 && x <= 71 && y >= 1 && y <= 71;
+    const bool onNet = x >= 1 && x <= VisibleNodes && y >= 1 && y <= VisibleNodes;
     if (x != 0 && !onNet) return;
     if (Session().SetProbe(static_cast<std::size_t>(slot),
                            onNet ? std::optional(TNodePosition{x, y}) : std::nullopt))

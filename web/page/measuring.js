@@ -7,6 +7,7 @@
 
 function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
     const colours = json("wf_measure_colours");
+    const { visibleNodes, middleNode } = json("wf_control_table");
     const css = ([red, green, blue]) => `rgb(${red}, ${green}, ${blue})`;
     const chartSpan = 10; // the chart's last units of simulated time, as the window's
     const chartColumns = 9; // time, four probe places, four energies
@@ -150,7 +151,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
         label.innerHTML = `<input type="checkbox" aria-label="${name}"> ${name}`;
         const node = (axis) => {
             const input = document.createElement("input");
-            Object.assign(input, { type: "number", min: 1, max: 71, step: 1, value: 36 });
+            Object.assign(input, { type: "number", min: 1, max: visibleNodes, step: 1, value: middleNode });
             input.setAttribute("aria-label", `${name} ${axis}`);
             const wrapper = document.createElement("span");
             wrapper.append(`${axis} = `, input);
@@ -166,7 +167,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
         fieldset.append(label, xWrapper, yWrapper, reading, phase);
         const on = label.querySelector("input");
         const edited = () => {
-            const within = (input) => Math.min(71, Math.max(1, Math.round(Number(input.value)) || 1));
+            const within = (input) => Math.min(visibleNodes, Math.max(1, Math.round(Number(input.value)) || 1));
             act(() => call("wf_set_probe", null, ["number", "number", "number"],
                            on.checked ? [slot, within(x), within(y)] : [slot, 0, 0]));
             probesChanged();
