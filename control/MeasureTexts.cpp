@@ -30,20 +30,29 @@ std::string Grouped(std::string digits) {
 } // namespace
 
 std::string GermanNumber(double value, int decimals) {
-    char text[400];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string digits(text);
+    char printed[400];
+    std::snprintf(printed, sizeof printed, "%.*f", decimals, value);
+    std::string digits(printed);
     const bool negative = digits.front() == '-';
     if (negative) digits.erase(0, 1);
     const std::size_t point = digits.find('.');
-    std::string whole = Grouped(digits.substr(0, point));
-    if (point != std::string::npos) whole += ',' + digits.substr(point + 1);
-    return (negative ? "-" : "") + whole;
+    // Appended piece by piece: GCC 12 warns falsely of overlapping copies
+    // where a sign is put before a temporary string.
+    std::string text = negative ? "-" : "";
+    text += Grouped(digits.substr(0, point));
+    if (point != std::string::npos) {
+        text += ',';
+        text.append(digits, point + 1);
+    }
+    return text;
 }
 
 std::string GermanCount(long long value) {
-    const std::string digits = std::to_string(value < 0 ? -value : value);
-    return (value < 0 ? "-" : "") + Grouped(digits);
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
+    std::string text = value < 0 ? "-" : "";
+    text += Grouped(std::to_string(magnitude));
+    return text;
 }
 
 std::string ProbeText(const TSession& session, std::size_t slot) {
