@@ -70,7 +70,10 @@ TSoftExtended NormalizeRoundAndPack(bool negative, int exponent, std::uint64_t h
                                     std::uint64_t low);
 
 // (high, low) shifted right by `distance` bits and rounded to the nearest
-// whole number, ties to even: the rounding of every conversion too.
+// whole number, ties to even: the rounding of every conversion too. Bits
+// shifted out are kept as the part below the kept value; of those that fall
+// off its end too, only whether any was set survives, in its lowest bit
+// ("sticky"), which is all that rounding to nearest needs of them.
 struct TRounded {
     std::uint64_t Value;
     bool Carry; // the rounding reached 2^64

@@ -27,6 +27,18 @@ inline TWide MultiplyByHalves(std::uint64_t a, std::uint64_t b) {
             middle << 32 | (lowLow & 0xFFFF'FFFF)};
 }
 
+// a * a: the two cross products are one, so three multiplies.
+inline TWide SquareByHalves(std::uint64_t a) {
+    const std::uint64_t low = a & 0xFFFF'FFFF, high = a >> 32;
+    const std::uint64_t lowLow = low * low;
+    const std::uint64_t cross = low * high;
+    const std::uint64_t highHigh = high * high;
+    // Twice the cross product, 2^32 up: 2^33 times it, split at bit 64.
+    const std::uint64_t crossLow = cross << 33;
+    const std::uint64_t resultLow = lowLow + crossLow;
+    return {highHigh + (cross >> 31) + (resultLow < lowLow), resultLow};
+}
+
 #ifdef __SIZEOF_INT128__
 inline TWide MultiplyNatively(std::uint64_t a, std::uint64_t b) {
     __extension__ using TUint128 = unsigned __int128;
@@ -40,6 +52,14 @@ inline TWide MultiplyWide(std::uint64_t a, std::uint64_t b) {
     return MultiplyNatively(a, b);
 #else
     return MultiplyByHalves(a, b);
+#endif
+}
+
+inline TWide SquareWide(std::uint64_t a) {
+#ifdef WOGENFELD_SOFT_NATIVE_WIDE_MULTIPLY
+    return MultiplyNatively(a, a);
+#else
+    return SquareByHalves(a);
 #endif
 }
 

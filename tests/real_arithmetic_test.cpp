@@ -3,6 +3,8 @@
 // x87 on random operands, bit for bit.
 #include "RealTesting.h"
 
+#include "real/SoftSquareSum.h"
+
 #include "sim/Net.h"
 
 #include <bit>
@@ -49,6 +51,35 @@ TEST(SoftExtended, ArithmeticIsTheX87s) {
     ExpectSameResults(
         "neg", [](TSoftExtended a, TSoftExtended) { return -a; },
         [](long double a, long double) { return -a; });
+}
+
+// The energies' short path against the x87 doing each operation: a few
+// squares and squared differences in a row, so that the sum meets terms above,
+// below and far from it, ties, carries, underflow and overflow.
+TEST(SoftExtended, SumsOfSquaresAreTheX87s) {
+    OnRandomOperands(
+        [](TOperands& operands) -> std::string {
+            TSoftSquareSum soft;
+            long double hard = 0;
+            std::string terms;
+            for (std::uint64_t k = 1 + operands.Below(6); k > 0; --k) {
+                const TSoftExtended a = operands.Any();
+                if (operands.Below(2)) {
+                    soft.AddSquare(a);
+                    hard += Hard(a) * Hard(a);
+                    terms += " +" + Hex(a) + "^2";
+                } else {
+                    const TSoftExtended b = operands.Near(a);
+                    soft.AddSquaredDifference(a, b);
+                    const long double d = Hard(b) - Hard(a);
+                    hard += d * d;
+                    terms += " +(" + Hex(b) + "-" + Hex(a) + ")^2";
+                }
+            }
+            if (SameBits(soft.Value(), hard)) return {};
+            return terms + " = " + Hex(soft.Value()) + ", the x87 says " + Hex(Soft(hard));
+        },
+        4);
 }
 
 TEST(SoftExtended, ComparisonsAreTheX87s) {
