@@ -197,11 +197,12 @@ EMSCRIPTEN_KEEPALIVE int wf_chart(double span) {
 EMSCRIPTEN_KEEPALIVE const double* wf_chart_rows() {
     return ChartRows().data();
 }
-// The recorded passes as the renderer's --csv writes them.
-EMSCRIPTEN_KEEPALIVE const char* wf_csv() {
+// The recorded passes as the renderer's --csv (or, with `decimalComma`, its
+// --csv-decimal-comma) writes them.
+EMSCRIPTEN_KEEPALIVE const char* wf_csv(int decimalComma) {
     const TRecording* recording = Session().Recording();
-    return Answer(recording ? TableText(*recording, Session().Probes(), TCsvKind::Plain)
-                            : std::string());
+    const TCsvKind kind = decimalComma != 0 ? TCsvKind::DecimalComma : TCsvKind::Plain;
+    return Answer(recording ? TableText(*recording, Session().Probes(), kind) : std::string());
 }
 
 } // extern "C"

@@ -65,9 +65,12 @@ export function accessibilityTest(context) {
         const expected = windowControls("MeasuringWindow").map(({ role, name }) => `${pageRole[role]} ${name}`);
         assert.ok(expected.length > 15, "the window's list was read");
         // Besides the controls that take input: the chart, named as the window's,
-        // and the close button that the window's title bar has on the desktop.
+        // the close button that the window's title bar has on the desktop, and
+        // the table's kind, which the window's save dialog asks for (a combo
+        // box is listed by the entry it shows).
+        const kind = await browser.evaluate(() => document.getElementById("csvKind").selectedOptions[0].text);
         assert.deepEqual(found, [...expected, "image Verlauf der Sonden und der Energie",
-                                 "button Messung schließen"].sort());
+                                 "button Messung schließen", `combobox ${kind}`].sort());
         assert.equal(await browser.evaluate(() => document.getElementById("measureWindow").getAttribute("role")), "dialog");
     });
 

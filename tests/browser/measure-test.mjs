@@ -10,13 +10,13 @@ import { join } from "node:path";
 import { test } from "node:test";
 import { sleep } from "./browser.mjs";
 
-// The renderer's --csv of `passes` passes of its start with these probes.
-function renderedTable(renderer, passes, probes) {
+// The renderer's --csv (or another kind's option) of `passes` passes of its start with these probes.
+function renderedTable(renderer, passes, probes, option = "--csv") {
     const folder = mkdtempSync(join(tmpdir(), "wogenfeld-csv-"));
     try {
         const file = join(folder, "render.csv");
         execFileSync(renderer, ["--iterations", String(passes), ...probes.flatMap((p) => ["--probe", p.join(",")]),
-                                "--csv", file, "--quiet"]);
+                                option, file, "--quiet"]);
         return readFileSync(file, "utf8");
     } finally {
         rmSync(folder, { recursive: true, force: true });
@@ -93,16 +93,19 @@ export function measureTest(context) {
         assert.deepEqual(marked, [true, true], "both markers in their colours");
 
         // The table of the same run as the renderer writes it, byte for byte.
-        const saved = await browser.evaluate(async () => {
+        // In either kind; the run stays paused meanwhile.
+        const saved = (kind) => browser.evaluate(async (value) => {
             const blobs = [];
             const make = URL.createObjectURL;
             URL.createObjectURL = (blob) => { blobs.push(blob); return make.call(URL, blob); };
+            document.getElementById("csvKind").value = value;
             document.getElementById("saveCsv").click();
             URL.createObjectURL = make;
             return blobs[0].text();
-        });
+        }, kind);
         const table = renderedTable(renderer, passes, [[36, 36], [46, 36]]);
-        assert.equal(saved, table);
+        assert.equal(await saved("0"), table);
+        assert.equal(await saved("1"), renderedTable(renderer, passes, [[36, 36], [46, 36]], "--csv-decimal-comma"));
         await sleep(200); // a repaint of "Messung"
         const reading = await page.text("#measureWindow .probe-rows span[aria-label='Sonde 1 Messwerte']");
         // The source is driven to Z = -40 sin(8 t): period 2 pi / 8, amplitude 40.

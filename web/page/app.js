@@ -313,7 +313,8 @@ function decimalSeparator(languages) {
         if (message) showMessage(message);
     }
 
-    measuring = makeMeasuring({ core, call, json, byId, view: canvas, act, relayout: fit });
+    measuring = makeMeasuring({ core, call, json, byId, view: canvas, act, relayout: fit,
+                               decimalComma: decimalPoint === "," });
 
     // ---- the run loop: unpaced passes within a share of each refresh ----
     const statistics = { passes: 0, frames: 0 };

@@ -5,7 +5,7 @@
 // text comes from the session; the page only draws and passes actions on.
 "use strict";
 
-function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
+function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalComma }) {
     const colours = json("wf_measure_colours");
     const { visibleNodes, middleNode } = json("wf_control_table");
     const css = ([red, green, blue]) => `rgb(${red}, ${green}, ${blue})`;
@@ -245,9 +245,13 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout }) {
     watch("watchStop", 1);
     watch("watchReset", 2);
 
-    // The table as the renderer's --csv writes it, as a download.
+    // The table as the renderer's --csv or --csv-decimal-comma writes it, as a
+    // download; the spreadsheets' kind first where numbers have a decimal comma,
+    // as the window's save dialog offers it.
+    const csvKind = byId("csvKind");
+    csvKind.value = decimalComma ? "1" : "0";
     byId("saveCsv").addEventListener("click", () => {
-        const text = call("wf_csv", "string", [], []);
+        const text = call("wf_csv", "string", ["number"], [Number(csvKind.value)]);
         const link = document.createElement("a");
         link.href = URL.createObjectURL(new Blob([text], { type: "text/csv" }));
         link.download = "messung.csv";
