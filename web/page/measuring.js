@@ -13,6 +13,9 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
     const chartColumns = 9; // time, four probe places, four energies
     const longPress = 500;
     const repaintInterval = 1000 / 15;
+    // The chart's share of the time at most, so that an engine that draws
+    // slowly repaints it less often rather than running fewer passes.
+    const chartShare = 0.1;
 
     // ---- the markers, on a canvas of their own over the frame ----
     const markers = document.createElement("canvas");
@@ -141,6 +144,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
     const texts = { wavelength: byId("wavelength"), speed: byId("waveSpeed"), lattice: byId("latticeSpeed"),
                     watch: byId("watch"), passes: byId("runPasses") };
     let shownChanges = -1;
+    let chartDue = 0;
     let repaint = null;
 
     function makeProbeRow(slot) {
@@ -228,9 +232,11 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         setText(texts.lattice, shown.lattice);
         setText(texts.watch, shown.watch);
         setText(texts.passes, shown.passes);
-        if (shown.changes === shownChanges) return;
+        const start = performance.now();
+        if (shown.changes === shownChanges || start < chartDue) return;
         shownChanges = shown.changes;
         drawChart(shown.probes);
+        chartDue = start + (performance.now() - start) / chartShare;
     }
     function probesChanged() {
         drawMarkers();
