@@ -8,7 +8,7 @@
 
 // A running sum of squares in software reals: sum += x * x, or
 // sum += d * d with d = b - a, every operation rounded as the x87 rounds it,
-// the same bits as those operations written out. Several times faster for
+// the same bits as those operations written out. About twice as fast for
 // the net's thousands of squares a pass: a term is never negative, so the
 // sum never cancels and the signs drop out; a normal operand takes a short
 // path on its bare mantissa, anything else the general operations. Inline,
