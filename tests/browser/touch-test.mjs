@@ -55,6 +55,12 @@ export function touchTest(context) {
                     [document.getElementById("ScrollBar6").getAttribute("aria-valuenow"),
                      document.getElementById("Edit7").value]);
                 assert.deepEqual(amplitude, ["41", "41"], shape);
+                // "Messung" stands over the window rather than shrink it below a finger's size.
+                await browser.press("F2");
+                await browser.waitFor(() => !document.getElementById("measureWindow").hidden);
+                const [widthMeasuring, heightMeasuring] = await browser.evaluate(windowShare);
+                assert.ok(widthMeasuring > 0.95 && heightMeasuring > 0.9,
+                          `${shape}, "Messung" open: the window covers ${widthMeasuring} x ${heightMeasuring}`);
             } finally {
                 await browser.close();
             }

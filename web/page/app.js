@@ -53,6 +53,7 @@ function decimalSeparator(languages) {
     // panel below the others, so that the window fills the screen ----
     const touchScreen = matchMedia("(pointer: coarse)");
     // Window pixels: 24 CSS pixels, the least a finger is given, down to a scale of 0.92.
+    const fingerLeast = 24;
     const fingerSize = 26;
     windowElement.style.setProperty("--finger", `${fingerSize}px`);
     const sides = ["left", "top", "width", "height"];
@@ -72,13 +73,18 @@ function decimalSeparator(languages) {
     // The whole window scaled to the browser's, never cut.
     let bars = [];
     let measuring = null;
+    const scaleFor = (width) =>
+        Math.min(width / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
+    // Whether the window can give up `width` at the right: with a mouse
+    // always, on a touch screen while its controls stay a finger's size.
+    const canMakeRoom = (width) => !touchScreen.matches || scaleFor(innerWidth - width) * fingerSize >= fingerLeast;
     function fit() {
         const touch = touchScreen.matches;
         document.body.classList.toggle("touch", touch);
         document.body.classList.toggle("portrait", touch && innerHeight > innerWidth);
         fitHitAreas(touch);
         const width = innerWidth - (measuring?.reservedWidth() ?? 0);
-        const scale = Math.min(width / windowElement.offsetWidth, innerHeight / windowElement.offsetHeight);
+        const scale = scaleFor(width);
         const left = Math.max(0, (width - windowElement.offsetWidth * scale) / 2);
         windowElement.style.transform = `translate(${left}px, 0) scale(${scale})`;
         for (const bar of bars) bar.show(bar.position);
@@ -314,7 +320,7 @@ function decimalSeparator(languages) {
     }
 
     measuring = makeMeasuring({ core, call, json, byId, view: canvas, act, relayout: fit,
-                               decimalComma: decimalPoint === "," });
+                               decimalComma: decimalPoint === ",", canMakeRoom });
 
     // ---- the run loop: unpaced passes within a share of each refresh ----
     const statistics = { passes: 0, frames: 0 };

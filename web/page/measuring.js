@@ -5,7 +5,7 @@
 // text comes from the session; the page only draws and passes actions on.
 "use strict";
 
-function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalComma }) {
+function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalComma, canMakeRoom }) {
     const colours = json("wf_measure_colours");
     const { visibleNodes, middleNode } = json("wf_control_table");
     const css = ([red, green, blue]) => `rgb(${red}, ${green}, ${blue})`;
@@ -180,14 +180,17 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         return { on, x, y, reading, phase };
     }
 
-    // In a wide browser beside the page's window, which shrinks to make room,
-    // so that the net and the controls stay free; in a tall one over its
-    // lower part, as a sheet, where the window would shrink too far.
+    // In a wide browser at the right, beside the page's window, which shrinks
+    // to make room, so that the net and the controls stay free; over the
+    // window's right part where that would shrink a touch screen's controls
+    // below a finger's size; in a tall one over its lower part, as a sheet,
+    // where the window would shrink too far.
     const sideWidth = 440;
-    const besideWindow = () => innerWidth >= innerHeight;
+    const atTheRight = () => innerWidth >= innerHeight;
+    const besideWindow = () => atTheRight() && canMakeRoom(sideWidth);
     function placeWindow() {
         const style = windowElement.style;
-        if (besideWindow()) {
+        if (atTheRight()) {
             Object.assign(style, { left: "", right: "0px", top: "0px", bottom: "0px", width: `${sideWidth}px` });
         } else {
             Object.assign(style, { left: "0px", right: "0px", top: "50vh", bottom: "0px", width: "" });
