@@ -195,14 +195,15 @@ class TLessonReader {
 
   private:
     std::vector<std::string_view> Lines;
-    std::size_t At = 0; // the line being read
+    std::size_t At = 0;      // the next line
+    std::size_t Current = 0; // the line whose values are read
     std::optional<std::string> Fault;
     TLesson Lesson;
 
     bool Fail(const std::string& what) {
         if (!Fault)
-            Fault =
-                "Die Lektion ist fehlerhaft, Zeile " + std::to_string(At + 1) + ": " + what + '.';
+            Fault = "Die Lektion ist fehlerhaft, Zeile " + std::to_string(Current + 1) + ": " +
+                    what + '.';
         return false;
     }
     // The values of the line if it has `key`, and steps on.
@@ -226,6 +227,7 @@ std::optional<std::vector<std::string_view>> TLessonReader::Line(std::string_vie
         Fault = "Die Lektion ist unvollständig: sie endet vor „" + std::string(key) + "“.";
         return std::nullopt;
     }
+    Current = At;
     std::vector<std::string_view> parts = Split(Lines[At]);
     if (parts.front() != key) {
         Fail("„" + std::string(key) + "“ erwartet");
@@ -363,6 +365,7 @@ bool TLessonReader::ReadStart() {
         const std::string key = "field" + std::to_string(field + 1);
         // The text may hold blanks: the rest of the line is the value.
         if (At < Lines.size() && Lines[At].starts_with(key + ' ')) {
+            Current = At;
             if (!Text(Lines[At].substr(key.size() + 1), log.Start.SourceFields[field]))
                 return false;
             ++At;
@@ -464,6 +467,7 @@ bool TLessonReader::ReadEnd() {
     const auto frame = Line("frame", 1);
     if (!frame || !Hash((*frame)[0], Lesson.FrameHash)) return false;
     if (!Line("end", 0)) return false;
+    Current = At;
     if (At < Lines.size()) return Fail("nach „end“ folgt noch Text");
     return true;
 }
@@ -483,6 +487,7 @@ std::variant<TLesson, std::string> TLessonReader::Read() {
     bool ok = ReadStart();
     long long lastPass = 0;
     while (ok && At < Lines.size() && Lines[At].starts_with("action ")) {
+        Current = At;
         std::vector<std::string_view> values = Split(Lines[At]);
         values.erase(values.begin());
         ok = ReadAction(std::move(values), lastPass);
