@@ -24,13 +24,15 @@ std::string LessonOfPasses(long long passes) {
     session.Activate();
     session.ChooseExample(2);
     session.SetExcitation(true);
-    const std::array<std::function<void()>, 6> actions = {
+    const std::array<std::function<void()>, 5> actions = {
         [&] { session.MoveSlider(Slider::Frequency, 900); },
         [&] {
             session.SetProbe(0, TNodePosition{36, 20});
         },
-        [&] { session.Pause(); },
-        [&] { session.Continue(); },
+        [&] {
+            session.Pause(); // no passes while paused: "Weiter" at once
+            session.Continue();
+        },
         [&] { session.SelectBoundaryMode(BoundaryMode::LooseEnd); },
         [&] { session.Null(); },
     };

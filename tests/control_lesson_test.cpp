@@ -137,6 +137,14 @@ TEST(Lesson, ARandomUsersRunOpensAsTheSameNetAndFrame) {
         EXPECT_EQ(replayed.PassesMade(), session.PassesMade()) << "seed " << seed;
         // The opened session writes the same lesson again: nothing lost on the way.
         EXPECT_EQ(LessonText(LessonOf(replayed, "test")), text) << "seed " << seed;
+        // Drawn at the last passes only or at every pass: the same.
+        const TLesson lesson = std::get<TLesson>(ReadLesson(text));
+        for (const TReplayDrawing drawing :
+             {TReplayDrawing::LastPasses, TReplayDrawing::EveryPass}) {
+            const auto drawn = ReplayLessonDrawing(lesson, Background(), front, drawing);
+            EXPECT_TRUE(std::holds_alternative<std::unique_ptr<TSession>>(drawn))
+                << "seed " << seed << ", drawing " << static_cast<int>(drawing);
+        }
     }
 }
 
