@@ -120,8 +120,7 @@ const std::vector<TRenderOption>& RenderOptionTable() {
          .ValueName = "FILE",
          .Group = Run,
          .Help = "Write the lesson of the run made to FILE: its start, every action with its "
-                 "pass, and the state and frame it reached, for the window, the page and "
-                 "--lesson.",
+                 "pass, and the state and frame it reached, as --lesson opens it.",
          .Value = TFileValue{[](S& s) -> QString& { return s.SaveLessonFile; }}},
         {.Name = "out",
          .ValueName = "FILE",

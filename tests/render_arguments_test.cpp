@@ -71,8 +71,7 @@ Options:
                               --iterations counts on from its pass (default 0).
   --save-lesson <FILE>        Write the lesson of the run made to FILE: its
                               start, every action with its pass, and the state
-                              and frame it reached, for the window, the page and
-                              --lesson.
+                              and frame it reached, as --lesson opens it.
   --out <FILE>                Write the last frame to FILE (PNG).
   --out-dir <DIR>             Write the chosen frames to DIR/frame-NNNNNN.png,
                               NNNNNN the pass; needs --every or --strobe.
