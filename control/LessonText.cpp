@@ -123,35 +123,48 @@ std::string ActionLine(const TAction& action) {
 
 // ---- reading ----
 
+// The well-formed UTF-8 sequences by their lead byte: their length, the
+// smallest code point they may hold (less is an overlong form) and the bits
+// of the code point in the lead.
+struct TUtf8Form {
+    unsigned FirstLead;
+    unsigned LastLead;
+    std::size_t Length;
+    unsigned Smallest;
+    unsigned LeadBits;
+};
+constexpr std::array<TUtf8Form, 4> Utf8Forms = {{
+    {0x00, 0x7f, 1, 0x0, 0x7f},
+    {0xc2, 0xdf, 2, 0x80, 0x1f},
+    {0xe0, 0xef, 3, 0x800, 0x0f},
+    {0xf0, 0xf4, 4, 0x10000, 0x07},
+}};
+constexpr unsigned ContinuationMask = 0xc0;
+constexpr unsigned ContinuationMark = 0x80;
+constexpr unsigned ContinuationBits = 6;
+constexpr unsigned LargestCodePoint = 0x10ffff;
+constexpr unsigned FirstSurrogate = 0xd800;
+constexpr unsigned LastSurrogate = 0xdfff;
+
 // Where the first byte is that does not belong to well-formed UTF-8, or npos.
 std::size_t InvalidUtf8At(std::string_view text) {
     std::size_t k = 0;
     while (k < text.size()) {
         const auto lead = static_cast<unsigned char>(text[k]);
-        std::size_t length = 0;
-        unsigned min = 0;
-        unsigned code = 0;
-        if (lead < 0x80) {
-            ++k;
-            continue;
-        }
-        if (lead >= 0xc2 && lead <= 0xdf) {
-            length = 2, min = 0x80, code = lead & 0x1fU;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            length = 3, min = 0x800, code = lead & 0x0fU;
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            length = 4, min = 0x10000, code = lead & 0x07U;
-        } else {
-            return k;
-        }
-        if (k + length > text.size()) return k;
-        for (std::size_t m = 1; m < length; ++m) {
+        const auto form = std::find_if(Utf8Forms.begin(), Utf8Forms.end(), [lead](const auto& f) {
+            return lead >= f.FirstLead && lead <= f.LastLead;
+        });
+        if (form == Utf8Forms.end() || k + form->Length > text.size()) return k;
+        unsigned code = lead & form->LeadBits;
+        for (std::size_t m = 1; m < form->Length; ++m) {
             const auto next = static_cast<unsigned char>(text[k + m]);
-            if ((next & 0xc0U) != 0x80) return k;
-            code = (code << 6) | (next & 0x3fU);
+            if ((next & ContinuationMask) != ContinuationMark) return k;
+            code = (code << ContinuationBits) | (next & ~ContinuationMask);
         }
-        if (code < min || code > 0x10ffff || (code >= 0xd800 && code <= 0xdfff)) return k;
-        k += length;
+        if (code < form->Smallest || code > LargestCodePoint ||
+            (code >= FirstSurrogate && code <= LastSurrogate))
+            return k;
+        k += form->Length;
     }
     return std::string_view::npos;
 }

@@ -179,6 +179,10 @@ TEST(Lesson, ADamagedFileIsOneGermanMessageAndNoSession) {
               "Die Datei ist größer als 10 MB und keine Lektion dieses Programms.");
     EXPECT_EQ(Refusal(Replaced(good, "start", "st\xff")),
               "Die Datei ist kein UTF-8-Text (Zeile 3).");
+    // A three-byte "/" (overlong) and a lone surrogate in the first field's text, line 18.
+    for (const std::string bad : {"\xe0\x80\xaf", "\xed\xa0\x80"})
+        EXPECT_EQ(Refusal(Replaced(good, "field1 \"36", "field1 \"" + bad)),
+                  "Die Datei ist kein UTF-8-Text (Zeile 18).");
     EXPECT_EQ(Refusal("PK\x03\x04"), "Die Datei ist keine Wogenfeld-Lektion.");
     EXPECT_EQ(Refusal(Replaced(good, "lesson 1", "lesson 2")),
               "Die Lektion hat das Format 2; dieses Programm liest nur Format 1. Ein neueres "
