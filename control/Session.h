@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "control/ActionLog.h"
 #include "control/Commands.h"
 #include "control/ControlTable.h"
 #include "control/RunLoop.h"
@@ -34,6 +35,8 @@ class TSession final : private IControlPanel {
   public:
     // The window created: the controls of the form, the start values of the net.
     TSession(TPicture background, ISessionFront& front);
+    // From now on `front` is told what the user must know.
+    void AttachFront(ISessionFront& front) { Front = &front; }
 
     // The first activation performs "Null"; later ones nothing.
     void Activate();
@@ -84,11 +87,16 @@ class TSession final : private IControlPanel {
     const TRecording* Recording() const { return Record.get(); }
 
     // The stopwatch of simulated time, read at the last pass's time.
-    void StartWatch() { Watch.Start(LastPassTime()); }
-    void StopWatch() { Watch.Stop(LastPassTime()); }
-    void ResetWatch() { Watch.Reset(LastPassTime()); }
+    void StartWatch();
+    void StopWatch();
+    void ResetWatch();
     double WatchTime() const { return Watch.Time(LastPassTime()); }
     bool WatchRunning() const { return Watch.Running(); }
+
+    // The actions since the start, each with the passes made before it, and
+    // the passes made since the start, across runs.
+    const TActionLog& Actions() const { return Log; }
+    long long PassesMade() const { return Passes; }
 
     TRunLoop& RunLoop() { return Loop; }
     const TRunLoop& RunLoop() const { return Loop; }
@@ -103,8 +111,11 @@ class TSession final : private IControlPanel {
     void ShowFrequency();
     void RotateAndDraw();
     void Draw();
+    // An action from the user, not one of the actions another one sets off:
+    // the entry, for the values it has besides.
+    TAction& Remember(TActionKind kind, int which = 0, int value = 0);
 
-    ISessionFront& Front;
+    ISessionFront* Front;
     TPanelValues Values;
     TRunLoop Loop;
     TStopwatch Watch;
@@ -116,4 +127,8 @@ class TSession final : private IControlPanel {
     bool ShowsInfo = false;
     std::array<std::string, 3> Displays;
     std::array<unsigned long long, 3> Writes{};
+    TActionLog Log;
+    TAction Scratch;
+    long long Passes = 0;
+    int ActionDepth = 0; // the actions under way, the user's outermost
 };

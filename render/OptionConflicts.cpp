@@ -87,6 +87,12 @@ std::optional<QString> OptionConflict(const TRenderSettings& s, const QCommandLi
             return QStringLiteral("%1 and %2 %3")
                 .arg(Dashed(row.Name), Dashed(row.Excludes), QLatin1String(row.ExcludesWhy));
         }
+        if (!row.SetsControls || !given(row.Name)) continue;
+        for (const TRenderOption& control : table) {
+            if (control.Group == TOptionGroup::Controls && given(control.Name))
+                return QStringLiteral("%1 and %2: %1 sets the controls; give one")
+                    .arg(Dashed(row.Name), Dashed(control.Name));
+        }
     }
     // What one option lacks: a partner it needs, or what its check asks of the values.
     const auto lacking = [&](const TRenderOption& row) -> std::optional<QString> {

@@ -132,6 +132,7 @@ std::optional<QString> ReadValue(const TRenderOption& row, const QString& value,
                 return std::nullopt;
             },
             [&](const TFileValue& v) { return setPath(v.Field(s)); },
+            [&](const TInputFileValue& v) { return setPath(v.Field(s)); },
             [&](const TFolderValue& v) { return setPath(v.Field(s)); },
             [&](const TBoundaryValue&) -> TResult {
                 for (const auto& [name, mode] : BoundaryNames) {
@@ -202,6 +203,7 @@ ParseRenderArguments(const QStringList& args) {
         if (!example)
             return QStringLiteral("--example: unknown example %1 (1-7 or a caption)").arg(name);
         SetExampleValues(settings, *example);
+        settings.Example = static_cast<int>(example - Examples.data());
     }
     // In the order given, so that the first argument at fault is the one named.
     std::map<QString, qsizetype> taken;
@@ -216,6 +218,9 @@ ParseRenderArguments(const QStringList& args) {
     }
 
     if (std::optional<QString> conflict = OptionConflict(settings, parser)) return *conflict;
+    // A lesson is the run up to its pass: without --iterations, nothing more.
+    if (!settings.LessonFile.isEmpty() && !parser.isSet(QStringLiteral("iterations")))
+        settings.Iterations = 0;
     if (!settings.GifFile.isEmpty() && settings.Every == 0 && !settings.Strobe)
         settings.Every = GifEvery;
     return settings;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/RenderJob.h"
 
+#include "control/LessonReplay.h"
+#include "control/LessonText.h"
 #include "measure/Profile.h"
 #include "measure/Series.h"
 #include "output/GifWriter.h"
@@ -14,6 +16,7 @@
 #include "sim/StateHash.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 
 #include <array>
@@ -37,6 +40,27 @@ class TFrameChoice {
     TStroboscope Strobe;
 };
 
+// Holds the bad source fields of a lesson's replay until the renderer takes over.
+class TNoFront final : public ISessionFront {
+  public:
+    void ReportBadSourceField(const std::string&) override {}
+};
+
+// The lesson a file holds, or why it holds none.
+std::variant<TLesson, QString> LoadLesson(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("--lesson: cannot read %1: %2").arg(name, file.errorString());
+    // One byte beyond the largest lesson tells the reader that the file is too large.
+    const QByteArray bytes = file.read(static_cast<qint64>(MaxLessonBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return QStringLiteral("--lesson: cannot read %1: %2").arg(name, file.errorString());
+    std::variant<TLesson, std::string> read = ReadLesson(bytes.toStdString());
+    if (const auto* message = std::get_if<std::string>(&read))
+        return QStringLiteral("--lesson %1: %2").arg(name, QString::fromStdString(*message));
+    return std::get<TLesson>(std::move(read));
+}
+
 class TJob {
   public:
     TJob(const TRenderSettings& settings, std::FILE* messages)
@@ -53,6 +77,8 @@ class TJob {
         std::fprintf(Messages, "wogenfeld-render: %s\n", qPrintable(text));
     }
     std::optional<QString> OpenOutputs();
+    // A renderer at the start of the run, or why the lesson does not replay.
+    std::variant<std::unique_ptr<TRenderer>, QString> Start();
     // The rectangle that every picture written will be cut to.
     std::optional<QRect> MeasureCrop();
     int Render();
@@ -63,6 +89,7 @@ class TJob {
 
     const TRenderSettings& Settings;
     std::FILE* Messages;
+    std::optional<TLesson> Lesson;
     TProgress Progress;
     long long PassesDone = 0;
     QRect Crop;
@@ -107,19 +134,35 @@ std::optional<QString> TJob::WriteTables(std::string line) {
     return std::nullopt;
 }
 
+std::variant<std::unique_ptr<TRenderer>, QString> TJob::Start() {
+    if (!Lesson) return std::make_unique<TRenderer>(Settings);
+    TNoFront front;
+    std::variant<std::unique_ptr<TSession>, std::string> replayed =
+        ReplayLesson(*Lesson, RenderBackground(), front);
+    if (const auto* message = std::get_if<std::string>(&replayed))
+        return QStringLiteral("--lesson %1: %2")
+            .arg(Settings.LessonFile, QString::fromStdString(*message));
+    return std::make_unique<TRenderer>(std::get<std::unique_ptr<TSession>>(std::move(replayed)));
+}
+
 std::optional<QRect> TJob::MeasureCrop() {
-    TRenderer renderer(Settings);
+    auto started = Start();
+    if (std::holds_alternative<QString>(started)) return std::nullopt;
+    const std::unique_ptr<TRenderer>& renderer = std::get<std::unique_ptr<TRenderer>>(started);
     TFrameChoice choice(Settings);
-    const QRgb background = renderer.Frame().pixel(0, 0);
+    const QRgb background = renderer->Frame().pixel(0, 0);
     QRect drawn;
-    for (long long pass = 1; pass <= Settings.Iterations; ++pass) {
-        if (!renderer.Pass()) return std::nullopt;
+    const long long first = renderer->Session().PassesMade();
+    // A lesson run on no further: its last frame is the one it reached.
+    if (Settings.Iterations == 0 && Out.IsOpen()) drawn |= DrawnRect(renderer->Frame(), background);
+    for (long long pass = first + 1; pass <= first + Settings.Iterations; ++pass) {
+        if (!renderer->Pass()) return std::nullopt;
         Progress.Update(++PassesDone);
-        const bool framed = choice.Takes(renderer, pass) && Settings.WritesFrames();
-        const bool last = pass == Settings.Iterations && Out.IsOpen();
-        if (framed || last) drawn |= DrawnRect(renderer.Frame(), background);
+        const bool framed = choice.Takes(*renderer, pass) && Settings.WritesFrames();
+        const bool last = pass == first + Settings.Iterations && Out.IsOpen();
+        if (framed || last) drawn |= DrawnRect(renderer->Frame(), background);
     }
-    return CropRect(drawn, renderer.Frame().size());
+    return CropRect(drawn, renderer->Frame().size());
 }
 
 std::optional<QString> TJob::WriteFrame(const QImage& frame, long long pass) {
@@ -169,11 +212,18 @@ std::optional<QString> TJob::FinishOutputs(const TRenderer& renderer) {
 }
 
 int TJob::Render() {
-    TRenderer renderer(Settings);
+    auto started = Start();
+    if (const auto* failure = std::get_if<QString>(&started)) {
+        Say(*failure);
+        return BadArguments;
+    }
+    TRenderer& renderer = *std::get<std::unique_ptr<TRenderer>>(started);
     TFrameChoice choice(Settings);
     if (!Settings.Crop) Crop = renderer.Frame().rect();
     if (!Settings.GifFile.isEmpty()) Gif.Begin(Crop, Settings.Fps);
-    for (long long pass = 1; pass <= Settings.Iterations; ++pass) {
+    // After a lesson the passes count on from its own.
+    const long long first = renderer.Session().PassesMade();
+    for (long long pass = first + 1; pass <= first + Settings.Iterations; ++pass) {
         if (!renderer.Pass()) {
             Say(renderer.Error());
             return RenderFailed;
@@ -198,6 +248,14 @@ int TJob::Render() {
         Say(*failure);
         return RenderFailed;
     }
+    if (!Settings.SaveLessonFile.isEmpty()) {
+        const std::string text = LessonText(LessonOf(renderer.Session(), WOGENFELD_VERSION));
+        if (std::optional<QString> failure =
+                WriteTextFile(text, Settings.SaveLessonFile, QStringLiteral("--save-lesson"))) {
+            Say(*failure);
+            return RenderFailed;
+        }
+    }
     if (Settings.PrintHashes) {
         std::printf("state %016llx\nframe %016llx\n",
                     static_cast<unsigned long long>(HashState(renderer.Net())),
@@ -213,13 +271,21 @@ int TJob::Render() {
 }
 
 int TJob::Run() {
+    if (!Settings.LessonFile.isEmpty()) {
+        std::variant<TLesson, QString> loaded = LoadLesson(Settings.LessonFile);
+        if (const auto* failure = std::get_if<QString>(&loaded)) {
+            Say(*failure);
+            return BadArguments;
+        }
+        Lesson = std::get<TLesson>(std::move(loaded));
+    }
     if (std::optional<QString> failure = OpenOutputs()) {
         Say(*failure);
         return BadArguments;
     }
     if (Settings.Crop) {
         const std::optional<QRect> measured = MeasureCrop();
-        if (!measured) return Render(); // the run start fails again, and says so
+        if (!measured) return Render(); // the start fails again, and says so
         Crop = *measured;
     }
     return Render();

@@ -107,6 +107,21 @@ const std::vector<TRenderOption>& RenderOptionTable() {
          .Group = Run,
          .Help = "Passes of the run loop (default {default}).",
          .Value = TCountValue{0, [](S& s) -> long long& { return s.Iterations; }}},
+        {.Name = "lesson",
+         .ValueName = "FILE",
+         .Group = Run,
+         .Help = "Start from the lesson FILE (.wogenfeld): its start, its actions and its passes "
+                 "replayed, and the state and frame it reached checked against those it holds. "
+                 "It sets the controls, so the example and slider options cannot be given; "
+                 "--iterations counts on from its pass (default 0).",
+         .Value = TInputFileValue{[](S& s) -> QString& { return s.LessonFile; }},
+         .SetsControls = true},
+        {.Name = "save-lesson",
+         .ValueName = "FILE",
+         .Group = Run,
+         .Help = "Write the lesson of the run made to FILE: its start, every action with its "
+                 "pass, and the state and frame it reached, as --lesson opens it.",
+         .Value = TFileValue{[](S& s) -> QString& { return s.SaveLessonFile; }}},
         {.Name = "out",
          .ValueName = "FILE",
          .Group = Run,

@@ -38,6 +38,9 @@ struct TCountValue { // a whole number of Min or more
 struct TFileValue {
     TField<QString> Field;
 };
+struct TInputFileValue { // a file that is read, not written
+    TField<QString> Field;
+};
 struct TFolderValue {
     TField<QString> Field;
 };
@@ -51,9 +54,10 @@ struct TProfileLineValue { // the index of the profile's one line, 1..VisibleNod
 struct TExampleValue {};  // an example by number or caption, applied before all else
 struct TBoundaryValue {}; // damped, loose or fixed
 struct TRequestValue {};  // help or version, answered before anything else is read
-using TOptionValue = std::variant<TFlagValue, TOnOffValue, TSliderValue, TWholeValue, TCountValue,
-                                  TFileValue, TFolderValue, TSourceValue, TProbeValue,
-                                  TProfileLineValue, TExampleValue, TBoundaryValue, TRequestValue>;
+using TOptionValue =
+    std::variant<TFlagValue, TOnOffValue, TSliderValue, TWholeValue, TCountValue, TFileValue,
+                 TInputFileValue, TFolderValue, TSourceValue, TProbeValue, TProfileLineValue,
+                 TExampleValue, TBoundaryValue, TRequestValue>;
 
 // The groups of the help text, in its order.
 enum class TOptionGroup { Controls, Run, Measuring, Program };
@@ -76,6 +80,8 @@ struct TRenderOption {
     // It cannot be given together with this one, for the reason ExcludesWhy.
     const char* Excludes = nullptr;
     const char* ExcludesWhy = nullptr;
+    // It sets every control itself: no option of the Controls group goes with it.
+    bool SetsControls = false;
     // What it asks of the other settings once every option is read.
     std::optional<QString> (*Check)(const TRenderSettings&) = nullptr;
     // Further names, each of one letter.

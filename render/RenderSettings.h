@@ -15,6 +15,10 @@
 struct TRenderSettings : TPanelValues {
     TRenderSettings() : TPanelValues(DrivenStartPanel()) {}
 
+    int Example = 0;        // 0..6: the example whose radio button is checked
+    QString LessonFile;     // the lesson to start from
+    QString SaveLessonFile; // the lesson of the run made
+
     long long Iterations = 600;
     QString OutFile;     // the last frame, as PNG
     QString OutDir;      // the chosen frames, as PNG

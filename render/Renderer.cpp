@@ -6,14 +6,23 @@
 #include "view/PictureHash.h"
 #include "view/View.h"
 
+TPicture RenderBackground() {
+    return ViewBackground(LoadBackgroundPicture());
+}
+
 TRenderer::TRenderer(const TRenderSettings& settings)
-    : Settings(settings), Loop(ViewBackground(LoadBackgroundPicture())),
-      FrameImage(ImageOf(Loop.View().Bitmap())) {
-    StartLikeTheWindow(Loop, Settings);
+    : State(std::make_unique<TSession>(RenderBackground(), static_cast<ISessionFront&>(*this))),
+      FrameImage(ImageOf(State->RunLoop().View().Bitmap())) {
+    State->StartWith(settings, settings.Example);
+}
+
+TRenderer::TRenderer(std::unique_ptr<TSession> replayed)
+    : State(std::move(replayed)), FrameImage(ImageOf(State->RunLoop().View().Bitmap())) {
+    State->AttachFront(*this);
 }
 
 bool TRenderer::Pass() {
-    Loop.Fire(*this);
+    State->Fire();
     return FailedStart.isEmpty();
 }
 
@@ -22,5 +31,5 @@ const QImage& TRenderer::Frame() const {
 }
 
 std::uint64_t TRenderer::FrameHash() const {
-    return HashPicture(Loop.View().Bitmap());
+    return HashPicture(State->RunLoop().View().Bitmap());
 }

@@ -1,26 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "control/RunLoop.h"
+#include "control/Session.h"
 #include "render/RenderSettings.h"
 
 #include <QImage>
 
 #include <cstdint>
+#include <memory>
 
-// The window's run loop without the window: the controls are fixed values,
+// The window's session without the window: the controls are fixed values,
 // and the frames are kept instead of shown.
-class TRenderer final : private IControlPanel {
+class TRenderer final : private ISessionFront {
   public:
+    // A run of the settings' controls, started as the window starts one.
     explicit TRenderer(const TRenderSettings& settings);
+    // The run a lesson has been replayed to, going on from there.
+    explicit TRenderer(std::unique_ptr<TSession> replayed);
 
     // One firing of the run loop; false once a run start has failed.
     bool Pass();
 
-    const TNet& Net() const { return Loop.Net(); }
-    const TView& View() const { return Loop.View(); }
+    const TNet& Net() const { return State->RunLoop().Net(); }
+    const TView& View() const { return State->RunLoop().View(); }
+    const TSession& Session() const { return *State; }
     // The simulated time the last pass ran at: the time of its drive.
-    Extended PassTime() const { return Loop.PassTime(); }
+    Extended PassTime() const { return State->RunLoop().PassTime(); }
     // The last frame drawn; an abandoned frame leaves it as it was.
     const QImage& Frame() const;
     const QString& Error() const { return FailedStart; }
@@ -28,14 +33,14 @@ class TRenderer final : private IControlPanel {
     std::uint64_t FrameHash() const;
 
   private:
-    TControlState ReadControls() const override { return Settings.Controls; }
-    std::array<std::string, 4> ReadSourceFields() const override { return Settings.SourceFields; }
     void ReportBadSourceField(const std::string& message) override {
         FailedStart = QString::fromStdString(message);
     }
 
-    const TRenderSettings Settings;
-    TRunLoop Loop;
+    std::unique_ptr<TSession> State;
     const QImage FrameImage; // the view's picture, its pixels not copied
     QString FailedStart;
 };
+
+// The picture every frame of the renderer starts from.
+TPicture RenderBackground();

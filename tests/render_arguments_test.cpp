@@ -63,6 +63,15 @@ Options:
   --source1-on <on|off>       The source check box "1".
   --source2-on <on|off>       The source check box "2".
   --iterations <N>            Passes of the run loop (default 600).
+  --lesson <FILE>             Start from the lesson FILE (.wogenfeld): its
+                              start, its actions and its passes replayed, and
+                              the state and frame it reached checked against
+                              those it holds. It sets the controls, so the
+                              example and slider options cannot be given;
+                              --iterations counts on from its pass (default 0).
+  --save-lesson <FILE>        Write the lesson of the run made to FILE: its
+                              start, every action with its pass, and the state
+                              and frame it reached, as --lesson opens it.
   --out <FILE>                Write the last frame to FILE (PNG).
   --out-dir <DIR>             Write the chosen frames to DIR/frame-NNNNNN.png,
                               NNNNNN the pass; needs --every or --strobe.
