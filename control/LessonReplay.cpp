@@ -11,9 +11,9 @@ namespace {
 // enough to cost nothing beside the passes.
 constexpr long long PassesPerReport = 1000;
 
-const std::string Mismatch = "Die Lektion führt nicht zu dem Zustand, den sie gespeichert hat "
-                             "(andere Programmversion oder veränderte Datei); sie wurde nicht "
-                             "geöffnet.";
+const std::string Mismatch = "Die Unterrichtsdatei führt nicht zu dem Zustand, den sie "
+                             "gespeichert hat (andere Programmversion oder veränderte Datei); "
+                             "sie wurde nicht geöffnet.";
 
 // While it replays, nobody is told of bad source fields: the user was, then.
 class TSilentFront final : public ISessionFront {
@@ -148,7 +148,7 @@ class TReplay {
             if (Progress && Session.PassesMade() % PassesPerReport == 0 &&
                 !Progress(static_cast<double>(Session.PassesMade()) /
                           static_cast<double>(Lesson.Passes))) {
-                return std::string("Das Öffnen der Lektion wurde abgebrochen.");
+                return std::string("Das Öffnen des Unterrichts wurde abgebrochen.");
             }
         }
         return std::nullopt;

@@ -215,8 +215,8 @@ class TLessonReader {
 
     bool Fail(const std::string& what) {
         if (!Fault)
-            Fault = "Die Lektion ist fehlerhaft, Zeile " + std::to_string(Current + 1) + ": " +
-                    what + '.';
+            Fault = "Die Unterrichtsdatei ist fehlerhaft, Zeile " + std::to_string(Current + 1) +
+                    ": " + what + '.';
         return false;
     }
     // The values of the line if it has `key`, and steps on.
@@ -237,7 +237,7 @@ class TLessonReader {
 std::optional<std::vector<std::string_view>> TLessonReader::Line(std::string_view key,
                                                                  std::size_t values) {
     if (At >= Lines.size()) {
-        Fault = "Die Lektion ist unvollständig: sie endet vor „" + std::string(key) + "“.";
+        Fault = "Die Unterrichtsdatei ist unvollständig: sie endet vor „" + std::string(key) + "“.";
         return std::nullopt;
     }
     Current = At;
@@ -489,11 +489,12 @@ std::variant<TLesson, std::string> TLessonReader::Read() {
     const std::vector<std::string_view> magic =
         Lines.empty() ? std::vector<std::string_view>{} : Split(Lines.front());
     if (magic.size() != 2 || magic[0] != Magic)
-        return std::string("Die Datei ist keine Wogenfeld-Lektion.");
+        return std::string("Die Datei ist keine Wogenfeld-Unterrichtsdatei.");
     const std::optional<int> format = Number<int>(magic[1]);
-    if (!format || *format < 1) return std::string("Die Datei ist keine Wogenfeld-Lektion.");
+    if (!format || *format < 1)
+        return std::string("Die Datei ist keine Wogenfeld-Unterrichtsdatei.");
     if (*format != LessonFormat)
-        return "Die Lektion hat das Format " + std::to_string(*format) +
+        return "Die Unterrichtsdatei hat das Format " + std::to_string(*format) +
                "; dieses Programm liest nur Format " + std::to_string(LessonFormat) +
                ". Ein neueres Programm öffnet sie.";
     At = 1;
@@ -552,7 +553,8 @@ std::string LessonText(const TLesson& lesson) {
 std::variant<TLesson, std::string> ReadLesson(std::string_view text) {
     if (text.empty()) return std::string("Die Datei ist leer.");
     if (text.size() > MaxLessonBytes)
-        return std::string("Die Datei ist größer als 10 MB und keine Lektion dieses Programms.");
+        return std::string(
+            "Die Datei ist größer als 10 MB und keine Unterrichtsdatei dieses Programms.");
     const std::size_t invalid = InvalidUtf8At(text);
     if (invalid != std::string_view::npos) {
         const auto line = 1 + std::count(text.begin(), text.begin() + invalid, '\n');

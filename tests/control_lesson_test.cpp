@@ -176,31 +176,34 @@ TEST(Lesson, ADamagedFileIsOneGermanMessageAndNoSession) {
     ASSERT_EQ(Refusal(good), "(opened)");
     EXPECT_EQ(Refusal(""), "Die Datei ist leer.");
     EXPECT_EQ(Refusal(std::string(MaxLessonBytes + 1, 'a')),
-              "Die Datei ist größer als 10 MB und keine Lektion dieses Programms.");
+              "Die Datei ist größer als 10 MB und keine Unterrichtsdatei dieses Programms.");
     EXPECT_EQ(Refusal(Replaced(good, "start", "st\xff")),
               "Die Datei ist kein UTF-8-Text (Zeile 3).");
     // A three-byte "/" (overlong) and a lone surrogate in the first field's text, line 18.
     for (const std::string bad : {"\xe0\x80\xaf", "\xed\xa0\x80"})
         EXPECT_EQ(Refusal(Replaced(good, "field1 \"36", "field1 \"" + bad)),
                   "Die Datei ist kein UTF-8-Text (Zeile 18).");
-    EXPECT_EQ(Refusal("PK\x03\x04"), "Die Datei ist keine Wogenfeld-Lektion.");
-    EXPECT_EQ(Refusal(Replaced(good, "lesson 1", "lesson 2")),
-              "Die Lektion hat das Format 2; dieses Programm liest nur Format 1. Ein neueres "
-              "Programm öffnet sie.");
+    EXPECT_EQ(Refusal("PK\x03\x04"), "Die Datei ist keine Wogenfeld-Unterrichtsdatei.");
+    EXPECT_EQ(
+        Refusal(Replaced(good, "lesson 1", "lesson 2")),
+        "Die Unterrichtsdatei hat das Format 2; dieses Programm liest nur Format 1. Ein neueres "
+        "Programm öffnet sie.");
     EXPECT_EQ(Refusal(good.substr(0, good.find("passes"))),
-              "Die Lektion ist unvollständig: sie endet vor „passes“.");
+              "Die Unterrichtsdatei ist unvollständig: sie endet vor „passes“.");
     // Lines 5..11 are the sliders, in the order of the window.
     EXPECT_EQ(Refusal(Replaced(good, "zoom 11", "zoom 31")),
-              "Die Lektion ist fehlerhaft, Zeile 11: 31 liegt nicht zwischen 5 und 30.");
+              "Die Unterrichtsdatei ist fehlerhaft, Zeile 11: 31 liegt nicht zwischen 5 und 30.");
     EXPECT_EQ(Refusal(Replaced(good, "amplitude 40", "amplitude 40\namplitude 40")),
-              "Die Lektion ist fehlerhaft, Zeile 7: „coupling“ erwartet.");
-    EXPECT_EQ(Refusal(Replaced(good, "action 40 probe", "action 39 probe")),
-              "Die Lektion ist fehlerhaft, Zeile 26: der Durchgang ist kleiner als der vorige.");
+              "Die Unterrichtsdatei ist fehlerhaft, Zeile 7: „coupling“ erwartet.");
+    EXPECT_EQ(
+        Refusal(Replaced(good, "action 40 probe", "action 39 probe")),
+        "Die Unterrichtsdatei ist fehlerhaft, Zeile 26: der Durchgang ist kleiner als der vorige.");
     EXPECT_EQ(Refusal(Replaced(good, "slider zoom", "slide zoom")),
-              "Die Lektion ist fehlerhaft, Zeile 27: unbekannter Name „slide“.");
-    const std::string mismatch = "Die Lektion führt nicht zu dem Zustand, den sie gespeichert hat "
-                                 "(andere Programmversion oder veränderte Datei); sie wurde nicht "
-                                 "geöffnet.";
+              "Die Unterrichtsdatei ist fehlerhaft, Zeile 27: unbekannter Name „slide“.");
+    const std::string mismatch =
+        "Die Unterrichtsdatei führt nicht zu dem Zustand, den sie gespeichert hat "
+        "(andere Programmversion oder veränderte Datei); sie wurde nicht "
+        "geöffnet.";
     const std::size_t state = good.find("state ") + 6;
     std::string flipped = good;
     flipped[state] = flipped[state] == '0' ? '1' : '0';
@@ -222,7 +225,7 @@ TEST(Lesson, OpeningCanBeCancelled) {
             return told.size() < 2;
         });
     ASSERT_TRUE(std::holds_alternative<std::string>(opened));
-    EXPECT_EQ(std::get<std::string>(opened), "Das Öffnen der Lektion wurde abgebrochen.");
+    EXPECT_EQ(std::get<std::string>(opened), "Das Öffnen des Unterrichts wurde abgebrochen.");
     EXPECT_EQ(told, (std::vector<double>{0.4, 0.8}));
 }
 

@@ -82,7 +82,7 @@ TEST(RenderLesson, ALessonThatCannotBeOpenedIsRefusedAndTouchesNoFile) {
     const TRun refused = Render({"--lesson", damaged, "--save-lesson", kept, "--hash"});
     EXPECT_EQ(refused.Status, 2);
     EXPECT_TRUE(refused.Output.isEmpty());
-    EXPECT_TRUE(refused.Errors.contains("Die Lektion führt nicht zu dem Zustand"))
+    EXPECT_TRUE(refused.Errors.contains("Die Unterrichtsdatei führt nicht zu dem Zustand"))
         << refused.Errors.toStdString();
     ASSERT_TRUE(keptFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(keptFile.readAll(), QByteArray("the user's own\n"));
