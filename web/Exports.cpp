@@ -97,6 +97,7 @@ std::string PanelJson(const TSession& session) {
     AppendNumber(json, "infoShown", session.InfoShown());
     AppendNumber(json, "ended", session.RunLoop().EndFlag);
     AppendNumber(json, "passes", session.RunLoop().PassesOfRun());
+    AppendNumber(json, "recording", session.Recording() != nullptr);
     // Each display with the count of its writes: the page writes it only after one.
     json += "\"displays\":{";
     for (const auto& [name, display] : {std::pair{"frequency", ValueDisplay::Frequency},

@@ -2,6 +2,8 @@
 #include "web/PageRun.h"
 
 #include "control/Examples.h"
+#include "control/LessonReplay.h"
+#include "control/LessonText.h"
 #include "sim/StateHash.h"
 #include "view/PictureHash.h"
 #include "view/View.h"
@@ -9,11 +11,16 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <variant>
 
 namespace {
 
 // The view's background is the form's white picture.
 constexpr std::uint32_t White = 0xFFFFFFFFu;
+
+TPicture Background() {
+    return TPicture(PictureWidth, PictureHeight, White);
+}
 
 // 0xFFRRGGBB, as the view draws it, into the bytes R, G, B, A of a canvas.
 constexpr std::uint32_t CanvasPixel(std::uint32_t pixel) {
@@ -22,11 +29,35 @@ constexpr std::uint32_t CanvasPixel(std::uint32_t pixel) {
 
 } // namespace
 
-TPageRun::TPageRun()
-    : State(TPicture(PictureWidth, PictureHeight, White), *this),
-      Canvas(static_cast<std::size_t>(PictureWidth) * PictureHeight) {
-    State.RunLoop().View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
-    State.RunLoop().DrawEachPass = false;
+TPageRun::TPageRun() : Canvas(static_cast<std::size_t>(PictureWidth) * PictureHeight) {
+    ISessionFront& front = *this;
+    Adopt(std::make_unique<TSession>(Background(), front));
+}
+
+void TPageRun::Adopt(std::unique_ptr<TSession> session) {
+    State = std::move(session);
+    State->AttachFront(*this);
+    State->RunLoop().View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
+    State->RunLoop().DrawEachPass = false;
+    BadField.reset();
+}
+
+char* TPageRun::LessonRoom(std::size_t bytes) {
+    LessonBytes.resize(bytes);
+    return LessonBytes.data();
+}
+
+std::optional<std::string> TPageRun::OpenLesson() {
+    std::variant<TLesson, std::string> read = ReadLesson(LessonBytes);
+    // The text is kept in the lesson read from it; the room is given back.
+    std::string().swap(LessonBytes);
+    if (auto* message = std::get_if<std::string>(&read)) return std::move(*message);
+    auto replayed = ReplayLesson(std::get<TLesson>(read), Background(), *this);
+    if (auto* message = std::get_if<std::string>(&replayed)) return std::move(*message);
+    Adopt(std::get<std::unique_ptr<TSession>>(std::move(replayed)));
+    // The frame it arrived at is the one to show.
+    FrameDrawn = true;
+    return std::nullopt;
 }
 
 int TPageRun::RunFor(double budgetMilliseconds) {
@@ -35,7 +66,7 @@ int TPageRun::RunFor(double budgetMilliseconds) {
     const auto budget = std::chrono::duration<double, std::milli>(budgetMilliseconds);
     int passes = 0;
     bool fired = false;
-    while (State.WantsToFire() && !BadField) {
+    while (State->WantsToFire() && !BadField) {
         const Clock::time_point now = Clock::now();
         if (fired && now - start >= budget) break;
         if (Pacer) {
@@ -43,31 +74,31 @@ int TPageRun::RunFor(double budgetMilliseconds) {
             Pacer->PassStarts(now);
         }
         fired = true;
-        if (State.Fire()) ++passes;
+        if (State->Fire()) ++passes;
     }
     // Only the last pass of a refresh is seen: the others are not drawn.
-    if (passes > 0) State.RunLoop().DrawLatest(State.Panel().Controls);
+    if (passes > 0) State->RunLoop().DrawLatest(State->Panel().Controls);
     return passes;
 }
 
 std::string TPageRun::Check(int example, long long passes) {
     TPanelValues panel = DrivenStartPanel();
     if (example > 0) SetExampleValues(panel, Examples[static_cast<std::size_t>(example - 1)]);
-    State.StartWith(panel, example > 0 ? example - 1 : 0);
+    State->StartWith(panel, example > 0 ? example - 1 : 0);
     // As the renderer: every pass drawn, so that a frame given up is given up at the same pass.
-    TRunLoop& loop = State.RunLoop();
+    TRunLoop& loop = State->RunLoop();
     loop.DrawEachPass = true;
     for (long long pass = 1; pass <= passes; ++pass) {
-        State.Fire();
+        State->Fire();
         if (BadField) return "error: " + *BadField;
     }
     loop.DrawEachPass = false;
-    State.Pause();
+    State->Pause();
     return "passes " + std::to_string(passes) + " " + Hashes();
 }
 
 std::string TPageRun::Hashes() const {
-    const TRunLoop& loop = State.RunLoop();
+    const TRunLoop& loop = State->RunLoop();
     char line[64];
     std::snprintf(line, sizeof line, "state %016llx frame %016llx",
                   static_cast<unsigned long long>(HashState(loop.Net())),
@@ -78,9 +109,9 @@ std::string TPageRun::Hashes() const {
 bool TPageRun::TakeFrame() {
     if (!FrameDrawn) return false;
     FrameDrawn = false;
-    const TPicture& frame = State.RunLoop().View().Bitmap();
+    const TPicture& frame = State->RunLoop().View().Bitmap();
     std::transform(frame.Bits(), frame.Bits() + frame.Count(), Canvas.begin(), CanvasPixel);
-    DrawnNodes.Take(State.RunLoop().Net(), State.RunLoop().View().ScreenPoints);
+    DrawnNodes.Take(State->RunLoop().Net(), State->RunLoop().View().ScreenPoints);
     return true;
 }
 

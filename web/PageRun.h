@@ -6,19 +6,22 @@
 #include "measure/DrawnNodes.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The session as the page runs it: its passes within a share of each refresh
 // of the screen, its frames as canvas pixels, the message of a bad source
-// field kept until the page shows it, and the check hook.
+// field kept until the page shows it, the check hook, and lessons opened in
+// place of the session.
 class TPageRun final : private ISessionFront {
   public:
     TPageRun();
 
-    TSession& Session() { return State; }
-    const TSession& Session() const { return State; }
+    TSession& Session() { return *State; }
+    const TSession& Session() const { return *State; }
 
     // At most `passesPerSecond` passes a second from now on.
     void PacePasses(int passesPerSecond) { Pacer.emplace(passesPerSecond); }
@@ -49,10 +52,20 @@ class TPageRun final : private ISessionFront {
     // "state S frame F", the hashes as wogenfeld-render --hash prints them.
     std::string Hashes() const;
 
+    // Room for a lesson's `bytes`, which the page copies in before it opens them.
+    char* LessonRoom(std::size_t bytes);
+    // The lesson in the room replayed, and only if it arrives, its session in
+    // place of the page's, its frame to be taken; or the German message why
+    // not, the page's session untouched.
+    std::optional<std::string> OpenLesson();
+
   private:
     void ReportBadSourceField(const std::string& message) override { BadField = message; }
+    // The page's presenter and drawing on `session`, which becomes the page's.
+    void Adopt(std::unique_ptr<TSession> session);
 
-    TSession State;
+    std::unique_ptr<TSession> State;
+    std::string LessonBytes;
     std::optional<TPacer> Pacer;
     std::optional<std::string> BadField;
     bool FrameDrawn = false;

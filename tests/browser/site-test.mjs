@@ -1,16 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser edition in each browser engine, judged by its canvas's pixels
 // against the desktop renderer's frames.
-// Usage: node site-test.mjs SITE_DIR RENDERER [ENGINE ...]   (default: all three)
+// Usage: node site-test.mjs SITE_DIR RENDERER [ENGINE ...] [--window-lessons PROGRAM]
+// (default: all three engines; PROGRAM writes and opens the window's lessons)
 import { execFileSync } from "node:child_process";
 import assert from "node:assert/strict";
 import { after, before, describe, test } from "node:test";
 import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
+import { lessonTest } from "./lesson-test.mjs";
 import { measureTest } from "./measure-test.mjs";
 import { touchTest } from "./touch-test.mjs";
 
-const [siteDir, renderer, ...chosen] = process.argv.slice(2);
+const [siteDir, renderer, ...rest] = process.argv.slice(2);
+const windowAt = rest.indexOf("--window-lessons");
+const windowLessons = windowAt >= 0 ? rest[windowAt + 1] : undefined;
+if (windowAt >= 0) rest.splice(windowAt, 2);
+// The test runner's own options (--test-name-pattern …) are none of ours.
+const chosen = rest.filter((argument, k) => !argument.startsWith("--") && !rest[k - 1]?.startsWith("--"));
 
 // The renderer's "state S frame F" for its options.
 function rendered(...options) {
@@ -219,6 +226,7 @@ function engineTests(engine) {
     });
 
     measureTest(() => ({ browser, page, renderer }));
+    lessonTest(() => ({ browser, page, renderer, windowLessons }));
 
     // WebKitWebDriver has no scripts run ahead of the page's own.
     if (engine === "webkit") return;

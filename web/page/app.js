@@ -13,6 +13,15 @@ function showStartFailure(error) {
     document.getElementById("check").textContent = `error: ${error?.message ?? error}`;
 }
 
+// Offers `blob` as a download named `name`.
+function download(blob, name) {
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
 // The separator of the first of the browser's languages that it has a number
 // format for; a point where it has none (a "C" or "POSIX" locale, an empty,
 // broken or unknown tag), as the desktop shows under the C locale.
@@ -40,12 +49,13 @@ function decimalSeparator(languages) {
     const windowElement = byId("window");
     const canvas = byId("PaintBox1");
     const context = canvas.getContext("2d", { alpha: false });
-    // The session's pixel buffer never moves (the memory does not grow), so
-    // one ImageData over it serves every frame.
-    const frame = new ImageData(
+    // An ImageData over the session's pixel buffer, taken again only when the
+    // memory has grown (a large lesson) and the buffer moved with it.
+    const pixelsOf = () => new ImageData(
         new Uint8ClampedArray(core.HEAPU8.buffer, call("wf_canvas_pixels", "number", [], []),
                               canvas.width * canvas.height * 4),
         canvas.width, canvas.height);
+    let frame = pixelsOf();
     const decimalPoint = decimalSeparator(
         navigator.languages?.length ? navigator.languages : [navigator.language]);
 
@@ -268,13 +278,16 @@ function decimalSeparator(languages) {
     let ended = false;
     byId("Button3").addEventListener("click", () => {
         act(() => call("wf_end", null, [], []));
+        showEnded();
+    });
+    function showEnded() {
         ended = true;
         for (const element of windowElement.querySelectorAll("button, input, .scrollbar")) {
             element.disabled = true;
             element.tabIndex = -1;
         }
         byId("ended").hidden = false;
-    });
+    }
 
     // The error box of a bad source field: nothing runs until it is closed.
     let messageShown = false;
@@ -298,17 +311,12 @@ function decimalSeparator(languages) {
 
     // "Bild speichern" in the drawing area's menu: the frame shown as a PNG download.
     byId("savePicture").addEventListener("click", () => {
-        canvas.toBlob((picture) => {
-            const link = document.createElement("a");
-            link.href = URL.createObjectURL(picture);
-            link.download = "wogenfeld.png";
-            link.click();
-            setTimeout(() => URL.revokeObjectURL(link.href), 1000);
-        }, "image/png");
+        canvas.toBlob((picture) => download(picture, "wogenfeld.png"), "image/png");
     });
 
     function presentFrame() {
         if (call("wf_take_frame", "number", [], [])) {
+            if (frame.data.buffer !== core.HEAPU8.buffer) frame = pixelsOf();
             context.putImageData(frame, 0, 0);
             measuring.afterFrame();
             statistics.frames++;
@@ -320,10 +328,37 @@ function decimalSeparator(languages) {
     }
 
     measuring = makeMeasuring({ core, call, json, byId, view: canvas, act, relayout: fit,
-                               decimalComma: decimalPoint === ",", canMakeRoom });
+                               decimalComma: decimalPoint === ",", canMakeRoom, download });
+
+    // A lesson's session in place of the page's: everything shown follows it,
+    // the displays written afresh, unannounced.
+    function adopt() {
+        for (const id of Object.keys(shownWrites)) delete shownWrites[id];
+        refresh();
+        const panel = json("wf_panel");
+        measuring.follow(!!panel.recording);
+        presentFrame();
+        if (panel.ended) showEnded();
+        statistics.lessons++;
+        // A lesson saved while running runs on: what it arrived at, for the tests.
+        statistics.arrival = call("wf_hashes", "string", [], []);
+    }
+    const lessons = makeLessons({ core, call, byId, showMessage, adopt, download });
+    const lessonActions = { saveLesson: lessons.save, openLesson: lessons.choose, copyLink: lessons.copyLink };
+    for (const [id, action] of Object.entries(lessonActions)) {
+        byId(id).addEventListener("click", () => { if (!ended && !messageShown) action(); });
+    }
+    // Ctrl+S and Ctrl+O, where the browser leaves them to the page.
+    document.addEventListener("keydown", (event) => {
+        if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey) return;
+        const action = { s: lessons.save, o: lessons.choose }[event.key.toLowerCase()];
+        if (!action) return;
+        event.preventDefault();
+        if (!ended && !messageShown) action();
+    });
 
     // ---- the run loop: unpaced passes within a share of each refresh ----
-    const statistics = { passes: 0, frames: 0 };
+    const statistics = { passes: 0, frames: 0, lessons: 0, arrival: "" };
     // The screen's refresh period: the shortest interval seen lately. The
     // measured intervals include the passes' own time, so they alone would
     // let a slow refresh grant itself ever longer runs.
@@ -348,6 +383,9 @@ function decimalSeparator(languages) {
         statistics,
         panel: () => json("wf_panel"),
         hashes: () => call("wf_hashes", "string", [], []),
+        lesson: lessons.lessonText,
+        // A user's action by its call, as the controls make it.
+        act: (name, types, args) => act(() => call(name, null, types, args)),
     };
 
     if (params.get("check") === "1") {
@@ -370,4 +408,7 @@ function decimalSeparator(languages) {
     }
     act(() => call("wf_open", null, [], []));
     requestAnimationFrame(onRefresh);
+    // A link's lesson after the start, and one pasted into this page later.
+    addEventListener("hashchange", () => { if (!ended) lessons.openLink(location.hash); });
+    await lessons.openLink(location.hash);
 })().catch(showStartFailure);

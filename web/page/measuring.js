@@ -5,7 +5,7 @@
 // text comes from the session; the page only draws and passes actions on.
 "use strict";
 
-function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalComma, canMakeRoom }) {
+function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalComma, canMakeRoom, download }) {
     const colours = json("wf_measure_colours");
     const { visibleNodes, middleNode } = json("wf_control_table");
     const css = ([red, green, blue]) => `rgb(${red}, ${green}, ${blue})`;
@@ -84,7 +84,8 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
     choose(items.remove, () => call("wf_set_probe", null, ["number", "number", "number"], [offer.under, 0, 0]));
     choose(items.removeAll, () => call("wf_remove_probes", null, [], []));
     items.show.addEventListener("click", () => { closeMenu(); showWindow(); });
-    byId("savePicture").addEventListener("click", closeMenu);
+    // The items the page's other parts handle close it too.
+    menu.addEventListener("click", (event) => { if (event.target.closest("button")) closeMenu(); });
     menu.addEventListener("keydown", (event) => {
         const enabled = [...menu.querySelectorAll("button:not(:disabled)")];
         const at = enabled.indexOf(document.activeElement);
@@ -200,7 +201,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
     const reservedWidth = () => (windowElement.hidden || !besideWindow() ? 0 : sideWidth);
     addEventListener("resize", placeWindow);
 
-    function showWindow() {
+    function showWindow({ focus = true } = {}) {
         call("wf_open_measuring", null, [], []);
         windowElement.hidden = false;
         placeWindow();
@@ -208,14 +209,24 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         showReadouts();
         // At most 15 repaints a second: the chart takes time the passes need more.
         repaint ??= setInterval(showReadouts, repaintInterval);
-        windowElement.querySelector("button, input").focus();
+        if (focus) windowElement.querySelector("button, input").focus();
     }
-    byId("measureClose").addEventListener("click", () => {
+    function closeWindow() {
         windowElement.hidden = true;
         clearInterval(repaint);
         repaint = null;
         relayout();
-    });
+    }
+    byId("measureClose").addEventListener("click", closeWindow);
+    // A session put in place of the page's: "Messung" shows where it records,
+    // and everything in it is drawn afresh.
+    function follow(recording) {
+        shownChanges = -1;
+        chartDue = 0;
+        if (recording && windowElement.hidden) showWindow({ focus: false });
+        if (!recording && !windowElement.hidden) closeWindow();
+        probesChanged();
+    }
 
     const setText = (element, text) => { if (element.textContent !== text) element.textContent = text; };
     function showReadouts() {
@@ -261,11 +272,7 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
     csvKind.value = decimalComma ? "1" : "0";
     byId("saveCsv").addEventListener("click", () => {
         const text = call("wf_csv", "string", ["number"], [Number(csvKind.value)]);
-        const link = document.createElement("a");
-        link.href = URL.createObjectURL(new Blob([text], { type: "text/csv" }));
-        link.download = "messung.csv";
-        link.click();
-        setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+        download(new Blob([text], { type: "text/csv" }), "messung.csv");
     });
 
     // ---- the chart: probes above (when there are any), energies below ----
@@ -383,5 +390,5 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         context.lineWidth = 1;
     }
 
-    return { afterFrame: drawMarkers, showWindow, reservedWidth };
+    return { afterFrame: drawMarkers, showWindow, reservedWidth, follow };
 }
