@@ -15,10 +15,10 @@ const hashLines = (out) => [...out.matchAll(/state ([0-9a-f]{16})\s+frame ([0-9a
 const renderedLesson = (renderer, file) =>
     hashLines(execFileSync(renderer, ["--lesson", file, "--hash", "--quiet"], { encoding: "utf8" }))[0];
 
-// A seeded user of the page's controls: `count` actions, the run going on
-// between every few of them, never "Ende".
-async function randomUser(browser, seed, count) {
-    await browser.evaluate(async (seed, count) => {
+// A seeded user of the page's controls: `count` actions, never "Ende", the run
+// going on after every `runEvery` of them (0: never).
+async function randomUser(browser, seed, count, runEvery = 12) {
+    await browser.evaluate(async (seed, count, runEvery) => {
         let s = seed >>> 0;
         const next = () => { // mulberry32
             s = (s + 0x6d2b79f5) >>> 0;
@@ -48,10 +48,10 @@ async function randomUser(browser, seed, count) {
         act("wf_set_excitation", n, [1]);
         for (let k = 0; k < count; ++k) {
             actions[pick(actions.length)]();
-            if (k % 12 === 0) await new Promise((done) => requestAnimationFrame(done));
+            if (runEvery && k % runEvery === 0) await new Promise((done) => requestAnimationFrame(done));
         }
         act("wf_pause", [], []);
-    }, seed, count);
+    }, seed, count, runEvery);
 }
 
 export function lessonTest(context) {
@@ -121,6 +121,7 @@ export function lessonTest(context) {
         await page.open();
         assert.notEqual(await it.hashes(), saved);
         assert.equal(await it.openAndWait(() => it.openFile(text)), saved);
+        assert.equal(await page.shownFrame(), saved.split(" ")[3], "its frame on the canvas");
         assert.equal(await browser.evaluate(() => window.wogenfeld.lesson()), text, "the same lesson again");
 
         await browser.goto("about:blank");
@@ -162,7 +163,7 @@ export function lessonTest(context) {
         }
 
         // Thousands of actions: far too many for a link.
-        await randomUser(browser, 13, 4000);
+        await randomUser(browser, 13, 4000, 0);
         const [long, said] = await it.link();
         assert.equal(long, "");
         assert.match(said, /zu lang für einen Link \([\d.]+ Zeichen, höchstens 8\.000\)/);

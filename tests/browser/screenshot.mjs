@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A picture of the page as an engine shows it, for a look by eye; "touch"
-// emulates a touch screen (Chromium only); "measuring" opens "Messung" with two probes.
-// Usage: node screenshot.mjs SITE_DIR OUT.png [WIDTH HEIGHT [DEVICE_PIXEL_RATIO [mouse|touch [ENGINE [measuring]]]]]
+// emulates a touch screen (Chromium only); the scene "measuring" opens "Messung" with two
+// probes, "menu" the drawing area's menu, "long-link" a lesson too long for a link.
+// Usage: node screenshot.mjs SITE_DIR OUT.png [WIDTH HEIGHT [DEVICE_PIXEL_RATIO [mouse|touch [ENGINE [SCENE]]]]]
 import { launchBrowser, serveSite, sleep } from "./browser.mjs";
 
 const [siteDir, out, width = "1366", height = "768", ratio = "1", pointer = "mouse", engine = "chromium",
-       measuring = ""] = process.argv.slice(2);
+       scene = ""] = process.argv.slice(2);
 const server = await serveSite(siteDir);
 const browser = await launchBrowser({ engine, viewport: { width: Number(width), height: Number(height) },
                                       deviceScaleFactor: Number(ratio), touch: pointer === "touch" });
 await browser.goto(`${server.url}/index.html`);
 await browser.waitFor(() => window.wogenfeld !== undefined);
 await browser.click("#CheckBox1Box");
-if (measuring === "measuring") {
+if (scene === "measuring") {
     await browser.press("F2");
     await browser.evaluate(() => {
         const inputs = document.querySelectorAll("#measureWindow .probe-rows input");
@@ -23,7 +24,21 @@ if (measuring === "measuring") {
         }
     });
 }
-await sleep(measuring === "measuring" ? 6000 : 2000);
+if (scene === "long-link") {
+    await browser.evaluate(() => {
+        for (let k = 0; k < 3000; ++k) {
+            window.wogenfeld.act("wf_move_slider", ["number", "number"], [k % 7, (k * 7919) % 1000]);
+        }
+    });
+}
+await sleep(scene === "measuring" ? 6000 : 2000);
+if (scene === "menu" || scene === "long-link") {
+    await browser.contextClick("#PaintBox1");
+    if (scene === "long-link") {
+        await browser.click("#copyLink");
+        await browser.waitFor(() => !document.getElementById("linkBox").hidden);
+    }
+}
 await browser.screenshot(out);
 await browser.close();
 server.close();
