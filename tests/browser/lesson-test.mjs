@@ -16,7 +16,8 @@ const renderedLesson = (renderer, file) =>
     hashLines(execFileSync(renderer, ["--lesson", file, "--hash", "--quiet"], { encoding: "utf8" }))[0];
 
 // A seeded user of the page's controls: `count` actions, never "Ende", the run
-// going on after every `runEvery` of them (0: never).
+// going on after every `runEvery` of them (0: never); then the drive on for a
+// while, so that the net it comes to moves, and "Pause".
 async function randomUser(browser, seed, count, runEvery = 12) {
     await browser.evaluate(async (seed, count, runEvery) => {
         let s = seed >>> 0;
@@ -45,10 +46,17 @@ async function randomUser(browser, seed, count, runEvery = 12) {
             () => act("wf_open_measuring", [], []),
             () => act("wf_watch", n, [pick(3)]),
         ];
+        const refresh = () => new Promise((done) => requestAnimationFrame(done));
         act("wf_set_excitation", n, [1]);
         for (let k = 0; k < count; ++k) {
             actions[pick(actions.length)]();
-            if (runEvery && k % runEvery === 0) await new Promise((done) => requestAnimationFrame(done));
+            if (runEvery && k % runEvery === 0) await refresh();
+        }
+        act("wf_set_excitation", n, [1]);
+        act("wf_continue", [], []);
+        if (runEvery) {
+            const from = window.wogenfeld.statistics.passes;
+            while (window.wogenfeld.statistics.passes < from + 20) await refresh();
         }
         act("wf_pause", [], []);
     }, seed, count, runEvery);
