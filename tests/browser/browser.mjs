@@ -42,13 +42,15 @@ function environment(locale) {
 const languageTag = (locale) => (/^[a-z]{2}_[A-Z]{2}/.test(locale) ? locale.slice(0, 5).replace("_", "-") : null);
 
 // Options: engine, viewport {width, height}, deviceScaleFactor, touch,
-// locale (POSIX, default "de_DE.UTF-8").
+// locale (POSIX, default "de_DE.UTF-8"), protocolTimeout (milliseconds a
+// call into Chromium or Firefox may take: a long lesson holds the page).
 export async function launchBrowser({ engine = "chromium", viewport = { width: 1366, height: 768 },
-                                      deviceScaleFactor = 1, touch = false, locale = "de_DE.UTF-8" } = {}) {
+                                      deviceScaleFactor = 1, touch = false, locale = "de_DE.UTF-8",
+                                      protocolTimeout = 180000 } = {}) {
     if (engine === "webkit") return launchWebKit({ viewport, locale });
     const profile = mkdtempSync(join(tmpdir(), `wogenfeld-${engine}-`));
     const tag = languageTag(locale);
-    const common = { headless: true, userDataDir: profile, env: environment(locale),
+    const common = { headless: true, userDataDir: profile, env: environment(locale), protocolTimeout,
                      defaultViewport: { ...viewport, deviceScaleFactor, hasTouch: touch, isMobile: touch } };
     const browser = engine === "firefox"
         ? await puppeteer.launch({ ...common, browser: "firefox", executablePath: programs.firefox,

@@ -25,9 +25,12 @@ if (scene === "measuring") {
     });
 }
 if (scene === "long-link") {
+    // Thousands of slider moves, scattered so that they do not compress away.
     await browser.evaluate(() => {
-        for (let k = 0; k < 3000; ++k) {
-            window.wogenfeld.act("wf_move_slider", ["number", "number"], [k % 7, (k * 7919) % 1000]);
+        let x = 1;
+        for (let k = 0; k < 4000; ++k) {
+            x = (Math.imul(x, 1103515245) + 12345) >>> 0;
+            window.wogenfeld.act("wf_move_slider", ["number", "number"], [x % 7, (x >>> 8) % 1000]);
         }
     });
 }
