@@ -2,9 +2,7 @@
 #include "control/KeptStates.h"
 
 TKeptStates::TKeptStates()
-    : NodeStorage(
-          std::make_unique_for_overwrite<unsigned char[]>(MomentCount * TNetCopy::NodeBytes)),
-      Slots(MomentCount) {
+    : NodeStorage(new unsigned char[MomentCount * TNetCopy::NodeBytes]), Slots(MomentCount) {
     for (std::size_t k = 0; k < MomentCount; ++k)
         Slots[k].Net.SetStorage(NodeStorage.get() + k * TNetCopy::NodeBytes);
 }
