@@ -98,6 +98,10 @@ std::string PanelJson(const TSession& session) {
     AppendNumber(json, "ended", session.RunLoop().EndFlag);
     AppendNumber(json, "passes", session.RunLoop().PassesOfRun());
     AppendNumber(json, "recording", session.Recording() != nullptr);
+    AppendNumber(json, "canStep", session.CanStepInTime());
+    AppendNumber(json, "oldestPass", session.OldestPass());
+    AppendNumber(json, "newestPass", session.NewestPass());
+    AppendNumber(json, "passShown", session.PassesMade());
     // Each display with the count of its writes: the page writes it only after one.
     json += "\"displays\":{";
     for (const auto& [name, display] : {std::pair{"frequency", ValueDisplay::Frequency},

@@ -10,6 +10,7 @@ import { accessibilityTest } from "./accessibility-test.mjs";
 import { engines, launchBrowser, serveSite, sleep } from "./browser.mjs";
 import { lessonTest } from "./lesson-test.mjs";
 import { measureTest } from "./measure-test.mjs";
+import { stepTest } from "./step-test.mjs";
 import { touchTest } from "./touch-test.mjs";
 
 const [siteDir, renderer, ...rest] = process.argv.slice(2);
@@ -227,6 +228,7 @@ function engineTests(engine) {
 
     measureTest(() => ({ browser, page, renderer }));
     lessonTest(() => ({ browser, page, renderer, windowLessons }));
+    stepTest(() => ({ browser, page, renderer }));
 
     // WebKitWebDriver has no scripts run ahead of the page's own.
     if (engine === "webkit") return;

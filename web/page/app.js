@@ -215,6 +215,9 @@ function decimalSeparator(languages) {
         setVisible(byId("Button4"), !panel.continueShown);
         setVisible(byId("Button5"), panel.continueShown);
         setVisible(byId("Panel5"), panel.infoShown);
+        // Stepping through the passes is offered while a started run is paused.
+        byId("menuStepForward").disabled = byId("menuStepBack").disabled = !panel.canStep;
+        measuring?.followTime(panel);
         for (const [id, key] of Object.entries(displays)) {
             const display = panel.displays[key];
             if (shownWrites[id] === display.writes) continue;
@@ -348,6 +351,19 @@ function decimalSeparator(languages) {
     for (const [id, action] of Object.entries(lessonActions)) {
         byId(id).addEventListener("click", () => { if (!ended && !messageShown) action(); });
     }
+    // One pass on or back: "." and ",", as in the window, but not while typing.
+    const step = { ".": "wf_step_forward", ",": "wf_step_back" };
+    const stepItems = { menuStepForward: step["."], menuStepBack: step[","] };
+    for (const [id, name] of Object.entries(stepItems)) {
+        byId(id).addEventListener("click", () => act(() => call(name, null, [], [])));
+    }
+    document.addEventListener("keydown", (event) => {
+        const typing = event.target.closest?.("input, select, textarea");
+        if (!(event.key in step) || typing || event.ctrlKey || event.altKey || event.metaKey) return;
+        if (messageShown || !json("wf_panel").canStep) return;
+        event.preventDefault();
+        act(() => call(step[event.key], null, [], []));
+    });
     // Ctrl+S and Ctrl+O, where the browser leaves them to the page.
     document.addEventListener("keydown", (event) => {
         if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey) return;

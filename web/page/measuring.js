@@ -252,6 +252,25 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         drawChart(shown.probes);
         chartDue = start + (performance.now() - start) / chartShare;
     }
+    // The time bar: the kept passes, the one shown; moving it goes there, while
+    // it is dragged at most once a frame.
+    const timeBar = byId("timeBar");
+    function followTime({ canStep, oldestPass, newestPass, passShown }) {
+        timeBar.disabled = !canStep;
+        timeBar.min = oldestPass;
+        timeBar.max = newestPass;
+        timeBar.value = passShown;
+    }
+    const goToPass = () => act(() => call("wf_go_to_pass", null, ["number"], [Number(timeBar.value)]));
+    let goingTo = null;
+    timeBar.addEventListener("input", () => {
+        goingTo ??= requestAnimationFrame(() => {
+            goingTo = null;
+            goToPass();
+        });
+    });
+    timeBar.addEventListener("change", goToPass);
+
     function probesChanged() {
         drawMarkers();
         showReadouts();
@@ -390,5 +409,5 @@ function makeMeasuring({ core, call, json, byId, view, act, relayout, decimalCom
         context.lineWidth = 1;
     }
 
-    return { afterFrame: drawMarkers, showWindow, reservedWidth, follow };
+    return { afterFrame: drawMarkers, showWindow, reservedWidth, follow, followTime };
 }

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page calls to step through the passes of a paused run. A step
+// changes the whole frame, which the page then takes as after a pass.
+#include "web/PageCalls.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cmath>
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void wf_step_forward() {
+    ThePage().Session().StepForward();
+    ThePage().FrameChanged();
+}
+EMSCRIPTEN_KEEPALIVE void wf_step_back() {
+    ThePage().Session().StepBack();
+    ThePage().FrameChanged();
+}
+// A pass of the time bar: a double, so that no count of passes is cut.
+EMSCRIPTEN_KEEPALIVE void wf_go_to_pass(double pass) {
+    if (!std::isfinite(pass)) return;
+    ThePage().Session().GoToPass(static_cast<long long>(pass));
+    ThePage().FrameChanged();
+}
+
+} // extern "C"
