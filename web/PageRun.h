@@ -35,8 +35,6 @@ class TPageRun final : private ISessionFront {
     // "passes K state S frame F", or one beginning "error:".
     std::string Check(int example, long long passes);
 
-    // The session's frame changed as a whole (a step in time): to be taken.
-    void FrameChanged() { FrameDrawn = true; }
     // Whether a frame was drawn since the last call; if so, its pixels are
     // now in CanvasPixels.
     bool TakeFrame();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the page calls to step through the passes of a paused run. A step
-// changes the whole frame, which the page then takes as after a pass.
+// What the page calls to step through the passes of a paused run; the
+// session draws the pass it goes to, which the page then takes as a frame.
 #include "web/PageCalls.h"
 
 #include <emscripten/emscripten.h>
@@ -11,17 +11,13 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void wf_step_forward() {
     ThePage().Session().StepForward();
-    ThePage().FrameChanged();
 }
 EMSCRIPTEN_KEEPALIVE void wf_step_back() {
     ThePage().Session().StepBack();
-    ThePage().FrameChanged();
 }
 // A pass of the time bar: a double, so that no count of passes is cut.
 EMSCRIPTEN_KEEPALIVE void wf_go_to_pass(double pass) {
-    if (!std::isfinite(pass)) return;
-    ThePage().Session().GoToPass(static_cast<long long>(pass));
-    ThePage().FrameChanged();
+    if (std::isfinite(pass)) ThePage().Session().GoToPass(static_cast<long long>(pass));
 }
 
 } // extern "C"
