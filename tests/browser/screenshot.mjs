@@ -25,12 +25,13 @@ if (scene === "measuring") {
     });
 }
 if (scene === "long-link") {
-    // Thousands of slider moves, scattered so that they do not compress away.
+    // Thousands of probes set, scattered so that they do not compress away.
     await browser.evaluate(() => {
         let x = 1;
         for (let k = 0; k < 4000; ++k) {
             x = (Math.imul(x, 1103515245) + 12345) >>> 0;
-            window.wogenfeld.act("wf_move_slider", ["number", "number"], [x % 7, (x >>> 8) % 1000]);
+            window.wogenfeld.act("wf_set_probe", ["number", "number", "number"],
+                                 [k % 4, 1 + ((x >>> 8) % 71), 1 + ((x >>> 20) % 71)]);
         }
     });
 }
