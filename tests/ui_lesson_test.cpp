@@ -17,6 +17,8 @@
 #include <QProgressDialog>
 #include <QTemporaryDir>
 
+#include <ostream>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +38,18 @@ struct TMoment {
 
     bool operator==(const TMoment&) const = default;
 };
+
+std::ostream& operator<<(std::ostream& out, const TMoment& m) {
+    out << std::hex << "state " << m.State << " frame " << m.Frame << " shown " << m.Shown
+        << std::dec << " passes " << m.Passes << " paused " << m.Paused << " Messung "
+        << m.MeasuringShown << " displays";
+    for (const QString& display : m.Displays)
+        out << " \"" << display.toStdString() << '"';
+    out << " fields";
+    for (const std::string& field : m.Fields)
+        out << " \"" << field << '"';
+    return out << " controls " << m.Controls << " probes " << m.Probes;
+}
 
 TMoment MomentOf(TForm1& form) {
     TMoment moment;
