@@ -126,7 +126,20 @@ test)
     if [ "$browser_stage" != off ]; then
         build_site
         PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix tests/browser --no-audit --no-fund
-        node tests/browser/site-test.mjs build-web/site build/render/wogenfeld-render
+        # The three engines side by side: they wait on pages more than they compute.
+        engines=(chromium firefox webkit)
+        pids=()
+        for engine in "${engines[@]}"; do
+            node tests/browser/site-test.mjs build-web/site build/render/wogenfeld-render "$engine" \
+                >"build-web/browser-$engine.log" 2>&1 &
+            pids+=("$!")
+        done
+        failed=()
+        for k in "${!engines[@]}"; do
+            wait "${pids[k]}" || failed+=("${engines[k]}")
+            cat "build-web/browser-${engines[k]}.log"
+        done
+        [ ${#failed[@]} -eq 0 ] || { echo "browser tests failed in: ${failed[*]}" >&2; exit 1; }
     fi
     ;;
 run)

@@ -31,6 +31,8 @@ enum class TActionKind {
     // A firing that served a restart whose start failed, without a pass: the
     // start still set the net's time and constants.
     FailedStart,
+    // One pass while paused.
+    Step,
 };
 
 struct TAction {

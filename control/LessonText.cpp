@@ -24,7 +24,7 @@ struct TKindName {
     TActionKind Kind;
     std::string_view Name;
 };
-constexpr std::array<TKindName, 20> KindNames = {{
+constexpr std::array<TKindName, 21> KindNames = {{
     {TActionKind::Activate, "activate"},
     {TActionKind::Slider, "slider"},
     {TActionKind::Excitation, "excitation"},
@@ -45,6 +45,7 @@ constexpr std::array<TKindName, 20> KindNames = {{
     {TActionKind::WatchStop, "watch-stop"},
     {TActionKind::WatchReset, "watch-reset"},
     {TActionKind::FailedStart, "failed-start"},
+    {TActionKind::Step, "step"},
 }};
 
 std::string_view KindName(TActionKind kind) {

@@ -52,3 +52,23 @@ void TRunLoop::RunPass(const TControlState& controls) {
 void TRunLoop::DrawLatest(const TControlState& controls) {
     ViewState->UpdateRotation(*NetState, controls.View);
 }
+
+TLoopMarks TRunLoop::Marks() const {
+    return {.PauseFlag = PauseFlag,
+            .EndFlag = EndFlag,
+            .RestartRequested = RestartRequested,
+            .RunGoingOn = RunGoingOn,
+            .LastPassTime = LastPassTime,
+            .Starts = Starts,
+            .Passes = Passes};
+}
+
+void TRunLoop::Restore(const TLoopMarks& marks) {
+    PauseFlag = marks.PauseFlag;
+    EndFlag = marks.EndFlag;
+    RestartRequested = marks.RestartRequested;
+    RunGoingOn = marks.RunGoingOn;
+    LastPassTime = marks.LastPassTime;
+    Starts = marks.Starts;
+    Passes = marks.Passes;
+}

@@ -9,6 +9,17 @@
 
 class TView;
 
+// The loop's own flags and counts besides the net, to go back to.
+struct TLoopMarks {
+    bool PauseFlag = false;
+    bool EndFlag = false;
+    bool RestartRequested = false;
+    bool RunGoingOn = false;
+    Extended LastPassTime = 0;
+    long long Starts = 0;
+    long long Passes = 0;
+};
+
 // The run loop's state and one firing of it: a pending restart served, then
 // one pass (step, drive, rotation, drawing, time). Waiting and delivering the
 // window's messages between firings is the caller's event loop.
@@ -51,6 +62,9 @@ class TRunLoop {
     // what follows the loop can tell a fresh run and a new pass.
     long long RunsStarted() const { return Starts; }
     long long PassesOfRun() const { return Passes; }
+
+    TLoopMarks Marks() const;
+    void Restore(const TLoopMarks& marks);
 
   private:
     // Time and constants, then the sources field by field; a bad field stops

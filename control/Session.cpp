@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/Session.h"
 
+#include "control/ActionScope.h"
 #include "control/DisplayTexts.h"
 #include "control/Examples.h"
 #include "view/View.h"
@@ -16,18 +17,6 @@ std::size_t IndexOf(ValueDisplay display) {
     return static_cast<std::size_t>(display);
 }
 
-// Marks an action under way for as long as it runs.
-class TActionScope {
-  public:
-    explicit TActionScope(int& depth) : Depth(depth) { ++Depth; }
-    ~TActionScope() { --Depth; }
-    TActionScope(const TActionScope&) = delete;
-    TActionScope& operator=(const TActionScope&) = delete;
-
-  private:
-    int& Depth;
-};
-
 } // namespace
 
 // The form's start values, then what its creation does: Omega and the net's
@@ -39,6 +28,7 @@ TSession::TSession(TPicture background, ISessionFront& front)
     ShowFrequency();
     WriteDisplay(ValueDisplay::Amplitude, PositionDigits(Values.Controls.AmplitudePosition));
     WriteDisplay(ValueDisplay::Coupling, PositionDigits(Values.Controls.CouplingPosition));
+    KeepMoment();
 }
 
 void TSession::Activate() {
@@ -189,6 +179,7 @@ void TSession::ShowInfo(bool shown) {
 }
 
 bool TSession::Fire() {
+    if (Held) return false;
     const long long starts = Loop.RunsStarted();
     const long long passes = Loop.PassesOfRun();
     const bool restart = Loop.RestartPending() && !Loop.EndFlag;
@@ -199,13 +190,17 @@ bool TSession::Fire() {
         if (Record) Record->Clear();
     }
     const bool passed = fresh || Loop.PassesOfRun() != passes;
-    if (passed) ++Passes;
+    if (passed) {
+        ++Passes;
+        if (!Replaying) Newest = Passes;
+    }
     if (restart && !passed) {
         const TActionScope scope(ActionDepth);
         Remember(TActionKind::FailedStart);
     }
     if (passed && Record)
         Record->Record(Loop.Net(), Loop.PassesOfRun(), Loop.PassTime(), ProbeSlots);
+    if (passed && Passes % MomentSpacing == 0 && !Kept.Has(Passes)) KeepMoment();
     return passed;
 }
 
@@ -255,11 +250,16 @@ void TSession::StartWith(const TPanelValues& panel, int example) {
     // The log starts again here.
     Log = {.StartedRunning = true, .Start = panel, .Example = example, .Actions = {}};
     Passes = 0;
+    Applied = 0;
+    Newest = 0;
+    Held = false;
+    Kept.Clear();
     ShowsContinue = false;
     StartLikeTheWindow(Loop, Values);
     ShowFrequency();
     WriteDisplay(ValueDisplay::Amplitude, PositionDigits(Values.Controls.AmplitudePosition));
     WriteDisplay(ValueDisplay::Coupling, PositionDigits(Values.Controls.CouplingPosition));
+    KeepMoment();
 }
 
 bool TSession::SourceFieldShown(int field) const {
@@ -280,10 +280,14 @@ void TSession::ReportBadSourceField(const std::string& message) {
 }
 
 TAction& TSession::Remember(TActionKind kind, int which, int value) {
-    // Another action's cascade goes into a scratch entry that is never kept.
-    if (ActionDepth != 1) return Scratch = {};
-    return Log.Actions.emplace_back(TAction{
+    // Another action's cascade, and an action replayed, go into a scratch
+    // entry that is never kept.
+    if (ActionDepth != 1 || Replaying) return Scratch = {};
+    if (Passes < Newest) GiveUpFuture();
+    TAction& action = Log.Actions.emplace_back(TAction{
         .Pass = Passes, .Kind = kind, .Which = which, .Value = value, .X = 0, .Y = 0, .Text = {}});
+    Applied = Log.Actions.size();
+    return action;
 }
 
 void TSession::WriteDisplay(ValueDisplay display, std::string digits) {

@@ -4,6 +4,7 @@
 #include "control/ActionLog.h"
 #include "control/Commands.h"
 #include "control/ControlTable.h"
+#include "control/KeptStates.h"
 #include "control/RunLoop.h"
 #include "control/Stopwatch.h"
 #include "measure/Recording.h"
@@ -93,10 +94,24 @@ class TSession final : private IControlPanel {
     double WatchTime() const { return Watch.Time(LastPassTime()); }
     bool WatchRunning() const { return Watch.Running(); }
 
-    // The actions since the start, each with the passes made before it, and
-    // the passes made since the start, across runs.
-    const TActionLog& Actions() const { return Log; }
+    // Time that steps back, while the run is paused: one pass on (the run's
+    // next, or at its newest a new one), one back, or to a pass between the
+    // oldest kept and the newest. The frame, the probes' recording and the
+    // displays become those of that pass. Any other action while an older pass
+    // shows gives up the passes after it; the run goes on from there.
+    bool CanStepInTime() const;
+    void StepForward();
+    void StepBack();
+    void GoToPass(long long pass);
+    long long OldestPass() const { return Kept.OldestPass(Newest); }
+    long long NewestPass() const { return Newest; }
+
+    // The actions since the start up to the pass shown, each with the passes
+    // made before it, and the passes made since the start, across runs.
+    TActionLog Actions() const;
     long long PassesMade() const { return Passes; }
+    // Does an action of the log again, as the user did it.
+    void Perform(const TAction& action);
 
     TRunLoop& RunLoop() { return Loop; }
     const TRunLoop& RunLoop() const { return Loop; }
@@ -115,6 +130,20 @@ class TSession final : private IControlPanel {
     // the entry, for the values it has besides.
     TAction& Remember(TActionKind kind, int which = 0, int value = 0);
 
+    // One pass although the run is paused.
+    void PassWhilePaused();
+    void KeepMoment();
+    void Restore(const TMoment& moment);
+    void MoveInTime(long long pass);
+    // The log's actions and passes from the pass shown up to `pass`.
+    void ReplayTo(long long pass);
+    void DoActionsAt(long long pass);
+    // While an older pass shows, the run looks paused; its own flags wait here.
+    void Hold();
+    void LetGo();
+    // A new action at an older pass: the passes after it are given up.
+    void GiveUpFuture();
+
     ISessionFront* Front;
     TPanelValues Values;
     TRunLoop Loop;
@@ -131,4 +160,13 @@ class TSession final : private IControlPanel {
     TAction Scratch;
     long long Passes = 0;
     int ActionDepth = 0; // the actions under way, the user's outermost
+    // Time stepping: the moments kept, the actions of the log done, the newest
+    // pass, and whether the log is being replayed (then nothing is logged).
+    TKeptStates Kept;
+    std::size_t Applied = 0;
+    long long Newest = 0;
+    bool Replaying = false;
+    bool Held = false;
+    bool HeldPause = false;
+    bool HeldContinueShown = false;
 };

@@ -23,12 +23,17 @@ TRecording::TRecording(std::size_t capacity) : Rows(std::max<std::size_t>(capaci
 void TRecording::Clear() {
     Oldest = 0;
     Filled = 0;
+    Hidden = 0;
 }
 
 void TRecording::Record(const TNet& net, long long pass, Extended simTime,
                         const TProbeSlots& probes) {
     const std::size_t at = (Oldest + Filled) % Rows.size();
-    if (Filled == Rows.size()) {
+    if (Hidden > 0) {
+        // The pass made again: its row shows again, written the same.
+        --Hidden;
+        ++Filled;
+    } else if (Filled == Rows.size()) {
         Oldest = (Oldest + 1) % Rows.size();
     } else {
         ++Filled;
@@ -44,6 +49,17 @@ void TRecording::Record(const TNet& net, long long pass, Extended simTime,
 void TRecording::Forget(std::size_t slot) {
     for (TSeriesRow& row : Rows)
         row.Probes[slot].reset();
+}
+
+void TRecording::ShowUpTo(long long pass) {
+    while (Filled > 0 && At(Filled - 1).Pass > pass) {
+        --Filled;
+        ++Hidden;
+    }
+    while (Hidden > 0 && At(Filled).Pass <= pass) {
+        ++Filled;
+        --Hidden;
+    }
 }
 
 std::size_t TRecording::FirstFrom(double time) const {

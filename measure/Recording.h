@@ -29,6 +29,10 @@ class TRecording {
     void Record(const TNet& net, long long pass, Extended simTime, const TProbeSlots& probes);
     // A probe set, moved or removed: what its place held belongs to no probe now.
     void Forget(std::size_t slot);
+    // Time stepping: the rows up to `pass` show; those after it are kept out
+    // of sight, to show again as the passes are made again, until given up.
+    void ShowUpTo(long long pass);
+    void GiveUpHidden() { Hidden = 0; }
 
     std::size_t Count() const { return Filled; }
     // Row k, the oldest first.
@@ -40,6 +44,7 @@ class TRecording {
     std::vector<TSeriesRow> Rows;
     std::size_t Oldest = 0;
     std::size_t Filled = 0;
+    std::size_t Hidden = 0; // after the rows shown
 };
 
 // The recorded passes as the renderer's --csv writes them (in `kind`), with

@@ -30,7 +30,7 @@ TPicture Background() {
 // Every kind of action, the run loop fired in between.
 void Drive(TSession& session, TRandom& random, int actions) {
     for (int k = 0; k < actions; ++k) {
-        switch (random.Below(22)) {
+        switch (random.Below(25)) {
         case 0:
         case 1:
         case 2:
@@ -95,6 +95,15 @@ void Drive(TSession& session, TRandom& random, int actions) {
             break;
         case 12:
             session.ShowInfo(random.Chance(50));
+            break;
+        case 21:
+            session.StepBack();
+            break;
+        case 22:
+            session.StepForward();
+            break;
+        case 23:
+            session.GoToPass(random.Between(session.OldestPass(), session.NewestPass()));
             break;
         default:
             if (random.Chance(3)) session.End();
