@@ -24,7 +24,7 @@
 namespace {
 
 // What the window shows of a moment, to compare two windows by.
-struct TMoment {
+struct TShownMoment {
     std::uint64_t State = 0;
     std::uint64_t Frame = 0;
     std::uint64_t Shown = 0; // the drawing area's picture
@@ -36,10 +36,10 @@ struct TMoment {
     std::string Controls;
     std::string Probes;
 
-    bool operator==(const TMoment&) const = default;
+    bool operator==(const TShownMoment&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const TMoment& m) {
+std::ostream& operator<<(std::ostream& out, const TShownMoment& m) {
     out << std::hex << "state " << m.State << " frame " << m.Frame << " shown " << m.Shown
         << std::dec << " passes " << m.Passes << " paused " << m.Paused << " Messung "
         << m.MeasuringShown << " displays";
@@ -51,8 +51,8 @@ std::ostream& operator<<(std::ostream& out, const TMoment& m) {
     return out << " controls " << m.Controls << " probes " << m.Probes;
 }
 
-TMoment MomentOf(TForm1& form) {
-    TMoment moment;
+TShownMoment MomentOf(TForm1& form) {
+    TShownMoment moment;
     moment.State = HashState(form.Loop().Net());
     moment.Frame = HashPicture(form.Loop().View().Bitmap());
     const QImage* shown = form.PaintBox1->Frame();
@@ -136,7 +136,7 @@ TEST(Lessons, OpeningWhatTheWindowSavedShowsTheSameMomentAndGoesOnAlike) {
     const QString path = folder.filePath("moment.wogenfeld");
     auto saving = PreparedForm();
     ASSERT_TRUE(saving->Lessons().SaveLesson(path));
-    const TMoment saved = MomentOf(*saving);
+    const TShownMoment saved = MomentOf(*saving);
     ASSERT_TRUE(saved.Paused && saved.MeasuringShown);
 
     auto opening = OtherForm();
@@ -173,7 +173,7 @@ TEST(Lessons, ABadFileIsSaidAndTheRunningSessionGoesOnUntouched) {
     auto form = OtherForm();
     form->Button4->click(); // paused, so that nothing but an opening could change it
     const TSession* running = &form->Session();
-    const TMoment before = MomentOf(*form);
+    const TShownMoment before = MomentOf(*form);
     const std::array<std::pair<QString, QString>, 3> cases = {{
         {forged, "führt nicht zu dem Zustand"},
         {cut, "unvollständig"},
