@@ -66,8 +66,12 @@ class TMeasuring : public QObject {
     double WatchTime() const;
     bool WatchRunning() const;
 
+    // The time bar of "Messung" moved to `pass`; the window goes there.
+    void ChoosePass(long long pass) { emit PassChosen(pass); }
+
   signals:
     void ProbesChanged();
+    void PassChosen(long long pass);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -81,6 +81,15 @@ TForm1::TForm1(QWidget* parent)
     Measurement =
         new TMeasuring(*this, *PaintBox1, *State, QPoint(Panel3->geometry().right() + 1, 0),
                        [this] { return new TMeasureWindow(*Measurement, this); });
+    // The drawing area's menu lists its actions in this order: steps, pictures, lessons.
+    StepForwardEntry.setText(QStringLiteral("Einen Durchgang vor"));
+    StepBackEntry.setText(QStringLiteral("Einen Durchgang zurück"));
+    StepForwardEntry.setShortcut(QKeySequence(Qt::Key_Period));
+    StepBackEntry.setShortcut(QKeySequence(Qt::Key_Comma));
+    StepSeparator.setSeparator(true);
+    for (QAction* step : {&StepForwardEntry, &StepBackEntry})
+        step->setShortcutContext(Qt::WindowShortcut);
+    PaintBox1->addActions({&StepForwardEntry, &StepBackEntry, &StepSeparator});
     PictureSaving = new TPictureSaving(*this, *PaintBox1, Loop(), FrameImage);
     LessonFiles = new TLessonFiles(*this, *PaintBox1, *this, *this, Background);
     PresentFrames();
@@ -138,6 +147,9 @@ void TForm1::ConnectHandlers() {
     onClick(Button1, &TForm1::Button1Click);
     onClick(Button2, &TForm1::Button2Click);
     onClick(Button3, &TForm1::Button3Click);
+    connect(&StepForwardEntry, &QAction::triggered, this, &TForm1::StepForward);
+    connect(&StepBackEntry, &QAction::triggered, this, &TForm1::StepBack);
+    connect(Measurement, &TMeasuring::PassChosen, this, &TForm1::GoToPass);
     onClick(Button4, &TForm1::Button4Click);
     onClick(Button5, &TForm1::Button5Click);
     onClick(Button6, &TForm1::Button6Click);
@@ -310,6 +322,8 @@ void TForm1::ShowSession() {
         Button4->setVisible(true);
     }
     if (Panel5->isVisibleTo(this) != State->InfoShown()) Panel5->setVisible(State->InfoShown());
+    StepForwardEntry.setEnabled(State->CanStepInTime());
+    StepBackEntry.setEnabled(State->CanStepInTime());
     ShowDisplays();
     Showing = false;
     ScheduleLoop();
@@ -326,6 +340,28 @@ void TForm1::ShowDisplays() {
         const QString digits = QString::fromStdString(State->DisplayDigits(display));
         fields[k]->setText(display == ValueDisplay::Frequency ? LocalDecimals(digits) : digits);
     }
+}
+
+void TForm1::StepForward() {
+    State->StepForward();
+    ShowStep();
+}
+
+void TForm1::StepBack() {
+    State->StepBack();
+    ShowStep();
+}
+
+void TForm1::GoToPass(long long pass) {
+    State->GoToPass(pass);
+    ShowStep();
+}
+
+void TForm1::ShowStep() {
+    Measurement->PassRan();
+    Measurement->FramePresented();
+    PaintBox1->ShowFrame(FrameImage, FrameImage.rect());
+    ShowSession();
 }
 
 void TForm1::MoveSlider(Slider slider) {

@@ -43,6 +43,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront, private 
     TPictureSaving& Pictures() { return *PictureSaving; }
     // "Unterricht speichern …" and "Unterricht öffnen …".
     TLessonFiles& Lessons() { return *LessonFiles; }
+    // "." and ",", also in the drawing area's menu: a pass on and back while paused.
+    QAction& StepForwardAction() { return StepForwardEntry; }
+    QAction& StepBackAction() { return StepBackEntry; }
     // At most this many passes a second from now on; without it the passes
     // follow each other as fast as the machine allows.
     void PacePasses(int passesPerSecond);
@@ -82,6 +85,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront, private 
     void RadioButton5Click();
     void RadioButton9Click();
     void RadioButton10Click();
+    void StepForward();
+    void StepBack();
+    void GoToPass(long long pass); // the time bar of "Messung"
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -99,6 +105,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront, private 
     // Sets every widget to the session's state, then schedules the loop.
     void ShowSession();
     void ShowDisplays();
+    // After a step in time: the whole frame of the pass shown, and the rest as
+    // after any action.
+    void ShowStep();
     // Runs the loop's timer exactly while the loop has work.
     void ScheduleLoop();
 
@@ -114,6 +123,9 @@ class TForm1 : public QWidget, public Ui::TForm1, public ISessionFront, private 
     TMeasuring* Measurement;       // a child of the window
     TPictureSaving* PictureSaving; // a child of the window
     TLessonFiles* LessonFiles;     // a child of the window
+    QAction StepForwardEntry;
+    QAction StepBackEntry;
+    QAction StepSeparator;
     bool InsideFiring = false;
     bool RunHeld = false;
     // The first activation is the window's, not each session's: an opened
