@@ -101,7 +101,10 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
     TimeBar->setToolTip(QStringLiteral("Zeitleiste: zu einem früheren Durchgang (in der Pause)"));
     // Told on release: a step back replays up to a hundred passes.
     TimeBar->setTracking(false);
-    layout->addWidget(TimeBar);
+    auto* time = new QHBoxLayout;
+    time->addWidget(new QLabel(QStringLiteral("Zeitleiste:"), this));
+    time->addWidget(TimeBar, 1);
+    layout->addLayout(time);
     connect(TimeBar, &QSlider::valueChanged, this,
             [this](int pass) { Measuring.ChoosePass(pass); });
 
