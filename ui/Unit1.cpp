@@ -78,9 +78,13 @@ TForm1::TForm1(QWidget* parent)
 
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
-    Measurement =
-        new TMeasuring(*this, *PaintBox1, *State, QPoint(Panel3->geometry().right() + 1, 0),
-                       [this] { return new TMeasureWindow(*Measurement, this); });
+    Measurement = new TMeasuring(*this, *PaintBox1, *State,
+                                 QPoint(Panel3->geometry().right() + 1, 0), [this] {
+                                     auto* window = new TMeasureWindow(*Measurement, this);
+                                     // "." and "," step there too, beside its time bar.
+                                     window->addActions({&StepForwardEntry, &StepBackEntry});
+                                     return window;
+                                 });
     // The drawing area's menu lists its actions in this order: steps, pictures, lessons.
     StepForwardEntry.setText(QStringLiteral("Einen Durchgang vor"));
     StepBackEntry.setText(QStringLiteral("Einen Durchgang zurück"));
