@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Time that steps back in the window: its entries, keys and the time bar of
 // "Messung" show the frames the run showed at those passes.
+#include "SessionTesting.h"
 #include "WindowTesting.h"
 
-#include "resources/BuiltinPictures.h"
-#include "resources/CorePictures.h"
 #include "ui/Measuring.h"
 #include "view/PictureHash.h"
 #include "view/View.h"
@@ -17,16 +16,11 @@ namespace {
 
 constexpr int RunPasses = 1500;
 
-class TQuietFront final : public ISessionFront {
-  public:
-    void ReportBadSourceField(const std::string&) override {}
-};
-
 // The frame of every pass of example 3 with "Anregung", as a bare session
 // showed it just before the next firing.
 std::vector<std::uint64_t> ReferenceFrames() {
     TQuietFront front;
-    TSession bare(ViewBackground(LoadBackgroundPicture()), front);
+    TSession bare(Background(), front);
     bare.Activate();
     bare.SetExcitation(true);
     bare.ChooseExample(2);
