@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built Debian package as a distribution would before taking it in:
 # lintian without errors or warnings, valid software-centre metadata and menu
-# entry, every program named in the metadata, and the font that the window's
-# layout needs among the dependencies.
+# entry, every program named in the metadata, the lesson's file type, and the
+# font that the window's layout needs among the dependencies.
 set -uo pipefail
 
 if [ $# -ne 1 ] || [ ! -f "$1" ]; then
@@ -50,6 +50,22 @@ programs_provided() {
     return $ok
 }
 
+# The lesson's file type: well-formed, and the menu entry opens it.
+lesson_type_registered() {
+    local types=("$root"/usr/share/mime/packages/*.xml)
+    [ -f "${types[0]}" ] || { echo "no file in usr/share/mime/packages"; return 1; }
+    if command -v xmllint >/dev/null; then
+        xmllint --noout "${types[@]}" || return 1
+    else
+        python3 -c 'import sys, xml.dom.minidom as m; [m.parse(f) for f in sys.argv[1:]]' \
+            "${types[@]}" || return 1
+    fi
+    grep -q 'type="application/x-wogenfeld-lesson"' "${types[@]}" &&
+        grep -q '<glob pattern="\*.wogenfeld"/>' "${types[@]}" &&
+        grep -qx 'MimeType=application/x-wogenfeld-lesson;' "$root"/usr/share/applications/*.desktop &&
+        grep -q '^Exec=wogenfeld %f$' "$root"/usr/share/applications/*.desktop
+}
+
 font_is_a_dependency() {
     dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qx fonts-liberation2
 }
@@ -62,6 +78,7 @@ check "AppStream metadata with its desktop entry and icon" \
     appstreamcli validate-tree --pedantic --strict --no-net "$root"
 check "desktop entry" desktop_entries_clean
 check "every program in <provides>" programs_provided
+check "the lesson's file type" lesson_type_registered
 check "fonts-liberation2 in Depends" font_is_a_dependency
 
 echo "package: $passed passed, $failed failed"

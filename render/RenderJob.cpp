@@ -61,6 +61,14 @@ std::variant<TLesson, QString> LoadLesson(const QString& name) {
     return std::get<TLesson>(std::move(read));
 }
 
+// The lesson's probes in the order of their places.
+std::vector<TNodePosition> ProbesOf(const TLesson& lesson) {
+    std::vector<TNodePosition> probes;
+    for (const std::optional<TNodePosition>& probe : lesson.Probes)
+        if (probe) probes.push_back(*probe);
+    return probes;
+}
+
 class TJob {
   public:
     TJob(const TRenderSettings& settings, std::FILE* messages)
@@ -135,14 +143,21 @@ std::optional<QString> TJob::WriteTables(std::string line) {
 }
 
 std::variant<std::unique_ptr<TRenderer>, QString> TJob::Start() {
-    if (!Lesson) return std::make_unique<TRenderer>(Settings);
-    TNoFront front;
-    std::variant<std::unique_ptr<TSession>, std::string> replayed =
-        ReplayLesson(*Lesson, RenderBackground(), front);
-    if (const auto* message = std::get_if<std::string>(&replayed))
-        return QStringLiteral("--lesson %1: %2")
-            .arg(Settings.LessonFile, QString::fromStdString(*message));
-    return std::make_unique<TRenderer>(std::get<std::unique_ptr<TSession>>(std::move(replayed)));
+    std::unique_ptr<TRenderer> renderer;
+    if (Lesson) {
+        TNoFront front;
+        std::variant<std::unique_ptr<TSession>, std::string> replayed =
+            ReplayLesson(*Lesson, RenderBackground(), front);
+        if (const auto* message = std::get_if<std::string>(&replayed))
+            return QStringLiteral("--lesson %1: %2")
+                .arg(Settings.LessonFile, QString::fromStdString(*message));
+        renderer =
+            std::make_unique<TRenderer>(std::get<std::unique_ptr<TSession>>(std::move(replayed)));
+    } else {
+        renderer = std::make_unique<TRenderer>(Settings);
+    }
+    renderer->SetProbes(Settings.Probes);
+    return renderer;
 }
 
 std::optional<QRect> TJob::MeasureCrop() {
@@ -278,6 +293,8 @@ int TJob::Run() {
             return BadArguments;
         }
         Lesson = std::get<TLesson>(std::move(loaded));
+        if (Settings.Probes.empty())
+            Series = TSeries(ProbesOf(*Lesson), !Settings.PlotFile.isEmpty());
     }
     if (std::optional<QString> failure = OpenOutputs()) {
         Say(*failure);

@@ -177,9 +177,11 @@ const std::vector<TRenderOption>& RenderOptionTable() {
          .ValueName = "X,Y",
          .Group = Measuring,
          .Help = "Follow the node X,Y ({range}, as the source fields count) in the tables and "
-                 "the chart; may be given several times.",
+                 "the chart; may be given several times. The first four are the probes of "
+                 "--save-lesson's lesson; after --lesson without --probe the tables follow the "
+                 "lesson's probes.",
          .Value = TProbeValue{},
-         .Needs = {"csv", "csv-decimal-comma", "plot"}},
+         .Needs = {"csv", "csv-decimal-comma", "plot", "save-lesson"}},
         {.Name = "csv",
          .ValueName = "FILE",
          .Group = Measuring,

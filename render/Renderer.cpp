@@ -6,6 +6,8 @@
 #include "view/PictureHash.h"
 #include "view/View.h"
 
+#include <algorithm>
+
 TPicture RenderBackground() {
     return ViewBackground(LoadBackgroundPicture());
 }
@@ -19,6 +21,11 @@ TRenderer::TRenderer(const TRenderSettings& settings)
 TRenderer::TRenderer(std::unique_ptr<TSession> replayed)
     : State(std::move(replayed)), FrameImage(ImageOf(State->RunLoop().View().Bitmap())) {
     State->AttachFront(*this);
+}
+
+void TRenderer::SetProbes(const std::vector<TNodePosition>& probes) {
+    for (std::size_t slot = 0; slot < std::min(probes.size(), State->Probes().size()); ++slot)
+        State->SetProbe(slot, probes[slot]);
 }
 
 bool TRenderer::Pass() {

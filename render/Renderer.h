@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The window's session without the window: the controls are fixed values,
 // and the frames are kept instead of shown.
@@ -17,6 +18,10 @@ class TRenderer final : private ISessionFront {
     explicit TRenderer(const TRenderSettings& settings);
     // The run a lesson has been replayed to, going on from there.
     explicit TRenderer(std::unique_ptr<TSession> replayed);
+
+    // The probes of the session, so that its lesson keeps them: the first
+    // four of `probes`, each in its place.
+    void SetProbes(const std::vector<TNodePosition>& probes);
 
     // One firing of the run loop; false once a run start has failed.
     bool Pass();

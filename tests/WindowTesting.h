@@ -40,6 +40,7 @@ struct TSeenBox {
     int Count = 0;
     QString Title;
     QString Text;
+    QString InformativeText;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
     Qt::TextFormat Format = Qt::AutoText;
     bool LoopFiredWhileOpen = false;
@@ -61,6 +62,7 @@ inline TSeenBox CloseBoxesDuring(TForm1& form, const std::function<void()>& acti
         ++seen.Count;
         seen.Title = box->windowTitle();
         seen.Text = box->text();
+        seen.InformativeText = box->informativeText();
         seen.Icon = box->icon();
         seen.Format = box->textFormat();
         box->done(QMessageBox::Ok);

@@ -29,6 +29,7 @@ enum class TRole {
     PushButton = 43,
     RadioButton = 44,
     ScrollBar = 48,
+    Slider = 51,
     SpinButton = 52,
     Text = 61,
 };
@@ -47,6 +48,8 @@ std::string RoleName(TRole role) {
         return "radio button";
     case TRole::ScrollBar:
         return "scroll bar";
+    case TRole::Slider:
+        return "slider";
     case TRole::SpinButton:
         return "spin button";
     case TRole::Text:
@@ -130,6 +133,7 @@ const std::vector<TAccessibleControl> MeasuringWindow = {
     {TRole::PushButton, "Stopp"},
     {TRole::PushButton, "Zurücksetzen"},
     {TRole::PushButton, "Als CSV speichern …"},
+    {TRole::Slider, "Zeitleiste"},
 };
 
 using Clock = std::chrono::steady_clock;

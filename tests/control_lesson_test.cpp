@@ -4,11 +4,10 @@
 // session; the reader survives a flood of mutated files.
 
 #include "RandomUser.h"
+#include "SessionTesting.h"
 
 #include "control/LessonReplay.h"
 #include "control/LessonText.h"
-#include "resources/BuiltinPictures.h"
-#include "resources/CorePictures.h"
 #include "sim/StateHash.h"
 #include "view/PictureHash.h"
 #include "view/View.h"
@@ -16,16 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class TQuietFront final : public ISessionFront {
-  public:
-    void ReportBadSourceField(const std::string&) override {}
-};
-
-TPicture Background() {
-    static const TPicture picture = ViewBackground(LoadBackgroundPicture());
-    return picture;
-}
 
 // Every kind of action, the run loop fired in between.
 void Drive(TSession& session, TRandom& random, int actions) {

@@ -3,10 +3,10 @@
 // probes' recording that the run showed then; the passes after it stay until
 // another action gives them up; lessons keep what a step did.
 
+#include "SessionTesting.h"
+
 #include "control/LessonReplay.h"
 #include "control/LessonText.h"
-#include "resources/BuiltinPictures.h"
-#include "resources/CorePictures.h"
 #include "sim/StateHash.h"
 #include "view/PictureHash.h"
 #include "view/View.h"
@@ -16,16 +16,6 @@
 #include <vector>
 
 namespace {
-
-class TQuietFront final : public ISessionFront {
-  public:
-    void ReportBadSourceField(const std::string&) override {}
-};
-
-TPicture Background() {
-    static const TPicture picture = ViewBackground(LoadBackgroundPicture());
-    return picture;
-}
 
 // What a user saw at a pass, just before the next one ran.
 struct TSeen {

@@ -91,7 +91,9 @@ Options:
                               plus 8 pixels; the run is then computed twice.
   --probe <X,Y>               Follow the node X,Y (1..71, as the source fields
                               count) in the tables and the chart; may be given
-                              several times.
+                              several times. The first four are the probes of
+                              --save-lesson's lesson; after --lesson without
+                              --probe the tables follow the lesson's probes.
   --csv <FILE>                One row per pass: pass, SimTime (the time the
                               pass's drive ran at), the displacement Z of each
                               probe, and the energy per unit mass of the visible
@@ -302,7 +304,7 @@ TEST(RenderArguments, EachFaultGetsItsOwnMessage) {
         {{"--out-dir", folder.path()}, "--out-dir needs --every or --strobe"},
         {{"--fps", "20"}, "--fps needs --gif"},
         {{"--crop"}, "--crop needs a picture: --out, --out-dir or --gif"},
-        {{"--probe", "5,5"}, "--probe needs --csv, --csv-decimal-comma or --plot"},
+        {{"--probe", "5,5"}, "--probe needs --csv, --csv-decimal-comma, --plot or --save-lesson"},
         {{"--profile", csv},
          "--profile needs one --profile-row or --profile-column, and they need --profile"},
         {{"--profile-row", "3"},
@@ -315,7 +317,7 @@ TEST(RenderArguments, EachFaultGetsItsOwnMessage) {
         {{"--strobe", "--gif", gif, "--frequency", "0"},
          "--strobe needs a frequency above 0 (Omega is 0)"},
         {{"--strobe", "--gif", gif, "--excitation", "off", "--probe", "5,5"},
-         "--probe needs --csv, --csv-decimal-comma or --plot"},
+         "--probe needs --csv, --csv-decimal-comma, --plot or --save-lesson"},
         {{"--strobe", "--fps", "3"}, "--fps needs --gif"},
         {{"--csv", csv, "--csv-decimal-comma", csv},
          "--csv and --csv-decimal-comma name the same file " + csv},

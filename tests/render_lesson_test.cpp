@@ -57,6 +57,27 @@ TEST(RenderLesson, ASavedRunOpensAtItsStateAndGoesOnAsTheRunItself) {
     EXPECT_TRUE(LastLines(onwards.Output, 2).starts_with("601,")) << onwards.Output.toStdString();
 }
 
+TEST(RenderLesson, TheProbesOfTheRunAreTheLessonsAndItsTablesFollowThem) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString lesson = folder.filePath("p.wogenfeld");
+    const TRun saved = Render({"--example", "7", "--iterations", "300", "--probe", "36,20",
+                               "--probe", "10,60", "--save-lesson", lesson});
+    ASSERT_EQ(saved.Status, 0) << saved.Errors.toStdString();
+    QFile file(lesson);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains("probe1 36,20\nprobe2 10,60\nprobe3 none")) << text.toStdString();
+
+    const TRun whole = Render({"--example", "7", "--iterations", "303", "--probe", "36,20",
+                               "--probe", "10,60", "--csv", "-"});
+    const TRun onwards = Render({"--lesson", lesson, "--iterations", "3", "--csv", "-"});
+    ASSERT_EQ(onwards.Status, 0) << onwards.Errors.toStdString();
+    const QString header = whole.Output.section(u'\n', 0, 0);
+    EXPECT_TRUE(onwards.Output.startsWith(header + u'\n')) << onwards.Output.toStdString();
+    EXPECT_EQ(LastLines(onwards.Output, 3), LastLines(whole.Output, 3));
+}
+
 TEST(RenderLesson, ALessonThatCannotBeOpenedIsRefusedAndTouchesNoFile) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());

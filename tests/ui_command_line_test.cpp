@@ -62,7 +62,7 @@ TEST(WindowOptions, TheParsersFormsKeepOurMessages) {
         << "the last one wins";
     EXPECT_EQ(Refusal({"--passes-per-second="}),
               "--passes-per-second must be a whole number from 1 to 10000, not ''");
-    EXPECT_EQ(Refusal({"notes.txt"}), "unknown option 'notes.txt' (see wogenfeld --help)");
+    EXPECT_EQ(Refusal({"-notes.txt"}), "unknown option '-notes.txt' (see wogenfeld --help)");
     EXPECT_EQ(Refusal({"--version=2"}), "unknown option '--version=2' (see wogenfeld --help)");
 }
 

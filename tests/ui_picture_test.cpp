@@ -53,10 +53,12 @@ TEST(Pictures, TheMenuSavesTheRenderersPngOfThePassShownWithoutTheMarkers) {
     form->Measuring().ShowMenu(QPoint(400, 300));
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(menu, nullptr);
-    const QList<QAction*> entries = menu->actions();
-    ASSERT_GE(entries.size(), 2);
-    EXPECT_EQ(entries[entries.size() - 2]->text(), QStringLiteral("Bild speichern …"));
-    EXPECT_EQ(entries.back()->text(), QStringLiteral("Animation aufnehmen …"));
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries << action->text();
+    const qsizetype picture = entries.indexOf(QStringLiteral("Bild speichern …"));
+    ASSERT_GE(picture, 0);
+    EXPECT_EQ(entries.value(picture + 1), QStringLiteral("Animation aufnehmen …"));
     menu->close();
 
     QTemporaryDir folder;

@@ -24,7 +24,7 @@ const QString Asker = QStringLiteral("Animation aufnehmen");
 } // namespace
 
 TAnimationRecorder::TAnimationRecorder(const TRunLoop& loop, const QImage& frame, QObject* parent)
-    : QObject(parent), Loop(loop), Frame(frame) {
+    : QObject(parent), Loop(&loop), Frame(frame) {
     EndTimer.setSingleShot(true);
     EndTimer.setTimerType(Qt::PreciseTimer);
     connect(&EndTimer, &QTimer::timeout, this, &TAnimationRecorder::Stop);
@@ -59,9 +59,9 @@ std::optional<QString> TAnimationRecorder::Start(const QString& path, int second
     End = Begin + std::chrono::seconds(seconds);
     // The phase the drive has reached: the first frame comes when it next comes round.
     Stroboscope = TStroboscope();
-    Stroboscope.Flash(Loop.Net().Omega * Loop.PassTime());
-    SeenStarts = Loop.RunsStarted();
-    SeenPasses = Loop.PassesOfRun();
+    Stroboscope.Flash(Loop->Net().Omega * Loop->PassTime());
+    SeenStarts = Loop->RunsStarted();
+    SeenPasses = Loop->PassesOfRun();
     EndTimer.start(std::chrono::seconds(seconds));
     ++Recordings;
     Worker = std::thread(&TAnimationRecorder::Encode, this, Recordings);
@@ -75,9 +75,9 @@ double TAnimationRecorder::SecondsRecorded() const {
 
 void TAnimationRecorder::AfterFiring() {
     if (!IsRecording) return;
-    if (Loop.RunsStarted() == SeenStarts && Loop.PassesOfRun() == SeenPasses) return;
-    SeenStarts = Loop.RunsStarted();
-    SeenPasses = Loop.PassesOfRun();
+    if (Loop->RunsStarted() == SeenStarts && Loop->PassesOfRun() == SeenPasses) return;
+    SeenStarts = Loop->RunsStarted();
+    SeenPasses = Loop->PassesOfRun();
     const TClock::time_point now = TClock::now();
     if (now >= End || WriteFailed) {
         Stop();
@@ -85,7 +85,7 @@ void TAnimationRecorder::AfterFiring() {
     }
     bool chosen = false;
     if (Strobe) {
-        chosen = Stroboscope.Flash(Loop.Net().Omega * Loop.PassTime());
+        chosen = Stroboscope.Flash(Loop->Net().Omega * Loop->PassTime());
     } else if (now >= NextDue) {
         chosen = true;
         // After a stall the frames go on at their interval from now, not in a burst.
@@ -107,6 +107,11 @@ void TAnimationRecorder::Keep() {
     lock.unlock();
     Filled.notify_one();
     ++Kept;
+}
+
+void TAnimationRecorder::Follow(const TRunLoop& loop) {
+    Stop();
+    Loop = &loop;
 }
 
 void TAnimationRecorder::Stop() {

@@ -46,6 +46,8 @@ class TAnimationRecorder : public QObject {
     void AfterFiring();
     // Ends the recording early; what it holds is written.
     void Stop();
+    // Another run shown in the window: a recording of the one before ends with it.
+    void Follow(const TRunLoop& loop);
 
     bool Recording() const { return IsRecording; }
     // From Start until the file is written or given up.
@@ -65,7 +67,7 @@ class TAnimationRecorder : public QObject {
     void Encode(unsigned recording);
     void Done(unsigned recording);
 
-    const TRunLoop& Loop;
+    const TRunLoop* Loop;
     const QImage& Frame;
     std::vector<QImage> Ring; // made at the first recording, kept for the next
     QTimer EndTimer;          // ends a recording also while the run is paused

@@ -3,6 +3,7 @@
 
 #include "control/MeasureTexts.h"
 #include "control/RunLoop.h"
+#include "control/Session.h"
 #include "measure/LatticeWave.h"
 #include "measure/Profile.h"
 #include "measure/Readings.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -32,6 +34,8 @@ namespace {
 
 // The chart's span.
 constexpr double ChartSpan = 10;
+// The time bar's page keys and clicks beside its handle move a tenth of it.
+constexpr int TimeBarPages = 10;
 
 // The save dialog's choice of the table's kind, the one for German
 // spreadsheets first.
@@ -92,6 +96,17 @@ TMeasureWindow::TMeasureWindow(TMeasuring& measuring, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     Chart = new TLiveChart(measuring, this);
     layout->addWidget(Chart, 1);
+    TimeBar = new QSlider(Qt::Horizontal, this);
+    TimeBar->setAccessibleName(QStringLiteral("Zeitleiste"));
+    TimeBar->setToolTip(QStringLiteral("Zeitleiste: zu einem früheren Durchgang (in der Pause)"));
+    // Told on release: a step back replays up to a hundred passes.
+    TimeBar->setTracking(false);
+    auto* time = new QHBoxLayout;
+    time->addWidget(new QLabel(QStringLiteral("Zeitleiste:"), this));
+    time->addWidget(TimeBar, 1);
+    layout->addLayout(time);
+    connect(TimeBar, &QSlider::valueChanged, this,
+            [this](int pass) { Measuring.ChoosePass(pass); });
 
     auto* probes = new QGroupBox(QStringLiteral("Messsonden"), this);
     auto* grid = new QGridLayout(probes);
@@ -184,6 +199,7 @@ void TMeasureWindow::hideEvent(QHideEvent* event) {
 }
 
 void TMeasureWindow::Tick() {
+    ShowTimeBar();
     if (Measuring.Changes() == ShownChanges) return;
     Refresh();
 }
@@ -221,6 +237,17 @@ void TMeasureWindow::Refresh() {
     Watch->setText(WatchText());
     Passes->setText(PassesText());
     Chart->update();
+    ShowTimeBar();
+}
+
+void TMeasureWindow::ShowTimeBar() {
+    const TSession& session = Measuring.MeasuredSession();
+    const QSignalBlocker quiet(TimeBar);
+    TimeBar->setEnabled(session.CanStepInTime());
+    TimeBar->setRange(static_cast<int>(session.OldestPass()),
+                      static_cast<int>(session.NewestPass()));
+    TimeBar->setPageStep((TimeBar->maximum() - TimeBar->minimum()) / TimeBarPages + 1);
+    if (!TimeBar->isSliderDown()) TimeBar->setValue(static_cast<int>(session.PassesMade()));
 }
 
 QString TMeasureWindow::ProbeText(std::size_t slot) const {

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSlider;
 class QSpinBox;
 class TMeasuring;
 
@@ -67,10 +68,13 @@ class TMeasureWindow : public QWidget {
     void ShowProbes();
     void ProbeEdited(std::size_t slot);
     void Tick();
+    // The time bar over the kept passes, on the pass shown; usable while paused.
+    void ShowTimeBar();
     void AskAndSave();
 
     TMeasuring& Measuring;
     TLiveChart* Chart;
+    QSlider* TimeBar;
     std::array<TProbeRow, 4> Rows;
     QComboBox* Line;
     QLabel* Wavelength;

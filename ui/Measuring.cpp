@@ -22,7 +22,7 @@ QPoint Point(const TScreenPoint& point) {
 
 TMeasuring::TMeasuring(QWidget& form, TPaintBox& box, TSession& session, QPoint panelsRight,
                        std::function<QWidget*()> makeWindow)
-    : QObject(&form), Form(form), Box(box), Session(session), RunLoop(session.RunLoop()),
+    : QObject(&form), Form(form), Box(box), Session(&session), RunLoop(&session.RunLoop()),
       PanelsRight(panelsRight), ShowAction(QStringLiteral("Messfenster zeigen")),
       MakeWindow(std::move(makeWindow)) {
     ShowAction.setShortcut(Qt::Key_F2);
@@ -52,15 +52,15 @@ bool TMeasuring::eventFilter(QObject* watched, QEvent* event) {
 }
 
 const TProbeSlots& TMeasuring::Probes() const {
-    return Session.Probes();
+    return Session->Probes();
 }
 
 const TRecording* TMeasuring::Recording() const {
-    return Session.Recording();
+    return Session->Recording();
 }
 
 void TMeasuring::FramePresented() {
-    Drawn.Take(RunLoop.Net(), RunLoop.View().ScreenPoints);
+    Drawn.Take(RunLoop->Net(), RunLoop->View().ScreenPoints);
     ShowMarkers(false);
 }
 
@@ -76,7 +76,7 @@ void TMeasuring::ShowMarkers(bool send) {
 }
 
 void TMeasuring::SetProbe(std::size_t slot, std::optional<TNodePosition> node) {
-    if (!Session.SetProbe(slot, node)) return;
+    if (!Session->SetProbe(slot, node)) return;
     ++ChangeCount;
     ShowMarkers(true);
     emit ProbesChanged();
@@ -125,8 +125,9 @@ void TMeasuring::ShowMenu(QPoint at) {
 }
 
 void TMeasuring::ShowWindow() {
+    // Once made, the window may have been hidden for a session that records nothing.
+    Session->StartRecording();
     if (!MeasureWindow) {
-        Session.StartRecording();
         MeasureWindow = MakeWindow();
         PlaceWindow();
     }
@@ -153,25 +154,38 @@ void TMeasuring::PlaceWindow() {
     MeasureWindow->move(place.topLeft());
 }
 
+void TMeasuring::Follow(TSession& session) {
+    Session = &session;
+    RunLoop = &session.RunLoop();
+    ++ChangeCount;
+    FramePresented();
+    ShowMarkers(true);
+    emit ProbesChanged();
+    if (session.Recording())
+        ShowWindow();
+    else if (MeasureWindow)
+        MeasureWindow->hide();
+}
+
 void TMeasuring::StartWatch() {
-    Session.StartWatch();
+    Session->StartWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::StopWatch() {
-    Session.StopWatch();
+    Session->StopWatch();
     ++ChangeCount;
 }
 
 void TMeasuring::ResetWatch() {
-    Session.ResetWatch();
+    Session->ResetWatch();
     ++ChangeCount;
 }
 
 double TMeasuring::WatchTime() const {
-    return Session.WatchTime();
+    return Session->WatchTime();
 }
 
 bool TMeasuring::WatchRunning() const {
-    return Session.WatchRunning();
+    return Session->WatchRunning();
 }

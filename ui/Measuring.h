@@ -51,8 +51,11 @@ class TMeasuring : public QObject {
     QAction& ShowWindowAction() { return ShowAction; }
 
     const TRecording* Recording() const;
-    const TRunLoop& Loop() const { return RunLoop; }
-    const TSession& MeasuredSession() const { return Session; }
+    const TRunLoop& Loop() const { return *RunLoop; }
+    const TSession& MeasuredSession() const { return *Session; }
+    // Another session shown in the window: its probes, its recording, and
+    // "Messung" open exactly where it records.
+    void Follow(TSession& session);
     // Counts every change the window shows, so that it repaints only after one.
     unsigned long long Changes() const { return ChangeCount; }
 
@@ -63,8 +66,12 @@ class TMeasuring : public QObject {
     double WatchTime() const;
     bool WatchRunning() const;
 
+    // The time bar of "Messung" moved to `pass`; the window goes there.
+    void ChoosePass(long long pass) { emit PassChosen(pass); }
+
   signals:
     void ProbesChanged();
+    void PassChosen(long long pass);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,8 +82,8 @@ class TMeasuring : public QObject {
 
     QWidget& Form;
     TPaintBox& Box;
-    TSession& Session;
-    TRunLoop& RunLoop;
+    TSession* Session;
+    TRunLoop* RunLoop;
     const QPoint PanelsRight;
     QAction ShowAction;
     // The visible nodes as the frame being presented shows them.

@@ -3,6 +3,7 @@
 
 #include "output/OutputFile.h"
 #include "ui/AnimationDialog.h"
+#include "ui/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -99,6 +100,7 @@ QString TPictureSaving::AskFileName(const QString& title, const QString& filter,
                        QDir(LastFolder).filePath(QStringLiteral("wogenfeld.") + suffix), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(suffix);
+    GiveGermanLabels(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString name = dialog.selectedFiles().constFirst();
     LastFolder = QFileInfo(name).absolutePath();

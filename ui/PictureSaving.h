@@ -33,6 +33,8 @@ class TPictureSaving : public QObject {
     bool RecordAnimation(const QString& path, int seconds, bool strobe);
 
     void AfterFiring() { Recorder.AfterFiring(); }
+    // Another run shown in the window.
+    void Follow(const TRunLoop& loop) { Recorder.Follow(loop); }
     TAnimationRecorder& Animation() { return Recorder; }
     QAction& SaveAction() { return SavePictureAction; }
     QAction& RecordAction() { return RecordAnimationAction; }

@@ -3,6 +3,10 @@
 
 #include "ui/Unit1.h"
 
-void ShowMainWindow(TForm1& form) {
+void ShowMainWindow(TForm1& form, const QString& lessonFile) {
     form.showMaximized();
+    if (lessonFile.isEmpty()) return;
+    QMetaObject::invokeMethod(
+        &form, [&form, lessonFile] { form.Lessons().OpenLesson(lessonFile); },
+        Qt::QueuedConnection);
 }

@@ -14,6 +14,8 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace {
 
 // The window's font is the Windows bitmap font "MS Sans Serif"; elsewhere a
@@ -54,7 +56,7 @@ int PacedDelay(const TPacer& pacer) {
 
 TForm1::TForm1(QWidget* parent)
     : QWidget(parent), Background(LoadBackgroundPicture()),
-      State(ViewBackground(Background), *this), FrameImage(ImageOf(Loop().View().Bitmap())) {
+      State(std::make_unique<TSession>(ViewBackground(Background), *this)) {
     SubstituteWindowFont();
     setupUi(this);
     for (std::size_t k = 0; k < Sliders.size(); ++k)
@@ -76,20 +78,58 @@ TForm1::TForm1(QWidget* parent)
 
     LoopTimer.setInterval(0); // fires whenever every pending message has been delivered
     connect(&LoopTimer, &QTimer::timeout, this, &TForm1::FireLoop);
-    Measurement =
-        new TMeasuring(*this, *PaintBox1, State, QPoint(Panel3->geometry().right() + 1, 0),
-                       [this] { return new TMeasureWindow(*Measurement, this); });
+    Measurement = new TMeasuring(*this, *PaintBox1, *State,
+                                 QPoint(Panel3->geometry().right() + 1, 0), [this] {
+                                     auto* window = new TMeasureWindow(*Measurement, this);
+                                     // "." and "," step there too, beside its time bar.
+                                     window->addActions({&StepForwardEntry, &StepBackEntry});
+                                     return window;
+                                 });
+    // The drawing area's menu lists its actions in this order: steps, pictures, lessons.
+    StepForwardEntry.setText(QStringLiteral("Einen Durchgang vor"));
+    StepBackEntry.setText(QStringLiteral("Einen Durchgang zurück"));
+    StepForwardEntry.setShortcut(QKeySequence(Qt::Key_Period));
+    StepBackEntry.setShortcut(QKeySequence(Qt::Key_Comma));
+    StepSeparator.setSeparator(true);
+    for (QAction* step : {&StepForwardEntry, &StepBackEntry})
+        step->setShortcutContext(Qt::WindowShortcut);
+    PaintBox1->addActions({&StepForwardEntry, &StepBackEntry, &StepSeparator});
     PictureSaving = new TPictureSaving(*this, *PaintBox1, Loop(), FrameImage);
-    Loop().View().SetPresenter([this](const TPicture&) {
-        Measurement->FramePresented();
-        PaintBox1->ShowFrame(FrameImage, QRectOf(Loop().View().ChangedRect()));
-    });
+    LessonFiles = new TLessonFiles(*this, *PaintBox1, *this, *this, Background);
+    PresentFrames();
 
     ConnectHandlers();
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::PresentFrames() {
+    FrameImage = ImageOf(Loop().View().Bitmap());
+    Loop().View().SetPresenter([this](const TPicture&) {
+        Measurement->FramePresented();
+        PaintBox1->ShowFrame(FrameImage, QRectOf(Loop().View().ChangedRect()));
+    });
+}
+
+// Everything that showed the session before follows the opened one before the
+// old one goes. Every session has written its displays when it was made, so
+// counting from none writes them all again.
+void TForm1::ShowOpenedSession(std::unique_ptr<TSession> session) {
+    const std::unique_ptr<TSession> old = std::exchange(State, std::move(session));
+    FirstActivationServed = true;
+    PresentFrames();
+    PictureSaving->Follow(Loop());
+    Measurement->Follow(*State);
+    ShownWrites.fill(0);
+    ShowSession();
+    PaintBox1->ShowFrame(FrameImage, FrameImage.rect());
+}
+
+void TForm1::HoldRun(bool held) {
+    RunHeld = held;
+    ScheduleLoop();
+}
 
 void TForm1::ConnectHandlers() {
     const auto onClick = [this](QAbstractButton* button, void (TForm1::*handler)()) {
@@ -111,6 +151,9 @@ void TForm1::ConnectHandlers() {
     onClick(Button1, &TForm1::Button1Click);
     onClick(Button2, &TForm1::Button2Click);
     onClick(Button3, &TForm1::Button3Click);
+    connect(&StepForwardEntry, &QAction::triggered, this, &TForm1::StepForward);
+    connect(&StepBackEntry, &QAction::triggered, this, &TForm1::StepBack);
+    connect(Measurement, &TMeasuring::PassChosen, this, &TForm1::GoToPass);
     onClick(Button4, &TForm1::Button4Click);
     onClick(Button5, &TForm1::Button5Click);
     onClick(Button6, &TForm1::Button6Click);
@@ -139,7 +182,7 @@ void TForm1::ConnectHandlers() {
     // The source fields have no handlers; the session keeps their texts for the next run start.
     for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
         connect(SourceEdits[k], &QLineEdit::textChanged, this, [this, k](const QString& text) {
-            State.SetSourceField(static_cast<int>(k), text.toStdString());
+            State->SetSourceField(static_cast<int>(k), text.toStdString());
         });
     }
 }
@@ -153,13 +196,14 @@ void TForm1::FormCreate() {
 // Starts the first run, once: at the first activation, or where nothing ever
 // activates the window (no window manager, no screen) at the first show.
 void TForm1::FormActivate() {
-    State.Activate();
+    if (!FirstActivationServed) State->Activate();
+    FirstActivationServed = true;
     ShowSession();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!State.Activated())
+    if (!FirstActivationServed)
         QMetaObject::invokeMethod(this, &TForm1::FormActivate, Qt::QueuedConnection);
 }
 
@@ -170,7 +214,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 // The window's own close command does what "Ende" does.
 void TForm1::closeEvent(QCloseEvent* event) {
-    State.End();
+    State->End();
     ScheduleLoop();
     event->accept();
 }
@@ -183,6 +227,7 @@ void TForm1::PacePasses(int passesPerSecond) {
 void TForm1::FireLoop() {
     // Stopped while it works, so that a message box it opens cannot fire it again.
     LoopTimer.stop();
+    if (RunHeld) return;
     if (Pacer) {
         const TPacer::Clock::time_point now = TPacer::Clock::now();
         if (Pacer->WaitAt(now) > TPacer::Clock::duration::zero()) {
@@ -192,7 +237,7 @@ void TForm1::FireLoop() {
         Pacer->PassStarts(now);
     }
     InsideFiring = true;
-    if (State.Fire()) Measurement->PassRan();
+    if (State->Fire()) Measurement->PassRan();
     PictureSaving->AfterFiring();
     InsideFiring = false;
     ScheduleLoop();
@@ -200,7 +245,7 @@ void TForm1::FireLoop() {
 
 void TForm1::ScheduleLoop() {
     if (InsideFiring) return;
-    if (State.WantsToFire()) {
+    if (State->WantsToFire() && !RunHeld) {
         if (!LoopTimer.isActive()) LoopTimer.start(Pacer ? PacedDelay(*Pacer) : 0);
     } else {
         LoopTimer.stop();
@@ -243,7 +288,7 @@ void TForm1::ShowSession() {
     // The widgets set here fire their handlers, which find the session as it is.
     if (Showing) return;
     Showing = true;
-    const TPanelValues& panel = State.Panel();
+    const TPanelValues& panel = State->Panel();
     const TControlState& controls = panel.Controls;
     for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
         const QString text = QString::fromStdString(panel.SourceFields[k]);
@@ -257,7 +302,7 @@ void TForm1::ShowSession() {
     CheckBox3->setChecked(controls.Excitation.Source1);
     CheckBox4->setChecked(controls.Excitation.Source2);
     for (std::size_t k = 0; k < SourceEdits.size(); ++k) {
-        const bool shown = State.SourceFieldShown(static_cast<int>(k));
+        const bool shown = State->SourceFieldShown(static_cast<int>(k));
         if (SourceEdits[k]->isVisibleTo(this) != shown) SourceEdits[k]->setVisible(shown);
     }
     switch (controls.Mode) {
@@ -271,16 +316,18 @@ void TForm1::ShowSession() {
         RadioButton8->setChecked(true);
         break;
     }
-    ExampleButtons[static_cast<std::size_t>(State.Example())]->setChecked(true);
+    ExampleButtons[static_cast<std::size_t>(State->Example())]->setChecked(true);
     // The shown one hidden first, as a focus on it moves on to what is shown then.
-    if (State.ContinueShown() && Button4->isVisibleTo(this)) {
+    if (State->ContinueShown() && Button4->isVisibleTo(this)) {
         Button4->setVisible(false);
         Button5->setVisible(true);
-    } else if (!State.ContinueShown() && Button5->isVisibleTo(this)) {
+    } else if (!State->ContinueShown() && Button5->isVisibleTo(this)) {
         Button5->setVisible(false);
         Button4->setVisible(true);
     }
-    if (Panel5->isVisibleTo(this) != State.InfoShown()) Panel5->setVisible(State.InfoShown());
+    if (Panel5->isVisibleTo(this) != State->InfoShown()) Panel5->setVisible(State->InfoShown());
+    StepForwardEntry.setEnabled(State->CanStepInTime());
+    StepBackEntry.setEnabled(State->CanStepInTime());
     ShowDisplays();
     Showing = false;
     ScheduleLoop();
@@ -292,78 +339,100 @@ void TForm1::ShowDisplays() {
     const std::array<QLineEdit*, 3> fields = {Edit5, Edit6, Edit7};
     for (std::size_t k = 0; k < fields.size(); ++k) {
         const auto display = static_cast<ValueDisplay>(k);
-        if (State.DisplayWrites(display) == ShownWrites[k]) continue;
-        ShownWrites[k] = State.DisplayWrites(display);
-        const QString digits = QString::fromStdString(State.DisplayDigits(display));
+        if (State->DisplayWrites(display) == ShownWrites[k]) continue;
+        ShownWrites[k] = State->DisplayWrites(display);
+        const QString digits = QString::fromStdString(State->DisplayDigits(display));
         fields[k]->setText(display == ValueDisplay::Frequency ? LocalDecimals(digits) : digits);
     }
 }
 
+void TForm1::StepForward() {
+    State->StepForward();
+    ShowStep();
+}
+
+void TForm1::StepBack() {
+    State->StepBack();
+    ShowStep();
+}
+
+void TForm1::GoToPass(long long pass) {
+    State->GoToPass(pass);
+    ShowStep();
+}
+
+void TForm1::ShowStep() {
+    Measurement->PassRan();
+    Measurement->FramePresented();
+    PaintBox1->ShowFrame(FrameImage, FrameImage.rect());
+    ShowSession();
+}
+
 void TForm1::MoveSlider(Slider slider) {
-    State.MoveSlider(slider, Bars[static_cast<std::size_t>(slider)]->value());
+    State->MoveSlider(slider, Bars[static_cast<std::size_t>(slider)]->value());
     ShowSession();
 }
 
 // "Null"
 void TForm1::Button1Click() {
-    State.Null();
+    State->Null();
     ShowSession();
 }
 
 // "Info"
 void TForm1::Button2Click() {
-    State.ShowInfo(true);
+    State->ShowInfo(true);
     ShowSession();
 }
 
 // "Ende"
 void TForm1::Button3Click() {
-    State.End();
+    State->End();
     ScheduleLoop();
     close();
 }
 
 // "Pause" and "Weiter" share one spot; exactly one of them shows.
 void TForm1::Button4Click() {
-    State.Pause();
+    State->Pause();
     ShowSession();
 }
 
 void TForm1::Button5Click() {
-    State.Continue();
+    State->Continue();
     ShowSession();
 }
 
 // "Infobox schließen"
 void TForm1::Button6Click() {
-    State.ShowInfo(false);
+    State->ShowInfo(false);
     ShowSession();
 }
 
 // "Rücksetzen"
 void TForm1::Button7Click() {
-    State.ResetView();
+    State->ResetView();
     ShowSession();
 }
 
 // "Anregung"
 void TForm1::CheckBox1Click() {
-    State.SetExcitation(CheckBox1->isChecked());
+    State->SetExcitation(CheckBox1->isChecked());
     ShowSession();
 }
 
 void TForm1::CheckBox2Click() {
-    State.SetCrossGrid(CheckBox2->isChecked());
+    State->SetCrossGrid(CheckBox2->isChecked());
     ShowSession();
 }
 
 void TForm1::CheckBox3Click() {
-    State.SetSource(1, CheckBox3->isChecked());
+    State->SetSource(1, CheckBox3->isChecked());
     ShowSession();
 }
 
 void TForm1::CheckBox4Click() {
-    State.SetSource(2, CheckBox4->isChecked());
+    State->SetSource(2, CheckBox4->isChecked());
     ShowSession();
 }
 
@@ -390,43 +459,43 @@ void TForm1::ScrollBar7Change() {
 }
 
 void TForm1::RadioButton6Click() {
-    State.SelectBoundaryMode(BoundaryMode::DampedBorder);
+    State->SelectBoundaryMode(BoundaryMode::DampedBorder);
     ShowSession();
 }
 void TForm1::RadioButton7Click() {
-    State.SelectBoundaryMode(BoundaryMode::LooseEnd);
+    State->SelectBoundaryMode(BoundaryMode::LooseEnd);
     ShowSession();
 }
 void TForm1::RadioButton8Click() {
-    State.SelectBoundaryMode(BoundaryMode::FixedEnd);
+    State->SelectBoundaryMode(BoundaryMode::FixedEnd);
     ShowSession();
 }
 
 void TForm1::RadioButton1Click() {
-    State.ChooseExample(0);
+    State->ChooseExample(0);
     ShowSession();
 }
 void TForm1::RadioButton2Click() {
-    State.ChooseExample(1);
+    State->ChooseExample(1);
     ShowSession();
 }
 void TForm1::RadioButton3Click() {
-    State.ChooseExample(2);
+    State->ChooseExample(2);
     ShowSession();
 }
 void TForm1::RadioButton4Click() {
-    State.ChooseExample(3);
+    State->ChooseExample(3);
     ShowSession();
 }
 void TForm1::RadioButton5Click() {
-    State.ChooseExample(4);
+    State->ChooseExample(4);
     ShowSession();
 }
 void TForm1::RadioButton9Click() {
-    State.ChooseExample(5);
+    State->ChooseExample(5);
     ShowSession();
 }
 void TForm1::RadioButton10Click() {
-    State.ChooseExample(6);
+    State->ChooseExample(6);
     ShowSession();
 }

@@ -40,6 +40,10 @@ struct TWindowCommandLine {
             "Without options the passes run as fast as the machine allows; with\n"
             "--passes-per-second N at most N a second."));
         Parser.addOptions({Passes, Version, Help});
+        Parser.addPositionalArgument(
+            QStringLiteral("FILE"),
+            QStringLiteral("A lesson (.wogenfeld) to open: the window shows the moment it keeps."),
+            QStringLiteral("[FILE]"));
     }
 };
 
@@ -48,6 +52,8 @@ struct TWindowCommandLine {
 QString Refusal(const TWindowCommandLine& line, const QStringList& args) {
     for (qsizetype at = 0; at < args.size(); ++at) {
         const QString& arg = args[at];
+        if (arg == QStringLiteral("--")) break;
+        if (!arg.startsWith(u'-')) continue; // a file
         if (arg == PassesOption) {
             if (at + 1 == args.size()) return PassesOption + QStringLiteral(" needs a value");
             ++at;
@@ -57,6 +63,8 @@ QString Refusal(const TWindowCommandLine& line, const QStringList& args) {
                            QStringList{"--version", "--help", "-h", "-?"}.contains(arg);
         if (!known) return QStringLiteral("unknown option '%1' (see wogenfeld --help)").arg(arg);
     }
+    if (line.Parser.positionalArguments().size() > 1)
+        return QStringLiteral("only one lesson file can be opened");
     return line.Parser.errorText();
 }
 
@@ -66,7 +74,7 @@ QString WindowUsage() {
     // Qt names the program after the running application, of which there is
     // none yet when the options are read.
     const QString text = TWindowCommandLine().Parser.helpText();
-    return QStringLiteral("Usage: wogenfeld [options]") + text.mid(text.indexOf(u'\n'));
+    return QStringLiteral("Usage: wogenfeld [options] [FILE]") + text.mid(text.indexOf(u'\n'));
 }
 
 std::variant<TWindowOptions, TWindowHelpRequested, TWindowVersionRequested, QString>
@@ -80,11 +88,13 @@ ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment
     }
     TWindowCommandLine line;
     if (!line.Parser.parse(QStringList{QStringLiteral("wogenfeld")} + args) ||
-        !line.Parser.positionalArguments().isEmpty()) {
+        line.Parser.positionalArguments().size() > 1) {
         return Refusal(line, args);
     }
     if (line.Parser.isSet(line.Help)) return TWindowHelpRequested{};
     if (line.Parser.isSet(line.Version)) return TWindowVersionRequested{};
+    if (!line.Parser.positionalArguments().isEmpty())
+        options.LessonFile = line.Parser.positionalArguments().constFirst();
     if (line.Parser.isSet(line.Passes)) {
         const QString value = line.Parser.value(line.Passes);
         options.PassesPerSecond = ParsePasses(value);

@@ -12,6 +12,8 @@
 struct TWindowOptions {
     // At most this many passes a second; none: no pacing at all.
     std::optional<int> PassesPerSecond;
+    // A lesson file to open once the window shows; empty: none.
+    QString LessonFile;
 };
 
 struct TWindowHelpRequested {};
@@ -23,8 +25,8 @@ QString WindowUsage();
 // environment variable WOGENFELD_PASSES_PER_SECOND (its value, or an empty
 // string where it is unset), a request for help or for the version, or a
 // one-line message saying what is wrong. An option on the command line wins
-// over the environment. Anything else on the command line, Qt's own options
-// included, is refused: the window reads no files and takes no settings but
-// its own.
+// over the environment. Besides them one lesson file may be named. Anything
+// else on the command line, Qt's own options included, is refused: the window
+// reads no files but lessons and takes no settings but its own.
 std::variant<TWindowOptions, TWindowHelpRequested, TWindowVersionRequested, QString>
 ParseWindowOptions(const QStringList& args, const QString& passesFromEnvironment);

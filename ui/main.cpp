@@ -33,6 +33,6 @@ int main(int argc, char* argv[]) {
     const auto application = OpenApplication(qtArgc, argv);
     TForm1 Form1;
     if (options.PassesPerSecond) Form1.PacePasses(*options.PassesPerSecond);
-    ShowMainWindow(Form1);
+    ShowMainWindow(Form1, options.LessonFile);
     return QApplication::exec();
 }
