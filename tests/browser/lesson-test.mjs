@@ -181,7 +181,7 @@ export function lessonTest(context) {
     test("lessons of the renderer and the window open at their hashes; the page's open in both", async () => {
         const { browser, page, it } = lessonPage();
         const { renderer, windowLessons } = context();
-        // The renderer's: varied examples, lengths, views, borders and sources.
+        // The renderer's: varied examples, lengths, views, borders, sources and probes.
         const files = [];
         const boundaries = ["damped", "loose", "fixed"];
         for (let k = 0; k < 10; ++k) {
@@ -189,7 +189,9 @@ export function lessonTest(context) {
             execFileSync(renderer, ["--example", String(1 + (k % 7)), "--iterations", String(20 + 17 * k),
                                     "--rotate-x", String(60 - 25 * k), "--zoom", String(5 + 2 * k),
                                     "--boundary", boundaries[k % 3], "--source1", `${1 + 7 * k},${71 - 5 * k}`,
-                                    "--cross-grid", k % 2 ? "on" : "off", "--save-lesson", file, "--quiet"]);
+                                    "--cross-grid", k % 2 ? "on" : "off", "--probe", `${36 - k},${30 + 4 * k}`,
+                                    ...(k % 3 ? [] : ["--probe", `${1 + k},${71 - k}`]),
+                                    "--save-lesson", file, "--quiet"]);
             files.push(file);
         }
         if (windowLessons) {
