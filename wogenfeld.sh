@@ -131,6 +131,7 @@ test)
         pids=()
         for engine in "${engines[@]}"; do
             node tests/browser/site-test.mjs build-web/site build/render/wogenfeld-render "$engine" \
+                --window-lessons build/tests/window-lessons \
                 >"build-web/browser-$engine.log" 2>&1 &
             pids+=("$!")
         done

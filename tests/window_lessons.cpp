@@ -69,6 +69,10 @@ void Act(TForm1& form, TRandom& random) {
 }
 
 int Write(const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "window-lessons: cannot make %s\n", qPrintable(folder));
+        return 1;
+    }
     for (int seed = 1; seed <= Lessons; ++seed) {
         TRandom random(static_cast<std::uint64_t>(seed));
         auto form = StartedForm();

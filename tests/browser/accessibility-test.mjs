@@ -15,7 +15,8 @@ function windowControls(listName = "MainWindow") {
 
 // The window's roles (AT-SPI) and the page's for the same kind of control.
 const pageRole = { Filler: "image", ScrollBar: "scrollbar", Text: "textbox", RadioButton: "radio",
-                   CheckBox: "checkbox", PushButton: "button", SpinButton: "spinbutton", ComboBox: "combobox" };
+                   CheckBox: "checkbox", PushButton: "button", SpinButton: "spinbutton", ComboBox: "combobox",
+                   Slider: "slider" };
 
 // The controls in Chromium's tree under `root` (the whole page without one),
 // "role name" for each, counted; a combo box speaks its choice, as the window's.
