@@ -154,7 +154,19 @@ async function launchWebKit({ viewport, locale }) {
         evaluate: (script, ...args) => run(script, args),
         waitFor: (script, argument, timeout = 60000) =>
             driver.wait(async () => await run(script, [argument]), timeout),
-        click: async (selector) => (await driver.findElement(By.css(selector))).click(),
+        // WebKit refuses a click while the page still lays itself out under the
+        // point (as it may on a loaded machine); a user's click lands a moment
+        // later. An element that stays covered still fails after a second.
+        click: async (selector) => {
+            for (let attempt = 0; ; ++attempt) {
+                try {
+                    return await (await driver.findElement(By.css(selector))).click();
+                } catch (error) {
+                    if (error.name !== "ElementClickInterceptedError" || attempt >= 10) throw error;
+                    await sleep(100);
+                }
+            }
+        },
         contextClick: async (selector) =>
             driver.actions().contextClick(await driver.findElement(By.css(selector))).perform(),
         focus: (selector) => run((found) => document.querySelector(found).focus(), [selector]),
