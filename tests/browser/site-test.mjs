@@ -82,8 +82,10 @@ function pageOf(browser, server) {
                 requestAnimationFrame(() => requestAnimationFrame(() => done(true)))));
             return browser.evaluate(canvasHash);
         },
-        pauseAfter: async (milliseconds) => {
+        // "Pause" after a while, and after some passes however loaded the machine.
+        pauseAfter: async (milliseconds, atLeast = 20) => {
             await sleep(milliseconds);
+            await browser.waitFor((least) => window.wogenfeld.panel().passes >= least, atLeast);
             await browser.click("#Button4");
             return it.passesOfRun();
         },
