@@ -2,6 +2,7 @@
 #include "ui/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 
 void GiveGermanLabels(QFileDialog& dialog) {
     const bool saving = dialog.acceptMode() == QFileDialog::AcceptSave;
@@ -11,4 +12,12 @@ void GiveGermanLabels(QFileDialog& dialog) {
     dialog.setLabelText(QFileDialog::Accept,
                         saving ? QStringLiteral("Speichern") : QStringLiteral("Öffnen"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+}
+
+void ShowFileFailure(QWidget& parent, const QString& what, const QString& failure) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), what, QMessageBox::Ok,
+                    &parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(failure);
+    box.exec();
 }

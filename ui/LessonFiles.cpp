@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProgressDialog>
 #include <QStandardPaths>
 #include <QWidget>
@@ -61,18 +60,11 @@ TLessonFiles::TLessonFiles(QWidget& form, QWidget& box, ILessonWindow& window, I
     box.addActions({&Separator, &SaveLessonAction, &OpenLessonAction});
 }
 
-void TLessonFiles::ShowFailure(const QString& what, const QString& failure) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), what, QMessageBox::Ok,
-                    &Form);
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(failure);
-    box.exec();
-}
-
 bool TLessonFiles::WriteLesson(const std::string& text, const QString& path) {
     const std::optional<QString> failure =
         WriteTextFile(text, path, QStringLiteral("Unterricht speichern"));
-    if (failure) ShowFailure(QStringLiteral("Der Unterricht wurde nicht gespeichert."), *failure);
+    if (failure)
+        ShowFileFailure(Form, QStringLiteral("Der Unterricht wurde nicht gespeichert."), *failure);
     return !failure;
 }
 
@@ -109,7 +101,7 @@ bool TLessonFiles::OpenLesson(const QString& path) {
     else
         opened = std::get<QString>(std::move(read));
     if (const auto* failure = std::get_if<QString>(&opened)) {
-        ShowFailure(QStringLiteral("Der Unterricht wurde nicht geöffnet."), *failure);
+        ShowFileFailure(Form, QStringLiteral("Der Unterricht wurde nicht geöffnet."), *failure);
         return false;
     }
     Window.ShowOpenedSession(std::get<std::unique_ptr<TSession>>(std::move(opened)));

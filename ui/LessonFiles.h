@@ -55,7 +55,6 @@ class TLessonFiles : public QObject {
     bool WriteLesson(const std::string& text, const QString& path);
     std::variant<std::unique_ptr<TSession>, QString> Replay(const TLesson& lesson);
     QString StartFolder();
-    void ShowFailure(const QString& what, const QString& failure);
 
     QWidget& Form;
     ILessonWindow& Window;

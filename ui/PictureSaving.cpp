@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -56,25 +55,18 @@ TPictureSaving::TPictureSaving(QWidget& form, QWidget& box, const TRunLoop& loop
     connect(&ProgressTimer, &QTimer::timeout, this, &TPictureSaving::ShowProgress);
 }
 
-void TPictureSaving::ShowFailure(const QString& what, const QString& failure) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wogenfeld"), what, QMessageBox::Ok,
-                    &Form);
-    box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(failure);
-    box.exec();
-}
-
 bool TPictureSaving::SavePicture(const QImage& picture, const QString& path) {
     const std::optional<QString> failure =
         WritePngFile(picture, path, QStringLiteral("Bild speichern"));
-    if (failure) ShowFailure(QStringLiteral("Das Bild wurde nicht gespeichert."), *failure);
+    if (failure)
+        ShowFileFailure(Form, QStringLiteral("Das Bild wurde nicht gespeichert."), *failure);
     return !failure;
 }
 
 bool TPictureSaving::RecordAnimation(const QString& path, int seconds, bool strobe) {
     const std::optional<QString> failure = Recorder.Start(path, seconds, strobe);
     if (failure) {
-        ShowFailure(QStringLiteral("Die Animation wird nicht aufgenommen."), *failure);
+        ShowFileFailure(Form, QStringLiteral("Die Animation wird nicht aufgenommen."), *failure);
         return false;
     }
     RecordAnimationAction.setEnabled(false);
@@ -144,5 +136,5 @@ void TPictureSaving::RecordingFinished(const QString& failure) {
     Panel->hide();
     RecordAnimationAction.setEnabled(true);
     if (!failure.isEmpty())
-        ShowFailure(QStringLiteral("Die Animation wurde nicht gespeichert."), failure);
+        ShowFileFailure(Form, QStringLiteral("Die Animation wurde nicht gespeichert."), failure);
 }

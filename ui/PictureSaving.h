@@ -47,7 +47,6 @@ class TPictureSaving : public QObject {
     QString AskFileName(const QString& title, const QString& filter, const QString& suffix);
     void ShowProgress();
     void RecordingFinished(const QString& failure);
-    void ShowFailure(const QString& what, const QString& failure);
 
     QWidget& Form;
     QWidget& Box;
