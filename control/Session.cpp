@@ -224,6 +224,12 @@ void TSession::StartRecording() {
     const TActionScope scope(ActionDepth);
     Remember(TActionKind::Recording);
     Record = std::make_unique<TRecording>(RecordedPasses);
+    Record->DeferEnergiesTo(EnergyDeferral);
+}
+
+void TSession::DeferEnergiesTo(IEnergyDeferral* deferral) {
+    EnergyDeferral = deferral;
+    if (Record) Record->DeferEnergiesTo(deferral);
 }
 
 void TSession::StartWatch() {

@@ -86,6 +86,9 @@ class TSession final : private IControlPanel {
     // From the next pass on every pass is recorded; once. Nothing before.
     void StartRecording();
     const TRecording* Recording() const { return Record.get(); }
+    TRecording* Recording() { return Record.get(); }
+    // The recording's energies summed by `deferral` (null: at each pass).
+    void DeferEnergiesTo(IEnergyDeferral* deferral);
 
     // The stopwatch of simulated time, read at the last pass's time.
     void StartWatch();
@@ -150,6 +153,7 @@ class TSession final : private IControlPanel {
     TStopwatch Watch;
     TProbeSlots ProbeSlots;
     std::unique_ptr<TRecording> Record;
+    IEnergyDeferral* EnergyDeferral = nullptr;
     int ExampleIndex = 0;
     bool WasActivated = false;
     bool ShowsContinue = false;

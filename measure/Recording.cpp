@@ -2,6 +2,7 @@
 #include "measure/Recording.h"
 
 #include <algorithm>
+#include <limits>
 
 std::optional<std::size_t> FreeSlot(const TProbeSlots& probes) {
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
@@ -15,7 +16,19 @@ bool AnyProbe(const TProbeSlots& probes) {
                        [](const std::optional<TNodePosition>& probe) { return probe.has_value(); });
 }
 
-TRecording::TRecording(std::size_t capacity) : Rows(std::max<std::size_t>(capacity, 1)) {
+namespace {
+
+// Unique across recordings, so that a ticket of a recording replaced by
+// another (a lesson opened) fills nothing in the new one.
+std::uint64_t NextStamp() {
+    static std::uint64_t stamps = 0;
+    return ++stamps;
+}
+
+} // namespace
+
+TRecording::TRecording(std::size_t capacity)
+    : Rows(std::max<std::size_t>(capacity, 1)), Stamps(Rows.size()) {
     for (TSeriesRow& row : Rows)
         row.Probes.resize(std::tuple_size_v<TProbeSlots>);
 }
@@ -39,11 +52,24 @@ void TRecording::Record(const TNet& net, long long pass, Extended simTime,
         ++Filled;
     }
     TSeriesRow& row = Rows[at];
-    MeasureWithoutProbes(net, pass, simTime, row);
+    row.Pass = pass;
+    row.SimTime = static_cast<double>(simTime);
+    const TRowTicket ticket{at, Stamps[at] = NextStamp()};
+    if (Deferral && Deferral->Defer(net, ticket)) {
+        constexpr double Pending = std::numeric_limits<double>::quiet_NaN();
+        row.Kinetic = row.OwnSprings = row.CouplingSprings = row.Total = Pending;
+    } else {
+        SetEnergies(row, VisibleEnergy(net));
+    }
     for (std::size_t slot = 0; slot < probes.size(); ++slot) {
         row.Probes[slot] =
             probes[slot] ? std::optional(ProbeDisplacement(net, *probes[slot])) : std::nullopt;
     }
+}
+
+void TRecording::FillEnergies(TRowTicket ticket, const TEnergy& energy) {
+    if (ticket.Index < Rows.size() && Stamps[ticket.Index] == ticket.Stamp)
+        SetEnergies(Rows[ticket.Index], energy);
 }
 
 void TRecording::Forget(std::size_t slot) {

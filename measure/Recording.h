@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,25 @@ using TProbeSlots = std::array<std::optional<TNodePosition>, 4>;
 // The first place without a probe; nothing when all four hold one.
 std::optional<std::size_t> FreeSlot(const TProbeSlots& probes);
 bool AnyProbe(const TProbeSlots& probes);
+
+// Which row's energies a deferral fills in: its place and the stamp it was
+// written with, which a later row written there no longer has.
+struct TRowTicket {
+    std::size_t Index = 0;
+    std::uint64_t Stamp = 0;
+};
+
+// Where a front end has the recorded passes' energies summed elsewhere (the
+// page, in a worker) and fills them in later; till then the row holds NaN.
+class IEnergyDeferral {
+  public:
+    // Takes what `net`'s energies need; false where it has no room, and the
+    // recording sums them at once.
+    virtual bool Defer(const TNet& net, TRowTicket ticket) = 0;
+
+  protected:
+    ~IEnergyDeferral() = default;
+};
 
 // The passes of the window's run, as the table and the chart of the renderer
 // record them: the newest `capacity`, the oldest dropped first. Every row is
@@ -33,6 +53,10 @@ class TRecording {
     // of sight, to show again as the passes are made again, until given up.
     void ShowUpTo(long long pass);
     void GiveUpHidden() { Hidden = 0; }
+    // From now on the energies are summed by `deferral` (or here, if null).
+    void DeferEnergiesTo(IEnergyDeferral* deferral) { Deferral = deferral; }
+    // A deferred row's energies; nothing where the row was written over since.
+    void FillEnergies(TRowTicket ticket, const TEnergy& energy);
 
     std::size_t Count() const { return Filled; }
     // Row k, the oldest first.
@@ -42,6 +66,8 @@ class TRecording {
 
   private:
     std::vector<TSeriesRow> Rows;
+    std::vector<std::uint64_t> Stamps; // as Rows
+    IEnergyDeferral* Deferral = nullptr;
     std::size_t Oldest = 0;
     std::size_t Filled = 0;
     std::size_t Hidden = 0; // after the rows shown

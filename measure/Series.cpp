@@ -38,10 +38,7 @@ double ProbeDisplacement(const TNet& net, const TNodePosition& probe) {
     return static_cast<double>(net.Nodes(probe.X + net.Margin, probe.Y + net.Margin).Z);
 }
 
-void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSeriesRow& row) {
-    row.Pass = pass;
-    row.SimTime = static_cast<double>(simTime);
-    const TEnergy energy = VisibleEnergy(net);
+void SetEnergies(TSeriesRow& row, const TEnergy& energy) {
     row.Kinetic = static_cast<double>(energy.Kinetic);
     row.OwnSprings = static_cast<double>(energy.OwnSprings);
     row.CouplingSprings = static_cast<double>(energy.CouplingSprings);
@@ -50,7 +47,9 @@ void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSe
 
 TSeriesRow TSeries::Measure(const TNet& net, long long pass, Extended simTime) const {
     TSeriesRow row;
-    MeasureWithoutProbes(net, pass, simTime, row);
+    row.Pass = pass;
+    row.SimTime = static_cast<double>(simTime);
+    SetEnergies(row, VisibleEnergy(net));
     row.Probes.reserve(ProbeNodes.size());
     for (const TNodePosition& probe : ProbeNodes)
         row.Probes.emplace_back(ProbeDisplacement(net, probe));

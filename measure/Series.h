@@ -50,8 +50,8 @@ class TSeries {
 
 // The displacement of a node of the visible net.
 double ProbeDisplacement(const TNet& net, const TNodePosition& probe);
-// The row's pass, time and energies; its probes are left as they are.
-void MeasureWithoutProbes(const TNet& net, long long pass, Extended simTime, TSeriesRow& row);
+// The row's energies, as the table writes them.
+void SetEnergies(TSeriesRow& row, const TEnergy& energy);
 
 // A number as the table writes it.
 std::string NumberText(double value);

@@ -200,6 +200,8 @@ EMSCRIPTEN_KEEPALIVE const double* wf_chart_rows() {
 // The recorded passes as the renderer's --csv (or, with `decimalComma`, its
 // --csv-decimal-comma) writes them.
 EMSCRIPTEN_KEEPALIVE const char* wf_csv(int decimalComma) {
+    // Every row's energies, also those the worker has not sent back yet.
+    ThePage().Energies().SumAll(Session().Recording());
     const TRecording* recording = Session().Recording();
     const TCsvKind kind = decimalComma != 0 ? TCsvKind::DecimalComma : TCsvKind::Plain;
     return Answer(recording ? TableText(*recording, Session().Probes(), kind) : std::string());

@@ -40,6 +40,14 @@ void TPageRun::Adopt(std::unique_ptr<TSession> session) {
     State->RunLoop().View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
     State->RunLoop().DrawEachPass = false;
     BadField.reset();
+    PendingEnergies.Forget();
+    State->DeferEnergiesTo(EnergiesElsewhere ? &PendingEnergies : nullptr);
+}
+
+void TPageRun::SumEnergiesElsewhere(bool elsewhere) {
+    EnergiesElsewhere = elsewhere;
+    State->DeferEnergiesTo(elsewhere ? &PendingEnergies : nullptr);
+    if (!elsewhere) PendingEnergies.SumAll(State->Recording());
 }
 
 char* TPageRun::LessonRoom(std::size_t bytes) {

@@ -4,6 +4,7 @@
 #include "control/Pacer.h"
 #include "control/Session.h"
 #include "measure/DrawnNodes.h"
+#include "web/PageEnergies.h"
 
 #include <cstdint>
 #include <memory>
@@ -52,6 +53,11 @@ class TPageRun final : private ISessionFront {
     // "state S frame F", the hashes as wogenfeld-render --hash prints them.
     std::string Hashes() const;
 
+    // Whether the recorded energies are summed in the page's worker; when it
+    // stops, what still waits is summed here.
+    void SumEnergiesElsewhere(bool elsewhere);
+    TPageEnergies& Energies() { return PendingEnergies; }
+
     // Room for a lesson's `bytes`, which the page copies in before it opens them.
     char* LessonRoom(std::size_t bytes);
     // The lesson in the room replayed, and only if it arrives, its session in
@@ -64,6 +70,8 @@ class TPageRun final : private ISessionFront {
     // The page's presenter and drawing on `session`, which becomes the page's.
     void Adopt(std::unique_ptr<TSession> session);
 
+    TPageEnergies PendingEnergies;
+    bool EnergiesElsewhere = false;
     std::unique_ptr<TSession> State;
     std::string LessonBytes;
     std::optional<TPacer> Pacer;

@@ -6,7 +6,8 @@ import { execFileSync } from "node:child_process";
 import assert from "node:assert/strict";
 import { mkdtempSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { join, resolve } from "node:path";
+import { pathToFileURL } from "node:url";
 import { test } from "node:test";
 import { sleep } from "./browser.mjs";
 
@@ -48,6 +49,28 @@ function germanNumber(text, before) {
     return Number(text.split(before)[1].trim().split(" ")[0].replaceAll(".", "").replace(",", "."));
 }
 
+// What "Als CSV speichern …" downloads in the kind chosen ("0" plain, "1" decimal comma).
+function savedTable(browser, kind) {
+    return browser.evaluate(async (value) => {
+        const blobs = [];
+        const make = URL.createObjectURL;
+        URL.createObjectURL = (blob) => { blobs.push(blob); return make.call(URL, blob); };
+        document.getElementById("csvKind").value = value;
+        document.getElementById("saveCsv").click();
+        URL.createObjectURL = make;
+        return blobs[0].text();
+    }, kind);
+}
+
+// "Anregung" clicked, and then more than `passes` passes. The fresh run it
+// starts begins with the first pass after the click: till then the run
+// before it is counted, which may have made as many.
+async function excitedRun(browser, passes) {
+    await browser.click("#CheckBox1Box");
+    const clickedAt = await browser.evaluate(() => window.wogenfeld.panel().newestPass);
+    await browser.waitFor((least) => window.wogenfeld.panel().newestPass > least, clickedAt + passes, 180000);
+}
+
 export function measureTest(context) {
     test("a probe set through the menu reads the drive and saves the renderer's table", async () => {
         const { browser, page, renderer } = context();
@@ -74,9 +97,8 @@ export function measureTest(context) {
         });
         assert.deepEqual(await node(1), [true, 46, 36]);
 
-        await browser.click("#CheckBox1Box"); // "Anregung": a fresh run
         // Some periods of the drive (45 passes each), however slow the engine.
-        await browser.waitFor(() => window.wogenfeld.panel().passes > 150, null, 180000);
+        await excitedRun(browser, 150);
         const passes = await page.pauseAfter(0);
         // The markers lie over the frame; the frame stays the renderer's.
         assert.equal(await page.shownFrame(), (await browser.evaluate(() => window.wogenfeld.hashes())).split(" ")[3]);
@@ -94,15 +116,10 @@ export function measureTest(context) {
 
         // The table of the same run as the renderer writes it, byte for byte.
         // In either kind; the run stays paused meanwhile.
-        const saved = (kind) => browser.evaluate(async (value) => {
-            const blobs = [];
-            const make = URL.createObjectURL;
-            URL.createObjectURL = (blob) => { blobs.push(blob); return make.call(URL, blob); };
-            document.getElementById("csvKind").value = value;
-            document.getElementById("saveCsv").click();
-            URL.createObjectURL = make;
-            return blobs[0].text();
-        }, kind);
+        const saved = (kind) => savedTable(browser, kind);
+        // Its energies summed in the page's worker, and on the page those it
+        // had not sent back yet (or before it was ready): the same bits.
+        assert.ok(await browser.evaluate(() => window.wogenfeld.statistics.energiesElsewhere) > 0);
         const table = renderedTable(renderer, passes, [[36, 36], [46, 36]]);
         assert.equal(await saved("0"), table);
         assert.equal(await saved("1"), renderedTable(renderer, passes, [[36, 36], [46, 36]], "--csv-decimal-comma"));
@@ -127,5 +144,18 @@ export function measureTest(context) {
         await sleep(200);
         assert.deepEqual([(await node(0))[0], (await node(1))[0]], [false, false]);
         assert.equal(await page.text("#measureWindow span[aria-label='Sonde 1 Messwerte']"), "nicht gesetzt");
+    });
+
+    test("opened from a folder, the page measures and saves the renderer's table", async () => {
+        // Where the browser starts no worker from a folder, the page sums the
+        // energies itself; where it does, the worker's sums are the same bits.
+        const { browser, renderer, siteDir } = context();
+        await browser.goto(pathToFileURL(resolve(siteDir, "index.html")).href);
+        await browser.waitFor(() => window.wogenfeld !== undefined);
+        await browser.press("F2");
+        await excitedRun(browser, 60);
+        await browser.click("#Button4");
+        const passes = await browser.evaluate(() => window.wogenfeld.panel().passes);
+        assert.equal(await savedTable(browser, "0"), renderedTable(renderer, passes, []));
     });
 }

@@ -228,7 +228,7 @@ function engineTests(engine) {
         }
     });
 
-    measureTest(() => ({ browser, page, renderer }));
+    measureTest(() => ({ browser, page, renderer, siteDir }));
     lessonTest(() => ({ browser, page, renderer, windowLessons }));
     stepTest(() => ({ browser, page, renderer }));
 

@@ -374,20 +374,31 @@ function decimalSeparator(languages) {
     });
 
     // ---- the run loop: unpaced passes within a share of each refresh ----
-    const statistics = { passes: 0, frames: 0, lessons: 0, arrival: "" };
-    // The screen's refresh period: the shortest interval seen lately. The
-    // measured intervals include the passes' own time, so they alone would
-    // let a slow refresh grant itself ever longer runs.
+    const statistics = { passes: 0, frames: 0, lessons: 0, arrival: "", energiesElsewhere: 0 };
+    const energies = makeEnergies({ core, call, statistics });
+    // The passes earn this share of the time as it goes by, and spend it in
+    // runs at the screen's refreshes: however slowly or unevenly an engine
+    // draws (a chart repainted now and then), the waves keep their speed.
+    // Each interval is the passes' time plus the rest's, so it settles at the
+    // rest's divided by the remainder. A run ends after the pass that crosses
+    // what was earned, and the next one is the shorter by that, so whole
+    // passes average out to the share however few fit into a refresh.
+    const shareOfTime = 0.6;
+    // No run holds the page longer, so that input stays answered.
+    const longestRun = 100;
     let lastRefresh = 0;
-    let refreshPeriod = 1000 / 60;
-    const shareOfRefresh = 0.5;
+    let credit = 0;
     function onRefresh(now) {
         if (ended) return;
-        if (lastRefresh) refreshPeriod = Math.max(4, Math.min(refreshPeriod * 1.02, now - lastRefresh));
+        credit = Math.min(longestRun, credit + shareOfTime * (lastRefresh ? now - lastRefresh : 1000 / 60));
         lastRefresh = now;
-        if (!messageShown) {
-            const passes = call("wf_run", "number", ["number"], [refreshPeriod * shareOfRefresh]);
+        if (!messageShown && credit > 0) {
+            const start = performance.now();
+            const passes = call("wf_run", "number", ["number"], [credit]);
+            // A paused session saves up nothing for later.
+            credit = passes > 0 ? credit - (performance.now() - start) : 0;
             statistics.passes += passes;
+            energies.post();
             takeBadField();
         }
         presentFrame();
