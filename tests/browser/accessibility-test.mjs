@@ -85,14 +85,17 @@ export function accessibilityTest(context) {
                 .observe(announcer, { childList: true, characterData: true, subtree: true });
         });
         await browser.focus("#ScrollBar1");
+        const began = await browser.evaluate(() => performance.now());
         for (let k = 0; k < 12; ++k) {
             await browser.press("ArrowRight");
             await sleep(100);
         }
         await sleep(1500);
+        // However long a loaded machine took over the presses: once a second at most.
+        const seconds = (await browser.evaluate(() => performance.now()) - began) / 1000;
         const heard = await browser.evaluate(() => window.heard);
         const shown = await page.value("#Edit5");
-        assert.ok(heard.length >= 2 && heard.length <= 3, `${heard.length} announcements`);
+        assert.ok(heard.length >= 2 && heard.length <= 1 + seconds, `${heard.length} announcements in ${seconds} s`);
         for (let k = 1; k < heard.length; ++k) assert.ok(heard[k][0] - heard[k - 1][0] >= 990, "a second apart");
         assert.equal(heard.at(-1)[1], `Frequenz ${shown}`);
     });

@@ -383,7 +383,7 @@ function decimalSeparator(languages) {
     // rest's divided by the remainder. A run ends after the pass that crosses
     // what was earned, and the next one is the shorter by that, so whole
     // passes average out to the share however few fit into a refresh.
-    const shareOfTime = 0.6;
+    const shareOfTime = 0.7;
     // No run holds the page longer, so that input stays answered.
     const longestRun = 100;
     let lastRefresh = 0;
