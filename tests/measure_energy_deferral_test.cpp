@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Energies summed away from the passes (the page's worker) fill the same
 // table as energies summed at each pass, whatever order the sums come back in.
-#include "NetTesting.h"
+#include "RecordingTesting.h"
 #include "measure/Recording.h"
 #include "sim/EnergySnapshot.h"
 #include "web/PageEnergies.h"
@@ -17,20 +17,6 @@ namespace {
 
 const TProbeSlots Probes{TNodePosition{36, 36}, std::nullopt, std::nullopt, std::nullopt};
 
-// Passes 1..`passes` of the driven start, each recorded; a fresh recording if
-// `restartAt` is reached, as a new run clears it.
-void Record(TRecording& recording, long long passes, long long restartAt = 0) {
-    auto net = MakeNet(TPass{}.Mode);
-    TPass pass;
-    pass.Excitation.Excitation = true;
-    for (long long k = 1; k <= passes; ++k) {
-        const Extended ranAt = net->SimTime;
-        RunPasses(*net, pass, 1);
-        if (k == restartAt) recording.Clear();
-        recording.Record(*net, k, ranAt, Probes);
-    }
-}
-
 std::string Table(const TRecording& recording) {
     return TableText(recording, Probes, TCsvKind::Plain);
 }
@@ -39,7 +25,7 @@ std::string Table(const TRecording& recording) {
 
 TEST(EnergyDeferral, TheWorkersSumsAndThoseSummedOnThePageFillTheSameTable) {
     TRecording summedAtOnce(100);
-    Record(summedAtOnce, 60);
+    RecordDrivenRun(summedAtOnce, Probes, 60);
 
     // The snapshot is the net's, node for node: a swapped row or column would
     // sum the stretches in another order and round otherwise.
@@ -60,7 +46,7 @@ TEST(EnergyDeferral, TheWorkersSumsAndThoseSummedOnThePageFillTheSameTable) {
     auto page = std::make_unique<TPageEnergies>();
     TRecording deferred(100);
     deferred.DeferEnergiesTo(page.get());
-    Record(deferred, 60);
+    RecordDrivenRun(deferred, Probes, 60);
     EXPECT_TRUE(std::isnan(deferred.At(59).Total)) << "waiting for its sums";
 
     // The worker answers the first three posted; an answer out of order, or
@@ -85,14 +71,14 @@ TEST(EnergyDeferral, TheWorkersSumsAndThoseSummedOnThePageFillTheSameTable) {
 
 TEST(EnergyDeferral, AFullRingSumsAtOnceAndARowWrittenOverTakesNoOldSums) {
     TRecording summedAtOnce(300);
-    Record(summedAtOnce, 200, 150);
+    RecordDrivenRun(summedAtOnce, Probes, 200, 150);
 
     auto page = std::make_unique<TPageEnergies>();
     TRecording deferred(300);
     deferred.DeferEnergiesTo(page.get());
     // More passes than the ring holds, none answered; then a new run writes
     // over the rows the waiting snapshots belong to.
-    Record(deferred, 200, 150);
+    RecordDrivenRun(deferred, Probes, 200, 150);
     const TEnergySnapshot* first = page->NextToPost();
     ASSERT_NE(first, nullptr);
     const TEnergy stale = SnapshotEnergy(*first);

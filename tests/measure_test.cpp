@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The measuring of a run without a window: the recording, the readings of a
 // probe and the text of the tables.
-#include "NetTesting.h"
+#include "RecordingTesting.h"
 #include "control/MeasureTexts.h"
 #include "measure/DrawnNodes.h"
 #include "measure/LatticeWave.h"
@@ -99,18 +99,6 @@ TEST(DrawnNodes, FindTheNodeAndTheMarkerUnderAPoint) {
     EXPECT_FALSE(drawn.ProbeUnder(probes, 100, 77).has_value());
 }
 
-// Passes 1.. `passes` of the window's start state with "Anregung" on.
-void Record(TRecording& recording, const TProbeSlots& probes, long long passes) {
-    auto net = MakeNet(TPass{}.Mode);
-    TPass pass;
-    pass.Excitation.Excitation = true;
-    for (long long k = 1; k <= passes; ++k) {
-        const Extended ranAt = net->SimTime;
-        RunPasses(*net, pass, 1);
-        recording.Record(*net, k, ranAt, probes);
-    }
-}
-
 // The cells of a table, each read as a number (nothing for an empty cell).
 std::vector<std::vector<std::optional<double>>> Cells(const std::string& text, char separator,
                                                       char decimalPoint) {
@@ -140,7 +128,7 @@ std::vector<std::vector<std::optional<double>>> Cells(const std::string& text, c
 TEST(Recording, KeepsTheNewestPassesAndReadsTheDrivenSource) {
     TRecording recording(500);
     const TProbeSlots probes{std::nullopt, TNodePosition{36, 36}, std::nullopt, std::nullopt};
-    Record(recording, probes, 1200);
+    RecordDrivenRun(recording, probes, 1200);
     ASSERT_EQ(recording.Count(), 500u);
     EXPECT_EQ(recording.At(0).Pass, 701);
     EXPECT_EQ(recording.At(499).Pass, 1200);
@@ -169,9 +157,9 @@ TEST(CsvKinds, HoldTheSameNumbersWithEveryDigit) {
     // exponent), and a probe without values in the earlier passes.
     TRecording recording(400);
     TProbeSlots probes{TNodePosition{36, 36}, TNodePosition{70, 36}, TNodePosition{1, 1}};
-    Record(recording, probes, 100);
+    RecordDrivenRun(recording, probes, 100);
     recording.Forget(2);
-    Record(recording, probes, 100);
+    RecordDrivenRun(recording, probes, 100);
     const std::string plain = TableText(recording, probes, TCsvKind::Plain);
     const std::string comma = TableText(recording, probes, TCsvKind::DecimalComma);
     EXPECT_EQ(comma.substr(0, comma.find('\n')),
