@@ -40,8 +40,9 @@ void TPageRun::Adopt(std::unique_ptr<TSession> session) {
     State->RunLoop().View().SetPresenter([this](const TPicture&) { FrameDrawn = true; });
     State->RunLoop().DrawEachPass = false;
     BadField.reset();
+    // What waits belongs to the session replaced.
     PendingEnergies.Forget();
-    State->DeferEnergiesTo(EnergiesElsewhere ? &PendingEnergies : nullptr);
+    SumEnergiesElsewhere(EnergiesElsewhere);
 }
 
 void TPageRun::SumEnergiesElsewhere(bool elsewhere) {

@@ -11,9 +11,9 @@ function makeEnergies({ core, call, statistics }) {
     // one costs a browser far more than the copy into it.
     const spare = [];
     // What the core has waiting, posted in one batch after each run of passes.
+    const size = call("wf_energy_snapshot_bytes", "number", [], []);
     function post() {
         if (!worker) return;
-        const size = call("wf_energy_snapshot_bytes", "number", [], []);
         const stamps = [], snapshots = [];
         for (let at; (at = call("wf_energy_job", "number", [], [])) !== 0;) {
             stamps.push(call("wf_energy_job_stamp", "number", [], []));
